@@ -1,0 +1,17 @@
+// The window procedure shared by every window that a cSubClassWheel hooks, and its lookup.
+#pragma once
+
+#include "controls/wheel/cSubClassWheel.h"
+#include "platform/Win32Types.h"
+#include "support/Ref.h"
+
+namespace brennick::modSubclassWheel {
+
+// Installed on each hooked window; hands every message to the window's wheel hook.
+win::LResult BRENNICK_CALLBACK WheelWndProc(win::Hwnd window, unsigned int message, win::WParam wParam,
+                                            win::LParam lParam);
+
+// A counted reference to the wheel hook registered on window ("nvAdvSubcls"), or empty.
+Ref<cSubClassWheel> WheelFromWindow(win::Hwnd window);
+
+}  // namespace brennick::modSubclassWheel

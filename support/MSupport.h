@@ -1,0 +1,45 @@
+// Small routines shared by the components and the test window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Win32Types.h"
+#include "support/Bool16.h"
+
+namespace brennick::MSupport {
+
+// Lines to scroll per wheel notch, as read once at start-up; WHEEL_PAGESCROLL (-1) is a page a notch.
+inline std::int32_t WheelScrollLines = 0;
+
+// Bits 0..15 and 16..31 of a 32-bit value, each read as a signed 16-bit number.
+constexpr std::int16_t LoWord(std::int32_t value) {
+    return static_cast<std::int16_t>(static_cast<std::uint32_t>(value) & 0xFFFFu);
+}
+constexpr std::int16_t HiWord(std::int32_t value) {
+    return static_cast<std::int16_t>((static_cast<std::uint32_t>(value) >> 16) & 0xFFFFu);
+}
+
+constexpr std::int32_t MinOf(std::int32_t a, std::int32_t b) { return a <= b ? a : b; }
+
+// low when value < low, else high when value > high, else value (low is tested first).
+constexpr std::int32_t Clamp(std::int32_t low, std::int32_t value, std::int32_t high) {
+    if (value < low) return low;
+    if (value > high) return high;
+    return value;
+}
+
+// "major.minor.revision" with the patterns "0", "00" and "0000": 1, 0, 11 gives "1.00.0011".
+std::string FormatVersion(std::int16_t major, std::int16_t minor, std::int16_t revision);
+
+// The program's version text, formatted once and then returned from a cache.
+std::string AppVersion();
+
+// The system's lines per wheel notch; the legacy wheel window is asked only when the system says 0.
+std::int32_t GetWheelScrollLines();
+std::int32_t GetLegacyWheelScrollLines();
+
+// True when the screen point lies in the window's rectangle, all four edges counted as inside.
+Bool16 IsPointInWindow(win::Hwnd window, std::int32_t x, std::int32_t y);
+
+}  // namespace brennick::MSupport

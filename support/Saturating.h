@@ -1,0 +1,27 @@
+// 32-bit signed sums and products that stop at the limits instead of overflowing.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace brennick {
+
+constexpr std::int32_t Saturate(std::int64_t value) {
+    constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value < lo ? lo : (value > hi ? hi : value));
+}
+
+constexpr std::int32_t SatAdd(std::int32_t a, std::int32_t b) {
+    return Saturate(std::int64_t{a} + std::int64_t{b});
+}
+
+constexpr std::int32_t SatSub(std::int32_t a, std::int32_t b) {
+    return Saturate(std::int64_t{a} - std::int64_t{b});
+}
+
+constexpr std::int32_t SatMul(std::int32_t a, std::int32_t b) {
+    return Saturate(std::int64_t{a} * std::int64_t{b});
+}
+
+}  // namespace brennick

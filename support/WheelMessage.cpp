@@ -1,0 +1,30 @@
+#include "support/WheelMessage.h"
+
+#include "platform/Win32Constants.h"
+#include "support/MSupport.h"
+
+namespace brennick {
+
+std::int32_t DivRoundHalfEven(std::int32_t n, std::int32_t d) {
+    if (d <= 0) return 0;
+    std::int32_t quotient = n / d;  // truncates toward zero
+    const std::int64_t remainder = n % d;
+    const std::int64_t twice = 2 * (remainder < 0 ? -remainder : remainder);
+    const std::int32_t away = n < 0 ? -1 : 1;
+    if (twice > d || (twice == d && quotient % 2 != 0)) quotient += away;
+    return quotient;
+}
+
+WheelMessage DecodeWheel(win::WParam wParam, win::LParam lParam) {
+    const auto wide = static_cast<std::int32_t>(static_cast<std::uint32_t>(wParam));
+    const auto longParam = static_cast<std::int32_t>(static_cast<std::uint32_t>(lParam));
+    const std::int32_t w = MSupport::HiWord(wide);
+    WheelMessage decoded;
+    decoded.Delta = DivRoundHalfEven(-w, WHEEL_DELTA);
+    decoded.Shift = MSupport::LoWord(wide);
+    decoded.X = MSupport::LoWord(longParam);
+    decoded.Y = MSupport::HiWord(longParam);
+    return decoded;
+}
+
+}  // namespace brennick
