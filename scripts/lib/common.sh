@@ -1,0 +1,71 @@
+# Shared set-up for the project's scripts: packages, the Wine prefixes and the builds.
+# Everything here is safe to run again; it only does what is missing.
+
+BRENNICK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BRENNICK_BUILD=${BRENNICK_BUILD:-$BRENNICK_ROOT/build}
+BRENNICK_ARCHES=(i686 x86_64)
+
+brennick_log() { printf '==> %s\n' "$*" >&2; }
+
+brennick_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs the Debian packages that are not there yet (with the i386 architecture for wine32).
+brennick_ensure_packages() {
+    local wanted=(cmake ninja-build g++ clang python3 googletest
+                  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+                  wine wine64 wine32:i386 xvfb xauth x11-apps imagemagick)
+    local missing=() pkg
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        brennick_log "adding the i386 architecture (for wine32)"
+        brennick_as_root dpkg --add-architecture i386
+        BRENNICK_APT_UPDATED=
+    fi
+    for pkg in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    brennick_log "installing: ${missing[*]}"
+    if [ -z "${BRENNICK_APT_UPDATED:-}" ]; then
+        brennick_as_root apt-get update -qq
+        BRENNICK_APT_UPDATED=1
+    fi
+    brennick_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Creates a Wine prefix once. $1: the prefix folder; $2: the graphics driver (null or x11).
+brennick_ensure_wine_prefix() {
+    local prefix=$1 driver=$2
+    if [ -f "$prefix/.brennick-ready" ]; then return 0; fi
+    brennick_log "creating the Wine prefix $prefix ($driver display driver)"
+    rm -rf "$prefix"
+    mkdir -p "$(dirname "$prefix")"
+    (
+        export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+        [ "$driver" = null ] && unset DISPLAY
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+        wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$driver" /f >/dev/null 2>&1
+        wineserver -w
+    )
+    if [ ! -d "$prefix/drive_c/windows/syswow64" ]; then
+        echo "the Wine prefix $prefix has no 32-bit side; is wine32 installed?" >&2
+        return 1
+    fi
+    touch "$prefix/.brennick-ready"
+}
+
+# Configures and builds one configuration. $1: host or an arch; the rest goes to cmake.
+brennick_build() {
+    local name=$1; shift
+    local dir=$BRENNICK_BUILD/$name args=()
+    if [ "$name" = host ]; then
+        args=(-DBRENNICK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+    else
+        args=(-DCMAKE_TOOLCHAIN_FILE="$BRENNICK_ROOT/cmake/mingw-$name.cmake" -DCMAKE_BUILD_TYPE=Release)
+    fi
+    brennick_log "building $name"
+    cmake -S "$BRENNICK_ROOT" -B "$dir" -G Ninja "${args[@]}" "$@" >/dev/null
+    cmake --build "$dir"
+}
