@@ -35,11 +35,14 @@ std::string FormatVersion(std::int16_t major, std::int16_t minor, std::int16_t r
 // The program's version text, formatted once and then returned from a cache.
 std::string AppVersion();
 
-// The system's lines per wheel notch; the legacy wheel window is asked only when the system says 0.
+// The system's lines per wheel notch (SystemParametersInfoA, SPI_GETWHEELSCROLLLINES), passed on
+// unchanged, -1 included; the legacy wheel window is asked only when the system says 0.
 std::int32_t GetWheelScrollLines();
+// The legacy wheel window's answer to MSH_SCROLL_LINES_MSG; 0 when there is no such window.
 std::int32_t GetLegacyWheelScrollLines();
 
-// True when the screen point lies in the window's rectangle, all four edges counted as inside.
+// True when the screen point lies in the window's rectangle (GetWindowRect, frame included), all
+// four edges counted as inside. A handle that names no window leaves only (0, 0) inside.
 Bool16 IsPointInWindow(win::Hwnd window, std::int32_t x, std::int32_t y);
 
 }  // namespace brennick::MSupport

@@ -24,21 +24,24 @@ public:
     CScrollBars();
     ~CScrollBars() override;  // unhooks the window, if any
 
-    // Events, with the position the bar holds after the change.
-    Event<std::int32_t> HChange;  // line, page or end of the horizontal bar
-    Event<std::int32_t> HScroll;  // horizontal thumb, and HScrollTo
-    Event<std::int32_t> VChange;  // line, page or end of the vertical bar
-    Event<std::int32_t> VScroll;  // vertical thumb, and VScrollTo
+    // Events, raised synchronously, with the position the bar holds after the change.
+    Event<std::int32_t> HChange;  // WM_HSCROLL line, page or end
+    Event<std::int32_t> HScroll;  // WM_HSCROLL thumb, and HScrollTo
+    Event<std::int32_t> VChange;  // WM_VSCROLL line, page or end
+    Event<std::int32_t> VScroll;  // WM_VSCROLL thumb, and VScrollTo
     // A wheel message while WheelSupport is on: notches (positive toward the user), key state,
     // pointer in screen coordinates. The message is consumed whatever ret_Wheeled becomes.
     Event<std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16&> WheelRotate;
 
-    // Hooks window: its scroll and wheel messages reach this controller from now on. Refused for
-    // a handle that names no window, a window that already carries a controller, and when this
-    // controller already serves a window.
+    // Hooks window: stores this controller's address in the window's "nvStdScroll" property and
+    // replaces its window procedure, so its scroll and wheel messages reach this controller from
+    // now on. Refused (nothing changes) for a handle that names no window, a window that already
+    // carries a controller, and when this controller already serves a window. Raises nothing.
     void SubClass(win::Hwnd window);
 
-    // Horizontal bar (SB_HORZ of the hooked window).
+    // Horizontal bar (SB_HORZ of the hooked window). Range, page and position are read from the bar
+    // and pushed to it with redraw (plus SIF_DISABLENOSCROLL while HDisableNoScroll is set); the
+    // other properties live in the controller. No setter raises an event.
     Bool16 HVisible() const;              // what the owner last set
     void HVisible(Bool16 value);          // on change: ShowScrollBar
     std::int32_t HMin();                  // GetScrollInfo(SIF_RANGE).nMin
@@ -56,24 +59,24 @@ public:
     void HDisableNoScroll(Bool16 value);  // from the next push of the bar on
     void WheelSupport(Bool16 value);      // any non-zero value: raise WheelRotate for wheel messages
 
-    // Vertical bar (SB_VERT), the same operations.
-    Bool16 VVisible() const;
-    void VVisible(Bool16 value);
-    std::int32_t VMin();
-    void VMin(std::int32_t value);
-    std::int32_t VMax();
-    void VMax(std::int32_t value);
-    std::int32_t VLargeChange();
-    void VLargeChange(std::int32_t value);
-    std::int32_t VValue();
-    void VValue(std::int32_t value);
-    void VScrollTo(std::int32_t position);  // raises VScroll
-    std::int32_t VSmallChange() const;
+    // Vertical bar (SB_VERT), the same operations as the horizontal ones.
+    Bool16 VVisible() const;              // what the owner last set
+    void VVisible(Bool16 value);          // on change: ShowScrollBar
+    std::int32_t VMin();                  // GetScrollInfo(SIF_RANGE).nMin
+    void VMin(std::int32_t value);        // SetScrollInfo(SIF_RANGE) with the window's current max
+    std::int32_t VMax();                  // GetScrollInfo(SIF_RANGE).nMax
+    void VMax(std::int32_t value);        // SetScrollInfo(SIF_RANGE) with the window's current min
+    std::int32_t VLargeChange();          // GetScrollInfo(SIF_PAGE).nPage
+    void VLargeChange(std::int32_t value);  // SetScrollInfo(SIF_PAGE)
+    std::int32_t VValue();                // GetScrollInfo(SIF_POS).nPos
+    void VValue(std::int32_t value);      // SetScrollInfo(SIF_POS); raises nothing
+    void VScrollTo(std::int32_t position);  // sets VValue, reads it back, raises VScroll
+    std::int32_t VSmallChange() const;    // line step, kept here
     void VSmallChange(std::int32_t value);
-    Bool16 VDisableNoScroll() const;
-    void VDisableNoScroll(Bool16 value);
+    Bool16 VDisableNoScroll() const;      // disable rather than hide an unneeded bar,
+    void VDisableNoScroll(Bool16 value);  // from the next push of the bar on
 
-    // State, for inspection.
+    // State, for inspection; none of these touches the window.
     win::WndProc PrevWndProc() const { return hook_.PrevWndProc(); }
     win::Hwnd TargetWnd() const { return hook_.TargetWnd(); }
     std::int32_t HLastPos() const { return bars_[0].lastPos; }  // what SetScrollInfo last returned

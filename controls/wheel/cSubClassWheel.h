@@ -24,12 +24,16 @@ public:
     // consumes the message; values written into the other four are discarded.
     Event<std::int32_t&, std::int32_t&, std::int32_t&, std::int32_t&, Bool16&> WheelRotate;
 
-    // Hooks window. Refused for a handle that names no window, a window that already carries a
-    // wheel hook, and while this hook serves another window.
+    // Hooks window: stores this hook's address in the window's "nvAdvSubcls" property and replaces
+    // its window procedure; from now on each WM_MOUSEWHEEL raises WheelRotate and every other
+    // message goes on to the previous procedure. Refused (nothing changes) for a handle that names
+    // no window, a window that already carries a wheel hook, and while this hook serves another window.
     void SubClass(win::Hwnd window);
-    // Puts the window's previous procedure back. Does nothing when nothing is hooked.
+    // Puts the window's previous procedure back and removes the property; the hook can then serve
+    // a window again. Does nothing when nothing is hooked or the window is gone. Raises nothing.
     void UnSubClass();
 
+    // State, for inspection; neither touches the window.
     win::WndProc PrevWndProc() const { return hook_.PrevWndProc(); }
     win::Hwnd TargetWnd() const { return hook_.TargetWnd(); }
 

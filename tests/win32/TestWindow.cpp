@@ -35,8 +35,8 @@ TestWindow::TestWindow(DWORD style) {
 TestWindow::~TestWindow() { Destroy(); }
 
 void TestWindow::Destroy() {
-    if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
-    window_ = nullptr;
+    if (!destroyed_) DestroyWindow(window_);
+    destroyed_ = true;
 }
 
 std::vector<UINT>& TestWindow::Received() { return Log()[window_]; }

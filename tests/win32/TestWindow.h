@@ -20,7 +20,7 @@ public:
     TestWindow& operator=(const TestWindow&) = delete;
 
     HWND Handle() const { return window_; }
-    void Destroy();
+    void Destroy();  // the handle and the log of received messages stay readable
 
     // Messages that reached the class's own procedure, and what it answers.
     std::vector<UINT>& Received();
@@ -30,6 +30,7 @@ public:
 
 private:
     HWND window_ = nullptr;
+    bool destroyed_ = false;
 };
 
 }  // namespace brennick::test

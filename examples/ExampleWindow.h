@@ -1,0 +1,64 @@
+// The example's window: a frame filled by one panel that lists rows. A CScrollBars gives the
+// panel its scroll bars, a cSubClassWheel turns wheel notches over it into rows.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/scrollbars/CScrollBars.h"
+#include "controls/wheel/cSubClassWheel.h"
+#include "support/Ref.h"
+
+namespace example {
+
+// Bar units: one row on the vertical bar, one character column on the horizontal bar.
+inline constexpr std::int32_t kRows = 100;
+inline constexpr std::int32_t kPageRows = 10;
+inline constexpr std::int32_t kColumns = 80;
+inline constexpr std::int32_t kPageColumns = 20;
+
+class ExampleWindow {
+public:
+    // Creates the frame and its panel, hidden, and attaches and configures both components.
+    explicit ExampleWindow(HINSTANCE instance);
+    // Releases the components, then destroys the frame if it is still open.
+    ~ExampleWindow();
+    ExampleWindow(const ExampleWindow&) = delete;
+    ExampleWindow& operator=(const ExampleWindow&) = delete;
+
+    HWND Frame() const { return frame_; }
+    HWND Panel() const { return panel_; }
+    std::int32_t WheelLines() const { return wheelLines_; }
+    // Every component event so far, oldest first, as "VChange 12"; the panel shows the latest.
+    const std::vector<std::string>& Events() const { return events_; }
+
+    // Drops both components; each puts the panel's previous window procedure back as it ends.
+    void ReleaseComponents();
+
+private:
+    static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void AttachComponents();
+    void OnPosition(const char* event, std::int32_t position);
+    void OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bool16& wheeled);
+    void OnFrameSize();
+    void OnFrameDestroy();
+    void OnFrameNcDestroy();
+    void OnPanelPaint();
+
+    HWND frame_ = nullptr;
+    HWND panel_ = nullptr;
+    std::int32_t wheelLines_ = 0;
+    brennick::Ref<brennick::CScrollBars> scrollBars_;
+    brennick::Ref<brennick::cSubClassWheel> wheel_;
+    std::vector<std::string> events_;
+};
+
+}  // namespace example

@@ -1,0 +1,132 @@
+#include "SelfCheck.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ExampleWindow.h"
+#include "controls/scrollbars/CScrollBars.h"
+#include "controls/wheel/cSubClassWheel.h"
+
+namespace example {
+namespace {
+
+class Checks {
+public:
+    void Expect(bool holds, const std::string& what) {
+        ++count_;
+        if (!holds) failures_.push_back(what);
+    }
+    int Report() const {
+        if (failures_.empty()) {
+            std::printf("example self-check: passed (%d checks)\n", count_);
+        } else {
+            std::printf("example self-check: FAILED (%d of %d checks)\n", static_cast<int>(failures_.size()), count_);
+            for (const std::string& failure : failures_) std::printf("  not so: %s\n", failure.c_str());
+        }
+        std::fflush(stdout);
+        return failures_.empty() ? 0 : 1;
+    }
+
+private:
+    int count_ = 0;
+    std::vector<std::string> failures_;
+};
+
+SCROLLINFO BarInfo(HWND window, int bar) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window, bar, &info);
+    return info;
+}
+
+bool BarShown(HWND window, LONG object) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    return GetScrollBarInfo(window, object, &info) && (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) == 0;
+}
+
+bool Configured(const SCROLLINFO& info, std::int32_t units, std::int32_t page) {
+    return info.nMin == 0 && info.nMax == units - 1 && info.nPage == static_cast<UINT>(page) && info.nPos == 0;
+}
+
+LRESULT Scroll(HWND window, UINT message, int code) {
+    return SendMessageA(window, message, static_cast<WPARAM>(code), 0);
+}
+
+// The events raised since the window had seen `before` of them.
+std::vector<std::string> EventsSince(const ExampleWindow& window, std::size_t before) {
+    const std::vector<std::string>& events = window.Events();
+    return {events.begin() + static_cast<std::ptrdiff_t>(std::min(before, events.size())), events.end()};
+}
+
+std::string Event(const char* name, std::int32_t value) { return std::string(name) + " " + std::to_string(value); }
+
+std::uintptr_t WindowProcedure(HWND window) {
+    return static_cast<std::uintptr_t>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+std::uintptr_t ClassProcedure(HWND window) {
+    return static_cast<std::uintptr_t>(GetClassLongPtrA(window, GCLP_WNDPROC));
+}
+
+}  // namespace
+
+int RunSelfCheck(HINSTANCE instance) {
+    ExampleWindow window(instance);
+    Checks checks;
+    const HWND panel = window.Panel();
+    checks.Expect(panel != nullptr, "the example window and its panel are created");
+    if (panel == nullptr) return checks.Report();
+
+    const LONG_PTR style = GetWindowLongPtrA(panel, GWL_STYLE);
+    checks.Expect((style & WS_VSCROLL) != 0 && (style & WS_HSCROLL) != 0, "the panel has the scroll-bar styles");
+    checks.Expect(BarShown(panel, OBJID_VSCROLL) && BarShown(panel, OBJID_HSCROLL),
+                  "GetScrollBarInfo reports both bars shown");
+    checks.Expect(Configured(BarInfo(panel, SB_VERT), kRows, kPageRows), "the vertical bar holds 0..99, page 10, at 0");
+    checks.Expect(Configured(BarInfo(panel, SB_HORZ), kColumns, kPageColumns), "the horizontal bar holds 0..79, page 20, at 0");
+
+    std::size_t seen = window.Events().size();
+    checks.Expect(Scroll(panel, WM_VSCROLL, SB_LINEDOWN) == 0, "WM_VSCROLL is answered with 0");
+    checks.Expect(BarInfo(panel, SB_VERT).nPos == 1, "a line down moves the vertical bar by one row");
+    checks.Expect(EventsSince(window, seen) == std::vector{Event("VChange", 1)}, "a line down raises VChange 1");
+
+    seen = window.Events().size();
+    Scroll(panel, WM_VSCROLL, SB_PAGEDOWN);
+    checks.Expect(EventsSince(window, seen) == std::vector{Event("VChange", 1 + kPageRows)} &&
+                      BarInfo(panel, SB_VERT).nPos == 1 + kPageRows,
+                  "a page down moves by the page and raises VChange 11");
+
+    // The window limits the last position to max - page + 1.
+    seen = window.Events().size();
+    checks.Expect(Scroll(panel, WM_HSCROLL, SB_RIGHT) == 0, "WM_HSCROLL is answered with 0");
+    checks.Expect(EventsSince(window, seen) == std::vector{Event("HChange", kColumns - kPageColumns)} &&
+                      BarInfo(panel, SB_HORZ).nPos == kColumns - kPageColumns,
+                  "the right end moves the horizontal bar to 60 and raises HChange 60");
+
+    // One notch toward the user: the wheel hook reports it, its handler scrolls and consumes it.
+    const std::int32_t lines = window.WheelLines() == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageRows : window.WheelLines();
+    const std::int32_t wheeledTo = std::clamp(1 + kPageRows + lines, 0, kRows - kPageRows);
+    seen = window.Events().size();
+    const auto notchTowardUser = static_cast<WPARAM>(static_cast<std::uint16_t>(-WHEEL_DELTA)) << 16;
+    checks.Expect(SendMessageA(panel, WM_MOUSEWHEEL, notchTowardUser, 0) == 0, "the wheel message is consumed");
+    checks.Expect(EventsSince(window, seen) == std::vector{Event("WheelRotate", 1), Event("VScroll", wheeledTo)},
+                  "the notch raises WheelRotate 1, and its handler's VScrollTo raises VScroll");
+    checks.Expect(BarInfo(panel, SB_VERT).nPos == wheeledTo, "the notch scrolls by the wheel-lines setting");
+
+    window.ReleaseComponents();
+    checks.Expect(WindowProcedure(panel) == ClassProcedure(panel), "after release the panel runs its own procedure");
+    checks.Expect(GetPropA(panel, brennick::CScrollBars::kPropertyName) == nullptr &&
+                      GetPropA(panel, brennick::cSubClassWheel::kPropertyName) == nullptr,
+                  "after release the panel carries neither component's property");
+    seen = window.Events().size();
+    Scroll(panel, WM_VSCROLL, SB_LINEDOWN);
+    checks.Expect(window.Events().size() == seen, "after release a scroll message raises no event");
+
+    return checks.Report();
+}
+
+}  // namespace example
