@@ -20,6 +20,8 @@ void* RemovePropA(Hwnd window, const char* name);
 // SetWindowLongPtrA with GWLP_WNDPROC (SetWindowLongA with GWL_WNDPROC on 32-bit Windows):
 // installs procedure and returns the one it replaced, or nullptr on failure.
 WndProc SetWindowProcedure(Hwnd window, WndProc procedure);
+// GetWindowLongPtrA with GWLP_WNDPROC: the procedure the window runs now, or nullptr.
+WndProc GetWindowProcedure(Hwnd window);
 LResult CallWindowProcA(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam);
 LResult DefWindowProcA(Hwnd window, unsigned int message, WParam wParam, LParam lParam);
 

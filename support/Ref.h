@@ -62,7 +62,8 @@ private:
     T* object_ = nullptr;
 };
 
-// Creates an object and returns the first counted reference to it.
+// Creates an object and returns the first counted reference to it. Counted classes keep their
+// constructors private and befriend this, so an object never lives outside a counted reference.
 template <class T, class... Args>
 Ref<T> MakeRef(Args&&... args) {
     return Ref<T>::Retain(new T(std::forward<Args>(args)...));

@@ -9,30 +9,51 @@
 
 namespace brennick {
 
+const HookKind CScrollBars::kHookKind{kPropertyName, &modSubclassScrollBars::ScrollBarsWndProc,
+                                      HookFieldOrder::PrevThenTarget, &HookedWindow<CScrollBars>::HookOf};
+
 CScrollBars::CScrollBars() = default;
 
 CScrollBars::~CScrollBars() { UnSubClass(); }
 
 void CScrollBars::SubClass(win::Hwnd window) {
-    hook_.Attach(window, kPropertyName, this, &modSubclassScrollBars::ScrollBarsWndProc,
-                 HookFieldOrder::PrevThenTarget);
+    hook_.Attach(window, kHookKind, this);
 }
 
-void CScrollBars::UnSubClass() { hook_.Detach(kPropertyName, this); }
+void CScrollBars::UnSubClass() { hook_.Detach(kHookKind, this); }
 
-// --- owner-facing properties: each names its bar and delegates ---
+// --- owner-facing properties: each names its bar and delegates; those that push to the window
+// keep the controller alive until they are done ---
 
 Bool16 CScrollBars::HVisible() const { return State(SB_HORZ).visible; }
-void CScrollBars::HVisible(Bool16 value) { SetVisible(SB_HORZ, value); }
+void CScrollBars::HVisible(Bool16 value) {
+    const auto self = KeepAlive();
+    SetVisible(SB_HORZ, value);
+}
 std::int32_t CScrollBars::HMin() { return Min(SB_HORZ); }
-void CScrollBars::HMin(std::int32_t value) { SetMin(SB_HORZ, value); }
+void CScrollBars::HMin(std::int32_t value) {
+    const auto self = KeepAlive();
+    SetMin(SB_HORZ, value);
+}
 std::int32_t CScrollBars::HMax() { return Max(SB_HORZ); }
-void CScrollBars::HMax(std::int32_t value) { SetMax(SB_HORZ, value); }
+void CScrollBars::HMax(std::int32_t value) {
+    const auto self = KeepAlive();
+    SetMax(SB_HORZ, value);
+}
 std::int32_t CScrollBars::HLargeChange() { return LargeChange(SB_HORZ); }
-void CScrollBars::HLargeChange(std::int32_t value) { SetLargeChange(SB_HORZ, value); }
+void CScrollBars::HLargeChange(std::int32_t value) {
+    const auto self = KeepAlive();
+    SetLargeChange(SB_HORZ, value);
+}
 std::int32_t CScrollBars::HValue() { return Value(SB_HORZ); }
-void CScrollBars::HValue(std::int32_t value) { SetValue(SB_HORZ, value); }
-void CScrollBars::HScrollTo(std::int32_t position) { ScrollTo(SB_HORZ, position); }
+void CScrollBars::HValue(std::int32_t value) {
+    const auto self = KeepAlive();
+    SetValue(SB_HORZ, value);
+}
+void CScrollBars::HScrollTo(std::int32_t position) {
+    const auto self = KeepAlive();
+    ScrollTo(SB_HORZ, position);
+}
 std::int32_t CScrollBars::HSmallChange() const { return State(SB_HORZ).smallChange; }
 void CScrollBars::HSmallChange(std::int32_t value) { State(SB_HORZ).smallChange = value; }
 Bool16 CScrollBars::HDisableNoScroll() const { return State(SB_HORZ).disableNoScroll; }
@@ -40,16 +61,34 @@ void CScrollBars::HDisableNoScroll(Bool16 value) { State(SB_HORZ).disableNoScrol
 void CScrollBars::WheelSupport(Bool16 value) { wheelSupport_ = value; }
 
 Bool16 CScrollBars::VVisible() const { return State(SB_VERT).visible; }
-void CScrollBars::VVisible(Bool16 value) { SetVisible(SB_VERT, value); }
+void CScrollBars::VVisible(Bool16 value) {
+    const auto self = KeepAlive();
+    SetVisible(SB_VERT, value);
+}
 std::int32_t CScrollBars::VMin() { return Min(SB_VERT); }
-void CScrollBars::VMin(std::int32_t value) { SetMin(SB_VERT, value); }
+void CScrollBars::VMin(std::int32_t value) {
+    const auto self = KeepAlive();
+    SetMin(SB_VERT, value);
+}
 std::int32_t CScrollBars::VMax() { return Max(SB_VERT); }
-void CScrollBars::VMax(std::int32_t value) { SetMax(SB_VERT, value); }
+void CScrollBars::VMax(std::int32_t value) {
+    const auto self = KeepAlive();
+    SetMax(SB_VERT, value);
+}
 std::int32_t CScrollBars::VLargeChange() { return LargeChange(SB_VERT); }
-void CScrollBars::VLargeChange(std::int32_t value) { SetLargeChange(SB_VERT, value); }
+void CScrollBars::VLargeChange(std::int32_t value) {
+    const auto self = KeepAlive();
+    SetLargeChange(SB_VERT, value);
+}
 std::int32_t CScrollBars::VValue() { return Value(SB_VERT); }
-void CScrollBars::VValue(std::int32_t value) { SetValue(SB_VERT, value); }
-void CScrollBars::VScrollTo(std::int32_t position) { ScrollTo(SB_VERT, position); }
+void CScrollBars::VValue(std::int32_t value) {
+    const auto self = KeepAlive();
+    SetValue(SB_VERT, value);
+}
+void CScrollBars::VScrollTo(std::int32_t position) {
+    const auto self = KeepAlive();
+    ScrollTo(SB_VERT, position);
+}
 std::int32_t CScrollBars::VSmallChange() const { return State(SB_VERT).smallChange; }
 void CScrollBars::VSmallChange(std::int32_t value) { State(SB_VERT).smallChange = value; }
 Bool16 CScrollBars::VDisableNoScroll() const { return State(SB_VERT).disableNoScroll; }

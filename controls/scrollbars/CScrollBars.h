@@ -20,8 +20,8 @@ namespace brennick {
 class CScrollBars final : public RefCounted {
 public:
     static constexpr const char* kPropertyName = "nvStdScroll";
+    static const HookKind kHookKind;
 
-    CScrollBars();
     ~CScrollBars() override;  // unhooks the window, if any
 
     // Events, raised synchronously, with the position the bar holds after the change.
@@ -84,6 +84,10 @@ public:
 
 private:
     friend class HookedWindow<CScrollBars>;
+    template <class T, class... Args>
+    friend Ref<T> MakeRef(Args&&... args);
+
+    CScrollBars();  // created by MakeRef only
 
     // What the controller keeps of one bar; range, page and position stay in the window.
     struct BarState {
@@ -111,6 +115,9 @@ private:
     void Apply(int bar);  // pushes RequestInfo to the bar (ApplyH / ApplyV)
     void ShowBar(int bar, Bool16 show);
     void UnSubClass();
+    // Operations that push to the window hold this while the window may run other code (and
+    // its owner drop the last reference) before they are done with the object.
+    Ref<CScrollBars> KeepAlive() { return Ref<CScrollBars>::Retain(this); }
 
     BarState& State(int bar) { return bars_[bar == SB_HORZ ? 0 : 1]; }
     const BarState& State(int bar) const { return bars_[bar == SB_HORZ ? 0 : 1]; }

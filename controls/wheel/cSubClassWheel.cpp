@@ -6,15 +6,18 @@
 
 namespace brennick {
 
+const HookKind cSubClassWheel::kHookKind{kPropertyName, &modSubclassWheel::WheelWndProc,
+                                         HookFieldOrder::TargetThenPrev, &HookedWindow<cSubClassWheel>::HookOf};
+
 cSubClassWheel::cSubClassWheel() = default;
 
 cSubClassWheel::~cSubClassWheel() { UnSubClass(); }
 
 void cSubClassWheel::SubClass(win::Hwnd window) {
-    hook_.Attach(window, kPropertyName, this, &modSubclassWheel::WheelWndProc, HookFieldOrder::TargetThenPrev);
+    hook_.Attach(window, kHookKind, this);
 }
 
-void cSubClassWheel::UnSubClass() { hook_.Detach(kPropertyName, this); }
+void cSubClassWheel::UnSubClass() { hook_.Detach(kHookKind, this); }
 
 win::LResult cSubClassWheel::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                         win::LParam lParam) {

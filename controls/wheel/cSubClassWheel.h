@@ -15,8 +15,8 @@ namespace brennick {
 class cSubClassWheel final : public RefCounted {
 public:
     static constexpr const char* kPropertyName = "nvAdvSubcls";
+    static const HookKind kHookKind;
 
-    cSubClassWheel();
     ~cSubClassWheel() override;  // unhooks the window, if any
 
     // A wheel message over the hooked window: notches (positive toward the user), key state and
@@ -39,6 +39,10 @@ public:
 
 private:
     friend class HookedWindow<cSubClassWheel>;
+    template <class T, class... Args>
+    friend Ref<T> MakeRef(Args&&... args);
+
+    cSubClassWheel();  // created by MakeRef only
 
     win::LResult WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam);
     win::LResult OnWheel(win::Hwnd window, win::WParam wParam, win::LParam lParam);

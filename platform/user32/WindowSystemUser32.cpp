@@ -71,6 +71,10 @@ WndProc SetWindowProcedure(Hwnd window, WndProc procedure) {
         ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
+WndProc GetWindowProcedure(Hwnd window) {
+    return reinterpret_cast<WndProc>(::GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
 LResult CallWindowProcA(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     return ::CallWindowProcA(procedure, window, message, wParam, lParam);
 }

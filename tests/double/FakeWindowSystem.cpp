@@ -20,7 +20,7 @@ constexpr unsigned int kWmDestroy = 0x0002;
 const char* ApiName(Api api) {
     static const char* const names[] = {
         "GetScrollInfo", "SetScrollInfo", "ShowScrollBar", "IsWindow", "GetPropA", "SetPropA",
-        "RemovePropA", "SetWindowProcedure", "CallWindowProcA", "DefWindowProcA",
+        "RemovePropA", "SetWindowProcedure", "GetWindowProcedure", "CallWindowProcA", "DefWindowProcA",
         "SystemParametersInfoA", "FindWindowA", "RegisterWindowMessageA", "SendMessageA", "GetWindowRect",
     };
     return names[static_cast<int>(api)];
@@ -254,6 +254,12 @@ WndProc SetWindowProcedure(Hwnd window, WndProc procedure) {
     const WndProc previous = found->procedure;
     found->procedure = procedure;
     return previous;
+}
+
+WndProc GetWindowProcedure(Hwnd window) {
+    Record({.api = Api::GetWindowProcedure, .window = window});
+    test::FakeWindow* found = Find(window);
+    return found == nullptr ? nullptr : found->procedure;
 }
 
 LResult CallWindowProcA(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {

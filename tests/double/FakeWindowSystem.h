@@ -17,7 +17,7 @@ namespace brennick::test {
 
 enum class Api {
     GetScrollInfo, SetScrollInfo, ShowScrollBar, IsWindow, GetProp, SetProp, RemoveProp,
-    SetWindowProcedure, CallWindowProc, DefWindowProc, SystemParametersInfo, FindWindow,
+    SetWindowProcedure, GetWindowProcedure, CallWindowProc, DefWindowProc, SystemParametersInfo, FindWindow,
     RegisterWindowMessage, SendMessage, GetWindowRect,
 };
 

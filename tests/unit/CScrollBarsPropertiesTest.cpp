@@ -165,3 +165,28 @@ TEST_F(ScrollBarsProperties, NegativePageAndInvertedRangeGoToTheWindowUnchanged)
 
 }  // namespace
 }  // namespace brennick
+
+namespace brennick {
+namespace {
+
+TEST(ScrollBarsLifetime, AnOwnerLettingGoWhileTheWindowIsBeingUpdatedDoesNotEndTheCallEarly) {
+    FakeWindowSystem fake;
+    const win::Hwnd window = fake.CreateWindow();
+    auto bars = MakeRef<CScrollBars>();
+    bars->SubClass(window);
+    std::vector<std::int32_t> scrolls;
+    bars->VScroll.Connect([&](std::int32_t p) { scrolls.push_back(p); });
+    // The window runs the owner's code while it takes the new position (as a real one may,
+    // with WM_SIZE or painting), and that code drops the owner's reference.
+    fake.onCall = [&](const test::Call& call) {
+        if (call.api == Api::SetScrollInfo) bars.Reset();
+    };
+    CScrollBars* raw = bars.Get();
+    raw->VScrollTo(0);
+    fake.onCall = nullptr;
+    EXPECT_EQ(scrolls, (std::vector<std::int32_t>{0}));
+    EXPECT_EQ(fake.Window(window).procedure, &FakeWindowSystem::OriginalProc);  // released afterwards
+}
+
+}  // namespace
+}  // namespace brennick

@@ -41,8 +41,9 @@ TEST_F(Attachment, AttachSetsThePropertyBeforeReplacingTheProcedure) {
 
     fake.ClearCalls();
     bars.Reset();
-    EXPECT_EQ(fake.Apis(), (std::vector<Api>{Api::IsWindow, Api::GetProp, Api::SetWindowProcedure, Api::RemoveProp}));
-    EXPECT_EQ(fake.calls[2].procedure, &FakeWindowSystem::OriginalProc);
+    EXPECT_EQ(fake.Apis(), (std::vector<Api>{Api::IsWindow, Api::GetProp, Api::GetWindowProcedure,
+                                             Api::SetWindowProcedure, Api::RemoveProp}));
+    EXPECT_EQ(fake.calls[3].procedure, &FakeWindowSystem::OriginalProc);
     EXPECT_EQ(fake.Window(window).procedure, &FakeWindowSystem::OriginalProc);
     EXPECT_EQ(Property("nvStdScroll"), nullptr);
 }
@@ -121,6 +122,76 @@ TEST_F(Attachment, ADestroyedWindowIsLeftByItsComponentsAfterItsOwnProcedureRan)
     EXPECT_TRUE(fake.CallsOf(Api::SetWindowProcedure).empty());
     EXPECT_TRUE(fake.CallsOf(Api::RemoveProp).empty());
     EXPECT_EQ(fake.Window(reused).procedure, &FakeWindowSystem::OriginalProc);
+}
+
+TEST_F(Attachment, ReleasedOutOfOrderTheHooksKeepTheWindowsOwnProcedure) {
+    for (bool wheelFirst : {false, true}) {
+        const win::Hwnd target = fake.CreateWindow();
+        auto bars = MakeRef<CScrollBars>();
+        auto wheel = MakeRef<cSubClassWheel>();
+        if (wheelFirst) wheel->SubClass(target);
+        bars->SubClass(target);
+        if (!wheelFirst) wheel->SubClass(target);
+        // The one hooked first leaves first: the later hook forwards past it from now on.
+        if (wheelFirst) {
+            wheel->UnSubClass();
+            EXPECT_EQ(fake.Window(target).procedure, &ScrollBarsWndProc);
+            EXPECT_EQ(bars->PrevWndProc(), &FakeWindowSystem::OriginalProc);
+        } else {
+            bars.Reset();
+            EXPECT_EQ(fake.Window(target).procedure, &WheelWndProc);
+            EXPECT_EQ(wheel->PrevWndProc(), &FakeWindowSystem::OriginalProc);
+        }
+        fake.Send(target, kWmPaint, 0, 0);
+        EXPECT_EQ(fake.Window(target).received.size(), 1u);
+        bars.Reset();
+        wheel.Reset();
+        EXPECT_EQ(fake.Window(target).procedure, &FakeWindowSystem::OriginalProc);
+        EXPECT_TRUE(fake.Window(target).properties.empty());
+        // Hooked again afterwards, nothing forwards to itself.
+        auto again = MakeRef<CScrollBars>();
+        again->SubClass(target);
+        EXPECT_EQ(again->PrevWndProc(), &FakeWindowSystem::OriginalProc);
+    }
+}
+
+TEST_F(Attachment, AHookThatWouldForwardBackToItselfIsRefused) {
+    // A third party took the controller's property away: the window runs the shared
+    // procedure without it. Neither kind may hook on top of that.
+    auto lost = MakeRef<CScrollBars>();
+    lost->SubClass(window);
+    fake.Window(window).properties.erase("nvStdScroll");
+    auto bars = MakeRef<CScrollBars>();
+    bars->SubClass(window);
+    EXPECT_EQ(bars->TargetWnd(), nullptr);
+    EXPECT_EQ(fake.Window(window).procedure, &ScrollBarsWndProc);
+    EXPECT_EQ(Property("nvStdScroll"), nullptr);
+
+    // Through another kind: the wheel hook forwards to the orphaned shared procedure.
+    auto wheel = MakeRef<cSubClassWheel>();
+    wheel->SubClass(window);
+    EXPECT_EQ(wheel->PrevWndProc(), &ScrollBarsWndProc);
+    bars->SubClass(window);
+    EXPECT_EQ(bars->TargetWnd(), nullptr);
+    EXPECT_EQ(fake.Window(window).procedure, &WheelWndProc);
+    fake.defWindowProcAnswer = 3;
+    EXPECT_EQ(fake.Send(window, kWmPaint, 0, 0), 3);  // ends in the default handling, no loop
+}
+
+TEST_F(Attachment, DestructionOfOneWindowLeavesTheOtherWindowsHookAlone) {
+    const win::Hwnd second = fake.CreateWindow();
+    auto wheel = MakeRef<cSubClassWheel>();
+    wheel->SubClass(window);
+    fake.onCall = [&](const test::Call& call) {
+        if (call.api == Api::CallWindowProc && call.message == WM_NCDESTROY && call.window == window) {
+            wheel->UnSubClass();
+            wheel->SubClass(second);
+        }
+    };
+    fake.DestroyWindow(window);
+    fake.onCall = nullptr;
+    EXPECT_EQ(wheel->TargetWnd(), second);
+    EXPECT_EQ(fake.Window(second).procedure, &WheelWndProc);
 }
 
 TEST_F(Attachment, AWindowWhosePropertyNamesAnotherObjectIsNotTouchedOnDetach) {

@@ -104,6 +104,25 @@ TEST(AttachmentOnRealWindow, TheComponentHookedLastSeesEachWheelFirst) {
     }
 }
 
+TEST(AttachmentOnRealWindow, ReleasedOutOfOrderTheWindowKeepsItsOwnProcedure) {
+    test::TestWindow window;
+    auto bars = MakeRef<CScrollBars>();
+    auto wheel = MakeRef<cSubClassWheel>();
+    bars->SubClass(window.Handle());
+    wheel->SubClass(window.Handle());
+    bars.Reset();  // hooked first, released first
+    EXPECT_EQ(ProcedureOf(window.Handle()), &WheelWndProc);
+    EXPECT_EQ(wheel->PrevWndProc(), &test::TestWindow::Procedure);
+    window.Received().clear();
+    SendMessageA(window.Handle(), WM_USER, 0, 0);
+    EXPECT_EQ(window.Received(), (std::vector<UINT>{WM_USER}));
+    wheel.Reset();
+    EXPECT_EQ(ProcedureOf(window.Handle()), &test::TestWindow::Procedure);
+    auto again = MakeRef<CScrollBars>();
+    again->SubClass(window.Handle());
+    EXPECT_EQ(again->PrevWndProc(), &test::TestWindow::Procedure);
+}
+
 TEST(AttachmentOnRealWindow, AnOwnerLettingGoInsideAnEventKeepsTheComponentUntilTheMessageReturns) {
     test::TestWindow window;
     auto bars = MakeRef<CScrollBars>();

@@ -1,0 +1,94 @@
+// The test window: two panels, each with a picture that follows the panel's scroll position and a
+// scroll-bar controller that drives the panel's own bars; check boxes that switch the left panel's
+// bars and the two wheel paths; labels and text boxes that show what the components report.
+#pragma once
+
+#include <cstdint>
+
+#include "app/toolkit/CheckBox.h"
+#include "app/toolkit/Form.h"
+#include "app/toolkit/Handles.h"
+#include "app/toolkit/Label.h"
+#include "app/toolkit/Panel.h"
+#include "app/toolkit/Picture.h"
+#include "app/toolkit/TextBox.h"
+#include "controls/scrollbars/CScrollBars.h"
+#include "controls/wheel/cSubClassWheel.h"
+#include "support/Bool16.h"
+#include "support/Ref.h"
+
+namespace brennick {
+
+class frmMain {
+public:
+    frmMain();
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    HWND Handle() const { return form_.Handle(); }
+    // Loads and shows the window.
+    void Show() { form_.Show(); }
+
+private:
+    // The window's own events.
+    void Form_Load();
+    void Form_Unload(std::int16_t& Cancel);
+    void Form_DblClick();
+
+    // Option switches and focus marks.
+    void chkShowScrollH_Click();
+    void chkShowScrollV_Click();
+    void chkWheelSupport_Click();
+    void chkWheelSupport2_Click();
+    void picControlLeft_GotFocus();
+    void picControlLeft_LostFocus();
+    void picControlRight_GotFocus();
+    void picControlRight_LostFocus();
+
+    // The components' events.
+    void MyScroll_HChange(std::int32_t nCurPos);
+    void MyScroll_HScroll(std::int32_t nCurPos);
+    void MyScroll_VChange(std::int32_t nCurPos);
+    void MyScroll_VScroll(std::int32_t nCurPos);
+    void MyScroll_WheelRotate(std::int32_t Delta, std::int32_t Shift, std::int32_t X, std::int32_t Y,
+                              Bool16& ret_Wheeled);
+    void MyScrollRight_VChange(std::int32_t nCurPos);
+    void MyScrollRight_VScroll(std::int32_t nCurPos);
+    void MyScrollRight_WheelRotate(std::int32_t Delta, std::int32_t Shift, std::int32_t X, std::int32_t Y,
+                                   Bool16& ret_Wheeled);
+    void MyWheel_WheelRotate(std::int32_t& Delta, std::int32_t& Shift, std::int32_t& X, std::int32_t& Y,
+                             Bool16& Wheeled);
+
+    // Moves the controller's vertical bar by Delta wheel notches.
+    void WheelScrollV(Ref<CScrollBars> Ctrl, std::int32_t Delta);
+
+    void BindControls();
+    void BindMyScroll();
+    void BindMyScrollRight();
+    void BindMyWheel();
+
+    ui::UniqueBitmap trialImage_;  // shown by both pictures
+    ui::Form form_;
+    // Controls in tab order: their windows are created in this order.
+    ui::Panel picControlLeft;
+    ui::Picture picTrialLeft;
+    ui::CheckBox chkShowScrollH;
+    ui::CheckBox chkShowScrollV;
+    ui::Label lblPosH;
+    ui::Label lblPosV;
+    ui::TextBox txtWheel;
+    ui::CheckBox chkWheelSupport;
+    ui::Panel picControlRight;
+    ui::Picture picTrialRight;
+    ui::CheckBox chkWheelSupport2;
+    ui::TextBox txtWheel2;
+
+    // Declared after the windows, so that on any way out they end before the windows they hook.
+    Ref<CScrollBars> MyScroll;
+    Ref<CScrollBars> MyScrollRight;
+    Ref<cSubClassWheel> MyWheel;
+    std::int32_t OriginTop = 0;   // twips
+    std::int32_t OriginLeft = 0;  // twips
+};
+
+}  // namespace brennick
