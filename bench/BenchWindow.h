@@ -1,0 +1,72 @@
+// The windows the benchmark measures: one window class for every case, so that the cases differ
+// only in what sits in front of the class's procedure; and owners that destroy what they made.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <utility>
+
+namespace brennick_bench {
+
+// Destroys its window, unless it is gone already.
+class OwnedWindow {
+public:
+    OwnedWindow() = default;
+    explicit OwnedWindow(HWND window) : window_(window) {}
+    OwnedWindow(OwnedWindow&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
+    OwnedWindow& operator=(OwnedWindow other) noexcept {
+        std::swap(window_, other.window_);
+        return *this;
+    }
+    ~OwnedWindow() {
+        if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+    }
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// What the class's procedure needs to handle scroll and wheel messages by hand.
+struct HandWrittenState {
+    HWND picture = nullptr;   // the child that follows the vertical position
+    HWND textBox = nullptr;   // receives the wheel report line
+    HWND panel = nullptr;     // for a top-level window: the panel the wheel scrolls
+    int originTop = 0;
+    int smallChange = 1;
+    // When set, each scroll message first looks this property up, as the components' shared
+    // procedure does: the hand-written path plus exactly that one call.
+    const char* lookUp = nullptr;
+};
+
+// The bench class ("BrennickBench"), registered while the object lives. Its procedure answers
+// WM_USER with kForwardAnswer and handles WM_VSCROLL and WM_MOUSEWHEEL by hand for windows whose
+// GWLP_USERDATA holds a HandWrittenState; everything else goes to DefWindowProcA.
+class BenchClass {
+public:
+    static constexpr LRESULT kForwardAnswer = 7;
+
+    BenchClass();
+    ~BenchClass();
+    BenchClass(const BenchClass&) = delete;
+    BenchClass& operator=(const BenchClass&) = delete;
+
+    // Shown (without activation) unless visible is false; a hidden window paints nothing.
+    OwnedWindow CreateTopLevel(bool visible = true) const;
+    // A bordered child with both built-in scroll bars.
+    OwnedWindow CreatePanel(HWND parent, int x, int y) const;
+
+private:
+    ATOM atom_ = 0;
+};
+
+// A child window of a system class ("STATIC" for a picture, "EDIT" for a text box).
+OwnedWindow CreateSystemChild(const char* className, HWND parent, int x, int y, int width, int height);
+
+// Lets queued and paint messages run, so that no sample inherits another's backlog.
+void PumpMessages();
+
+}  // namespace brennick_bench

@@ -1,0 +1,116 @@
+// Case 1: a message the components do not handle, sent to windows of one class, each with a
+// different party in front of the class's procedure.
+#include "bench/Cases.h"  // brings <windows.h>, which <commctrl.h> needs first
+
+#include <commctrl.h>
+
+#include "controls/scrollbars/CScrollBars.h"
+#include "controls/wheel/cSubClassWheel.h"
+
+namespace brennick_bench::BRENNICK_BENCH_VARIANT {
+namespace {
+
+using brennick::cSubClassWheel;
+using brennick::CScrollBars;
+using brennick::MakeRef;
+using brennick::Ref;
+
+constexpr const char* kGroup = "forward";
+constexpr const char* kFloor = "unhooked window";
+constexpr const char* kPeer = "comctl32 SetWindowSubclass";
+constexpr const char* kPeerTwice = "comctl32 SetWindowSubclass x2";
+constexpr std::int32_t kBatch = 2000;
+
+LRESULT CALLBACK PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// One comctl32 subclass, removed again with the object.
+class Subclass {
+public:
+    Subclass(HWND window, UINT_PTR id) : window_(window), id_(id) {
+        installed_ = SetWindowSubclass(window, &PassOn, id, 0) != FALSE;
+    }
+    ~Subclass() {
+        if (installed_ && IsWindow(window_)) RemoveWindowSubclass(window_, &PassOn, id_);
+    }
+    Subclass(const Subclass&) = delete;
+    Subclass& operator=(const Subclass&) = delete;
+
+private:
+    HWND window_;
+    UINT_PTR id_;
+    bool installed_ = false;
+};
+
+// Members end in reverse order: components unhook, subclasses go, then the windows.
+struct Fixture {
+    explicit Fixture(const BenchClass& benchClass)
+        : parent(benchClass.CreateTopLevel()),
+          unhooked(benchClass.CreatePanel(parent.Get(), 0, 0)),
+          scrollHooked(benchClass.CreatePanel(parent.Get(), 10, 0)),
+          wheelHooked(benchClass.CreatePanel(parent.Get(), 20, 0)),
+          bothHooked(benchClass.CreatePanel(parent.Get(), 30, 0)),
+          peer(benchClass.CreatePanel(parent.Get(), 40, 0)),
+          peerTwice(benchClass.CreatePanel(parent.Get(), 50, 0)),
+          peerSubclass(peer.Get(), 1),
+          peerTwiceFirst(peerTwice.Get(), 1),
+          peerTwiceSecond(peerTwice.Get(), 2) {
+        scroll->SubClass(scrollHooked.Get());
+        wheel->SubClass(wheelHooked.Get());
+        scrollOfBoth->SubClass(bothHooked.Get());
+        wheelOfBoth->SubClass(bothHooked.Get());
+    }
+
+    OwnedWindow parent, unhooked, scrollHooked, wheelHooked, bothHooked, peer, peerTwice;
+    Subclass peerSubclass, peerTwiceFirst, peerTwiceSecond;
+    Ref<CScrollBars> scroll = MakeRef<CScrollBars>();
+    Ref<cSubClassWheel> wheel = MakeRef<cSubClassWheel>();
+    Ref<CScrollBars> scrollOfBoth = MakeRef<CScrollBars>();
+    Ref<cSubClassWheel> wheelOfBoth = MakeRef<cSubClassWheel>();  // unhooks first, as it hooked last
+};
+
+void SendForwarded(HWND window, std::int32_t count) {
+    for (std::int32_t i = 0; i < count; ++i) SendMessageA(window, WM_USER, static_cast<WPARAM>(i), 0);
+}
+
+// A case only counts when the message really went through to the class's procedure.
+std::string Check(HWND window, bool hooked) {
+    if (window == nullptr || !hooked) return "the window could not be created or hooked";
+    if (SendMessageA(window, WM_USER, 0, 0) != BenchClass::kForwardAnswer) return "the message was not forwarded";
+    return {};
+}
+
+void AddCase(Suite& suite, const std::string& name, const char* peer, double target, HWND window, bool hooked) {
+    Case c;
+    c.group = kGroup;
+    c.name = name;
+    c.peer = peer;
+    c.target = target;
+    c.batch = kBatch;
+    c.run = [window](std::int32_t count) { SendForwarded(window, count); };
+    c.skipped = Check(window, hooked);
+    suite.Add(std::move(c));
+}
+
+}  // namespace
+
+void AddForwardCases(Suite& suite, const BenchClass& benchClass, Flavour flavour) {
+    const auto fixture = std::make_shared<Fixture>(benchClass);
+    const Fixture& f = *fixture;
+    suite.Keep(fixture);
+    const std::string suffix = flavour.suffix;
+    if (flavour.withReferences) {
+        AddCase(suite, kFloor, "", 0.0, f.unhooked.Get(), true);
+        AddCase(suite, kPeer, kFloor, 0.0, f.peer.Get(), true);
+        AddCase(suite, kPeerTwice, kFloor, 0.0, f.peerTwice.Get(), true);
+    }
+    AddCase(suite, "CScrollBars" + suffix, kPeer, 1.05, f.scrollHooked.Get(),
+            f.scroll->TargetWnd() == f.scrollHooked.Get());
+    AddCase(suite, "cSubClassWheel" + suffix, kPeer, 1.05, f.wheelHooked.Get(),
+            f.wheel->TargetWnd() == f.wheelHooked.Get());
+    AddCase(suite, "CScrollBars + cSubClassWheel" + suffix, kPeerTwice, 1.05, f.bothHooked.Get(),
+            f.scrollOfBoth->TargetWnd() == f.bothHooked.Get() && f.wheelOfBoth->TargetWnd() == f.bothHooked.Get());
+}
+
+}  // namespace brennick_bench::BRENNICK_BENCH_VARIANT
