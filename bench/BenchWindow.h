@@ -7,28 +7,13 @@
 #endif
 #include <windows.h>
 
+#include "tests/win32/OwnedWindow.h"
+
 #include <utility>
 
 namespace brennick_bench {
 
-// Destroys its window, unless it is gone already.
-class OwnedWindow {
-public:
-    OwnedWindow() = default;
-    explicit OwnedWindow(HWND window) : window_(window) {}
-    OwnedWindow(OwnedWindow&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
-    OwnedWindow& operator=(OwnedWindow other) noexcept {
-        std::swap(window_, other.window_);
-        return *this;
-    }
-    ~OwnedWindow() {
-        if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
-    }
-    HWND Get() const { return window_; }
-
-private:
-    HWND window_ = nullptr;
-};
+using OwnedWindow = brennick::test::OwnedWindow;
 
 // What the class's procedure needs to handle scroll and wheel messages by hand.
 struct HandWrittenState {

@@ -7,27 +7,12 @@
 #endif
 #include <windows.h>
 
+#include "tests/win32/OwnedWindow.h"
+
 #include <cstdint>
 #include <utility>
 
 namespace brennick::test {
-
-class OwnedWindow {
-public:
-    explicit OwnedWindow(HWND window = nullptr) : window_(window) {}
-    OwnedWindow(OwnedWindow&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
-    OwnedWindow& operator=(OwnedWindow other) noexcept {
-        std::swap(window_, other.window_);
-        return *this;
-    }
-    ~OwnedWindow() {
-        if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
-    }
-    HWND Get() const { return window_; }
-
-private:
-    HWND window_;
-};
 
 // Counts of the messages that reached the class's own procedure, over all its windows.
 struct Arrivals {
