@@ -20,16 +20,6 @@ bool SetCheck(HWND box, bool on) {
     return (SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) == on;
 }
 
-void SendWheel(HWND window, HWND overPanel, std::int32_t count) {
-    RECT rect;
-    GetWindowRect(overPanel, &rect);
-    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    for (std::int32_t i = 0; i < count; ++i) {
-        const short notch = (i % 2 == 0) ? -WHEEL_DELTA : WHEEL_DELTA;
-        SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notch)), point);
-    }
-}
-
 // A case only counts when one turn moved the left panel's bar and wrote the text box.
 std::string Check(HWND window, HWND panel, HWND textBox) {
     if (window == nullptr || panel == nullptr || textBox == nullptr) return "the test window has no such controls";

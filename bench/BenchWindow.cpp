@@ -79,4 +79,14 @@ void PumpMessages() {
     }
 }
 
+void SendWheel(HWND window, HWND overPanel, std::int32_t count) {
+    RECT rect;
+    GetWindowRect(overPanel, &rect);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const short notch = (i % 2 == 0) ? -WHEEL_DELTA : WHEEL_DELTA;
+        SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notch)), point);
+    }
+}
+
 }  // namespace brennick_bench

@@ -9,6 +9,7 @@
 
 #include "tests/win32/OwnedWindow.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace brennick_bench {
@@ -50,6 +51,10 @@ private:
 
 // A child window of a system class ("STATIC" for a picture, "EDIT" for a text box).
 OwnedWindow CreateSystemChild(const char* className, HWND parent, int x, int y, int width, int height);
+
+// Sends count wheel turns to window with the pointer at the middle of overPanel: one notch
+// toward the user, then one away, and so on, so a bar keeps moving within its range.
+void SendWheel(HWND window, HWND overPanel, std::int32_t count);
 
 // Lets queued and paint messages run, so that no sample inherits another's backlog.
 void PumpMessages();

@@ -124,17 +124,6 @@ struct Fixture {
     Ref<cSubClassWheel> hook = MakeRef<cSubClassWheel>();  // unhooks first
 };
 
-// One notch toward the user, then one away, and so on: the bar keeps moving within its range.
-void SendWheel(HWND window, HWND overPanel, std::int32_t count) {
-    RECT rect;
-    GetWindowRect(overPanel, &rect);
-    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    for (std::int32_t i = 0; i < count; ++i) {
-        const short notch = (i % 2 == 0) ? -WHEEL_DELTA : WHEEL_DELTA;
-        SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notch)), point);
-    }
-}
-
 // A case only counts when one turn toward the user moved the bar by three lines and wrote the line.
 std::string Check(Fixture& f, HWND window, HWND overPanel, HWND textBox) {
     if (window == nullptr || overPanel == nullptr || textBox == nullptr) return "the windows could not be created";
