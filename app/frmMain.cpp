@@ -3,9 +3,8 @@
 #include <string>
 
 #include "app/Colors.h"
-#include "app/RoundHalfEven.h"
-#include "app/WheelReport.h"
 #include "app/frmMainLayout.h"
+#include "app/frmMainRules.h"
 #include "resources/resource.h"
 #include "support/MSupport.h"
 #include "support/Saturating.h"
@@ -14,6 +13,7 @@ namespace brennick {
 namespace {
 
 using frmMainLayout::Row;
+using namespace frmMainRules;
 
 // Both panels' vertical bars, and the left panel's horizontal bar, start alike.
 constexpr std::int32_t kBarMin = 0;
@@ -43,11 +43,14 @@ void ConfigureHorizontalBar(CScrollBars& bars) {
 
 Bool16 IsOn(const ui::CheckBox& box) { return Bool16::From(box.Value() != 0); }
 
-std::string Position(std::int32_t reported, std::int32_t held) {
-    return std::to_string(reported) + "/" + std::to_string(held);
-}
 
 }  // namespace
+
+frmMainRules::TimeOfDay frmMainRules::LocalTimeOfDay() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wHour, now.wMinute, now.wSecond};
+}
 
 frmMain::frmMain()
     : trialImage_(static_cast<HBITMAP>(
@@ -120,7 +123,7 @@ void frmMain::BindMyWheel() {
 
 void frmMain::Form_Load() {
     form_.Caption("Brennick - " + MSupport::AppVersion());
-    MSupport::WheelScrollLines = MSupport::GetWheelScrollLines();
+    WheelScrollLines = MSupport::GetWheelScrollLines();
 
     MyScroll = MakeRef<CScrollBars>();
     BindMyScroll();
@@ -182,8 +185,8 @@ void frmMain::chkWheelSupport2_Click() {
 void frmMain::Form_DblClick() {
     const Ref<CScrollBars> bars = MyScroll;
     if (!bars) return;
-    bars->HScrollTo(RoundHalfEven(bars->HMax() / 4.0));
-    bars->VScrollTo(RoundHalfEven(bars->VMax() / 4.0));
+    bars->HScrollTo(QuarterOf(bars->HMax()));
+    bars->VScrollTo(QuarterOf(bars->VMax()));
 }
 
 void frmMain::picControlLeft_GotFocus() { picControlLeft.BackColor(Colors::kLeftPanelHighlight); }
@@ -197,14 +200,14 @@ void frmMain::MyScroll_HChange(std::int32_t nCurPos) { MyScroll_HScroll(nCurPos)
 
 void frmMain::MyScroll_HScroll(std::int32_t nCurPos) {
     picTrialLeft.Left(static_cast<float>(SatSub(OriginLeft, nCurPos)));
-    if (MyScroll) lblPosH.Caption(Position(nCurPos, MyScroll->HValue()));
+    if (MyScroll) lblPosH.Caption(PositionText(nCurPos, MyScroll->HValue()));
 }
 
 void frmMain::MyScroll_VChange(std::int32_t nCurPos) { MyScroll_VScroll(nCurPos); }
 
 void frmMain::MyScroll_VScroll(std::int32_t nCurPos) {
     picTrialLeft.Top(static_cast<float>(SatSub(OriginTop, nCurPos)));
-    if (MyScroll) lblPosV.Caption(Position(nCurPos, MyScroll->VValue()));
+    if (MyScroll) lblPosV.Caption(PositionText(nCurPos, MyScroll->VValue()));
 }
 
 void frmMain::MyScrollRight_VChange(std::int32_t nCurPos) { MyScrollRight_VScroll(nCurPos); }
@@ -248,20 +251,12 @@ void frmMain::MyWheel_WheelRotate(std::int32_t& Delta, std::int32_t& Shift, std:
     }
 }
 
-// Only a shown vertical bar moves. The target is limited to VMin..VMax; the bar itself stops a
-// page short of VMax and VScroll reports where it stopped.
+// Only a shown vertical bar moves; VScroll reports where the bar stopped.
 void frmMain::WheelScrollV(Ref<CScrollBars> Ctrl, std::int32_t Delta) {
     if (!Ctrl) return;
     if (Ctrl->VVisible() == kFalse) return;
-    std::int32_t target = 0;
-    if (MSupport::WheelScrollLines == static_cast<std::int32_t>(WHEEL_PAGESCROLL)) {
-        target = SatAdd(Ctrl->VValue(), SatMul(Delta, Ctrl->VLargeChange()));
-    } else {
-        const std::int32_t step = SatMul(MSupport::MinOf(MSupport::WheelScrollLines, Ctrl->VLargeChange()),
-                                         Ctrl->VSmallChange());
-        target = SatAdd(Ctrl->VValue(), SatMul(Delta, step));
-    }
-    Ctrl->VScrollTo(MSupport::Clamp(Ctrl->VMin(), target, Ctrl->VMax()));
+    const VerticalBar bar{Ctrl->VValue(), Ctrl->VMin(), Ctrl->VMax(), Ctrl->VSmallChange(), Ctrl->VLargeChange()};
+    Ctrl->VScrollTo(WheelScrollTarget(bar, Delta, WheelScrollLines));
 }
 
 }  // namespace brennick

@@ -23,9 +23,6 @@ struct HandWrittenState {
     HWND panel = nullptr;     // for a top-level window: the panel the wheel scrolls
     int originTop = 0;
     int smallChange = 1;
-    // When set, each scroll message first looks this property up, as the components' shared
-    // procedure does: the hand-written path plus exactly that one call.
-    const char* lookUp = nullptr;
 };
 
 // The bench class ("BrennickBench"), registered while the object lives. Its procedure answers

@@ -1,6 +1,4 @@
-// The benchmark's cases. The component cases are compiled twice: against the shipped window
-// layer (namespace shipped) and against the prototype that hands property names to the system as
-// atoms (namespace atomkeys), so both run side by side in one process.
+// The benchmark's cases.
 #pragma once
 
 #include <string>
@@ -10,27 +8,12 @@
 
 namespace brennick_bench {
 
-// How one build of the component cases names its cases and whether it adds the references
-// (floors and peers), which only one build needs to add.
-struct Flavour {
-    const char* suffix;
-    bool withReferences;
-};
-
-namespace shipped {
-void AddForwardCases(Suite& suite, const BenchClass& benchClass, Flavour flavour);
-void AddScrollCases(Suite& suite, const BenchClass& benchClass, Flavour flavour);
-void AddWheelCases(Suite& suite, const BenchClass& benchClass, Flavour flavour);
-}  // namespace shipped
-
-namespace atomkeys {
-void AddForwardCases(Suite& suite, const BenchClass& benchClass, Flavour flavour);
-void AddScrollCases(Suite& suite, const BenchClass& benchClass, Flavour flavour);
-void AddWheelCases(Suite& suite, const BenchClass& benchClass, Flavour flavour);
-}  // namespace atomkeys
+void AddForwardCases(Suite& suite, const BenchClass& benchClass);
+void AddScrollCases(Suite& suite, const BenchClass& benchClass);
+void AddWheelCases(Suite& suite, const BenchClass& benchClass);
 
 // The wheel cases in the test window itself (frmMain from app/), measured against the bench's own
-// handlers of case 3; built only when app/ is part of the build.
+// handlers of the wheel group.
 void AddAppWheelCases(Suite& suite);
 
 struct StartupPaths {

@@ -7,7 +7,7 @@
 #include "controls/scrollbars/CScrollBars.h"
 #include "controls/wheel/cSubClassWheel.h"
 
-namespace brennick_bench::BRENNICK_BENCH_VARIANT {
+namespace brennick_bench {
 namespace {
 
 using brennick::cSubClassWheel;
@@ -95,22 +95,17 @@ void AddCase(Suite& suite, const std::string& name, const char* peer, double tar
 
 }  // namespace
 
-void AddForwardCases(Suite& suite, const BenchClass& benchClass, Flavour flavour) {
+void AddForwardCases(Suite& suite, const BenchClass& benchClass) {
     const auto fixture = std::make_shared<Fixture>(benchClass);
     const Fixture& f = *fixture;
     suite.Keep(fixture);
-    const std::string suffix = flavour.suffix;
-    if (flavour.withReferences) {
-        AddCase(suite, kFloor, "", 0.0, f.unhooked.Get(), true);
-        AddCase(suite, kPeer, kFloor, 0.0, f.peer.Get(), true);
-        AddCase(suite, kPeerTwice, kFloor, 0.0, f.peerTwice.Get(), true);
-    }
-    AddCase(suite, "CScrollBars" + suffix, kPeer, 1.05, f.scrollHooked.Get(),
-            f.scroll->TargetWnd() == f.scrollHooked.Get());
-    AddCase(suite, "cSubClassWheel" + suffix, kPeer, 1.05, f.wheelHooked.Get(),
-            f.wheel->TargetWnd() == f.wheelHooked.Get());
-    AddCase(suite, "CScrollBars + cSubClassWheel" + suffix, kPeerTwice, 1.05, f.bothHooked.Get(),
+    AddCase(suite, kFloor, "", 0.0, f.unhooked.Get(), true);
+    AddCase(suite, kPeer, kFloor, 0.0, f.peer.Get(), true);
+    AddCase(suite, kPeerTwice, kFloor, 0.0, f.peerTwice.Get(), true);
+    AddCase(suite, "CScrollBars", kPeer, 0.5, f.scrollHooked.Get(), f.scroll->TargetWnd() == f.scrollHooked.Get());
+    AddCase(suite, "cSubClassWheel", kPeer, 0.5, f.wheelHooked.Get(), f.wheel->TargetWnd() == f.wheelHooked.Get());
+    AddCase(suite, "CScrollBars + cSubClassWheel", kPeerTwice, 0.5, f.bothHooked.Get(),
             f.scrollOfBoth->TargetWnd() == f.bothHooked.Get() && f.wheelOfBoth->TargetWnd() == f.bothHooked.Get());
 }
 
-}  // namespace brennick_bench::BRENNICK_BENCH_VARIANT
+}  // namespace brennick_bench

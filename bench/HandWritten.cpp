@@ -1,14 +1,12 @@
 #include "bench/HandWritten.h"
 
-#include "bench/ReportLine.h"
+#include "app/frmMainRules.h"
 #include "support/MSupport.h"
 #include "support/Saturating.h"
 #include "support/WheelMessage.h"
 
 namespace brennick_bench {
 namespace {
-
-constexpr std::int32_t kWheelPageScroll = -1;  // WHEEL_PAGESCROLL, as the signed setting holds it
 
 void MovePicture(const HandWrittenState& state, int position) {
     SetWindowPos(state.picture, nullptr, 0, state.originTop - position, 0, 0,
@@ -18,7 +16,6 @@ void MovePicture(const HandWrittenState& state, int position) {
 }  // namespace
 
 void HandWrittenScroll(HWND window, const HandWrittenState& state, int code) {
-    if (state.lookUp != nullptr) GetPropA(window, state.lookUp);
     if (code != SB_LINEDOWN && code != SB_LINEUP) return;
     SCROLLINFO info{};
     info.cbSize = sizeof info;
@@ -30,7 +27,9 @@ void HandWrittenScroll(HWND window, const HandWrittenState& state, int code) {
 }
 
 void HandWrittenWheel(HWND window, const HandWrittenState& state, WPARAM wParam, LPARAM lParam) {
-    const brennick::WheelMessage wheel = brennick::DecodeWheel(wParam, lParam);
+    std::int32_t carried = 0;
+    const brennick::WheelMessage wheel =
+        brennick::DecodeWheel(wParam, lParam, brennick::WheelSense::TowardUser, false, carried);
     HWND panel = state.panel != nullptr ? state.panel : window;
     if (state.panel != nullptr) {
         RECT rect;
@@ -42,16 +41,14 @@ void HandWrittenWheel(HWND window, const HandWrittenState& state, WPARAM wParam,
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
     GetScrollInfo(panel, SB_VERT, &info);
-    const std::int32_t page = static_cast<std::int32_t>(info.nPage);
-    const std::int32_t lines = brennick::MSupport::WheelScrollLines;
-    const std::int32_t step = lines == kWheelPageScroll
-                                  ? page
-                                  : brennick::SatMul(brennick::MSupport::MinOf(lines, page), state.smallChange);
-    const std::int32_t target = brennick::SatAdd(info.nPos, brennick::SatMul(wheel.Delta, step));
+    namespace rules = brennick::frmMainRules;
+    const rules::VerticalBar bar{info.nPos, info.nMin, info.nMax, state.smallChange, static_cast<std::int32_t>(info.nPage)};
     info.fMask = SIF_POS;
-    info.nPos = brennick::MSupport::Clamp(info.nMin, target, info.nMax);
+    info.nPos = rules::WheelScrollTarget(bar, wheel.Delta, rules::WheelScrollLines);
     MovePicture(state, SetScrollInfo(panel, SB_VERT, &info, TRUE));
-    SetWindowTextA(state.textBox, FormatWheelLine(wheel.Delta, wheel.Shift, wheel.X, wheel.Y).text);
+    const std::string line = rules::WheelReportLine(rules::LocalTimeOfDay(), rules::kWheelReportLeft, wheel.Delta,
+                                                    wheel.Shift, wheel.X, wheel.Y);
+    SetWindowTextA(state.textBox, line.c_str());
 }
 
 }  // namespace brennick_bench

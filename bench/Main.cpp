@@ -55,25 +55,15 @@ int main(int argc, char** argv) {
 
     const BenchClass benchClass;  // outlives the suite's windows
     Suite suite;
-    const Flavour shippedFlavour{"", true};
-    const Flavour atomFlavour{" [atom keys]", false};
-    shipped::AddForwardCases(suite, benchClass, shippedFlavour);
-    atomkeys::AddForwardCases(suite, benchClass, atomFlavour);
-    shipped::AddScrollCases(suite, benchClass, shippedFlavour);
-    atomkeys::AddScrollCases(suite, benchClass, atomFlavour);
-    shipped::AddWheelCases(suite, benchClass, shippedFlavour);
-    atomkeys::AddWheelCases(suite, benchClass, atomFlavour);
-#ifdef BRENNICK_BENCH_HAS_APP
+    AddForwardCases(suite, benchClass);
+    AddScrollCases(suite, benchClass);
+    AddWheelCases(suite, benchClass);
     AddAppWheelCases(suite);
-#endif
     if (startup) AddStartupCases(suite, paths);
 
     const std::vector<Result> results = suite.Run(options);
     std::printf("Brennick benchmark, %s build, %d samples per case (min and median per operation)\n\n", Arch(),
                 options.samples);
-#ifndef BRENNICK_BENCH_HAS_APP
-    std::printf("(built without app/: the wheel group has the bench's own handlers only)\n\n");
-#endif
     PrintTable(results);
     return 0;
 }

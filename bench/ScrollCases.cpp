@@ -3,7 +3,7 @@
 #include "bench/Cases.h"
 #include "controls/scrollbars/CScrollBars.h"
 
-namespace brennick_bench::BRENNICK_BENCH_VARIANT {
+namespace brennick_bench {
 namespace {
 
 using brennick::CScrollBars;
@@ -12,7 +12,6 @@ using brennick::MakeRef;
 using brennick::Ref;
 
 constexpr const char* kFloor = "hand-written procedure";
-constexpr const char* kFloorWithLookUp = "hand-written + GetPropA";
 constexpr std::int32_t kBatch = 100;
 // Room for every line of a run, so that each message really moves the bar and the picture.
 constexpr int kRangeMax = 1 << 30;
@@ -27,8 +26,6 @@ struct Fixture {
         : parent(benchClass.CreateTopLevel(visible)),
           handPanel(benchClass.CreatePanel(parent.Get(), 0, 0)),
           handPicture(CreateSystemChild("STATIC", handPanel.Get(), 0, kOriginTop, 100, 100)),
-          lookUpPanel(benchClass.CreatePanel(parent.Get(), 0, 220)),
-          lookUpPicture(CreateSystemChild("STATIC", lookUpPanel.Get(), 0, kOriginTop, 100, 100)),
           panel(benchClass.CreatePanel(parent.Get(), 300, 0)),
           picture(CreateSystemChild("STATIC", panel.Get(), 0, kOriginTop, 100, 100)) {
         handState.picture = handPicture.Get();
@@ -41,11 +38,6 @@ struct Fixture {
         info.nPage = 10;
         SetScrollInfo(handPanel.Get(), SB_VERT, &info, TRUE);
         SetWindowLongPtrA(handPanel.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&handState));
-        lookUpState = handState;
-        lookUpState.picture = lookUpPicture.Get();
-        lookUpState.lookUp = CScrollBars::kPropertyName;
-        SetScrollInfo(lookUpPanel.Get(), SB_VERT, &info, TRUE);
-        SetWindowLongPtrA(lookUpPanel.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&lookUpState));
 
         controller->SubClass(panel.Get());
         controller->VMin(0);
@@ -64,15 +56,13 @@ struct Fixture {
         info.fMask = SIF_POS;
         SetScrollInfo(handPanel.Get(), SB_VERT, &info, TRUE);
         MovePicture(handPicture.Get(), 0);
-        SetScrollInfo(lookUpPanel.Get(), SB_VERT, &info, TRUE);
-        MovePicture(lookUpPicture.Get(), 0);
         controller->VValue(0);
         MovePicture(picture.Get(), 0);
         PumpMessages();
     }
 
-    OwnedWindow parent, handPanel, handPicture, lookUpPanel, lookUpPicture, panel, picture;
-    HandWrittenState handState, lookUpState;
+    OwnedWindow parent, handPanel, handPicture, panel, picture;
+    HandWrittenState handState;
     Ref<CScrollBars> controller = MakeRef<CScrollBars>();
 };
 
@@ -113,20 +103,15 @@ void AddCase(Suite& suite, const std::shared_ptr<Fixture>& fixture, const char* 
 
 // The visible group is what a user's click costs, bar painting included; the hidden group leaves
 // out the painting and so shows the message path's own share.
-void AddScrollCases(Suite& suite, const BenchClass& benchClass, Flavour flavour) {
+void AddScrollCases(Suite& suite, const BenchClass& benchClass) {
     for (const bool visible : {true, false}) {
         const char* group = visible ? "scroll line" : "scroll line, hidden";
         const auto fixture = std::make_shared<Fixture>(benchClass, visible);
         suite.Keep(fixture);
-        if (flavour.withReferences) {
-            AddCase(suite, fixture, group, kFloor, "", 0.0, fixture->handPanel.Get(), fixture->handPicture.Get());
-            // Not a target: shows how much of the components' margin the property lookup alone explains.
-            AddCase(suite, fixture, group, kFloorWithLookUp, kFloor, 0.0, fixture->lookUpPanel.Get(),
-                    fixture->lookUpPicture.Get());
-        }
-        AddCase(suite, fixture, group, std::string("CScrollBars + VChange handler") + flavour.suffix, kFloor, 1.10,
-                fixture->panel.Get(), fixture->picture.Get());
+        AddCase(suite, fixture, group, kFloor, "", 0.0, fixture->handPanel.Get(), fixture->handPicture.Get());
+        AddCase(suite, fixture, group, "CScrollBars + VChange handler", kFloor, 1.10, fixture->panel.Get(),
+                fixture->picture.Get());
     }
 }
 
-}  // namespace brennick_bench::BRENNICK_BENCH_VARIANT
+}  // namespace brennick_bench

@@ -2,14 +2,14 @@
 // controller path (CScrollBars WheelRotate on the panel) and the hook path (cSubClassWheel on
 // the top-level window, pointer over the panel), each against the class's procedure doing the
 // same work by hand.
+#include "app/frmMainRules.h"
 #include "bench/Cases.h"
-#include "bench/ReportLine.h"
 #include "controls/scrollbars/CScrollBars.h"
 #include "controls/wheel/cSubClassWheel.h"
 #include "support/MSupport.h"
 #include "support/Saturating.h"
 
-namespace brennick_bench::BRENNICK_BENCH_VARIANT {
+namespace brennick_bench {
 namespace {
 
 using brennick::Bool16;
@@ -20,13 +20,13 @@ using brennick::kTrue;
 using brennick::MakeRef;
 using brennick::Ref;
 namespace MSupport = brennick::MSupport;
+namespace rules = brennick::frmMainRules;
 
 constexpr const char* kGroup = "wheel";
 constexpr const char* kHandPanel = "hand-written panel";
 constexpr const char* kHandTopLevel = "hand-written top-level";
 constexpr std::int32_t kBatch = 100;
 constexpr int kOriginTop = 10;
-constexpr std::int32_t kWheelPageScroll = -1;
 
 // The start values of the test window's left panel.
 void Configure(CScrollBars& controller) {
@@ -52,15 +52,14 @@ void ConfigureByHand(HWND panel) {
 // from the controller when it is used.
 void WheelScrollV(CScrollBars& controller, std::int32_t delta) {
     if (controller.VVisible() == kFalse) return;
-    std::int32_t target = 0;
-    if (MSupport::WheelScrollLines == kWheelPageScroll) {
-        target = brennick::SatAdd(controller.VValue(), brennick::SatMul(delta, controller.VLargeChange()));
-    } else {
-        const std::int32_t lines = MSupport::MinOf(MSupport::WheelScrollLines, controller.VLargeChange());
-        const std::int32_t step = brennick::SatMul(lines, controller.VSmallChange());
-        target = brennick::SatAdd(controller.VValue(), brennick::SatMul(delta, step));
-    }
-    controller.VScrollTo(MSupport::Clamp(controller.VMin(), target, controller.VMax()));
+    const rules::VerticalBar bar{controller.VValue(), controller.VMin(), controller.VMax(), controller.VSmallChange(),
+                                 controller.VLargeChange()};
+    controller.VScrollTo(rules::WheelScrollTarget(bar, delta, rules::WheelScrollLines));
+}
+
+void Report(HWND textBox, std::int32_t delta, std::int32_t shift, std::int32_t x, std::int32_t y) {
+    const std::string line = rules::WheelReportLine(rules::LocalTimeOfDay(), rules::kWheelReportLeft, delta, shift, x, y);
+    SetWindowTextA(textBox, line.c_str());
 }
 
 struct Fixture {
@@ -74,7 +73,7 @@ struct Fixture {
           picture(CreateSystemChild("STATIC", panel.Get(), 0, kOriginTop, 100, 100)),
           text(CreateSystemChild("EDIT", top.Get(), 10, 300, 500, 20)),
           text2(CreateSystemChild("EDIT", top.Get(), 10, 330, 500, 20)) {
-        MSupport::WheelScrollLines = 3;
+        rules::WheelScrollLines = 3;
         ConfigureByHand(handPanel.Get());
         handPanelState = HandWrittenState{handPicture.Get(), handText.Get(), nullptr, kOriginTop, 5};
         handTopState = HandWrittenState{handPicture.Get(), handText.Get(), handPanel.Get(), kOriginTop, 5};
@@ -94,7 +93,7 @@ struct Fixture {
         controller->WheelRotate.Connect(
             [scrolled, textBox](std::int32_t delta, std::int32_t shift, std::int32_t x, std::int32_t y, Bool16&) {
                 WheelScrollV(*scrolled, delta);
-                SetWindowTextA(textBox, FormatWheelLine(delta, shift, x, y).text);
+                Report(textBox, delta, shift, x, y);
             });
 
         hook->SubClass(top.Get());
@@ -108,7 +107,7 @@ struct Fixture {
                 return;
             }
             WheelScrollV(*scrolled, delta);
-            SetWindowTextA(textBox2, FormatWheelLine(delta, shift, x, y).text);
+            Report(textBox2, delta, shift, x, y);
         });
     }
 
@@ -153,19 +152,14 @@ void AddCase(Suite& suite, const std::shared_ptr<Fixture>& fixture, const std::s
 
 }  // namespace
 
-void AddWheelCases(Suite& suite, const BenchClass& benchClass, Flavour flavour) {
+void AddWheelCases(Suite& suite, const BenchClass& benchClass) {
     const auto fixture = std::make_shared<Fixture>(benchClass);
     suite.Keep(fixture);
     const Fixture& f = *fixture;
-    const std::string suffix = flavour.suffix;
-    if (flavour.withReferences) {
-        AddCase(suite, fixture, kHandPanel, "", f.handPanel.Get(), f.handPanel.Get(), f.handText.Get());
-        AddCase(suite, fixture, kHandTopLevel, "", f.handTop.Get(), f.handPanel.Get(), f.handText.Get());
-    }
-    AddCase(suite, fixture, "controller path (CScrollBars)" + suffix, kHandPanel, f.panel.Get(), f.panel.Get(),
-            f.text.Get());
-    AddCase(suite, fixture, "hook path (cSubClassWheel)" + suffix, kHandTopLevel, f.top.Get(), f.panel.Get(),
-            f.text2.Get());
+    AddCase(suite, fixture, kHandPanel, "", f.handPanel.Get(), f.handPanel.Get(), f.handText.Get());
+    AddCase(suite, fixture, kHandTopLevel, "", f.handTop.Get(), f.handPanel.Get(), f.handText.Get());
+    AddCase(suite, fixture, "controller path (CScrollBars)", kHandPanel, f.panel.Get(), f.panel.Get(), f.text.Get());
+    AddCase(suite, fixture, "hook path (cSubClassWheel)", kHandTopLevel, f.top.Get(), f.panel.Get(), f.text2.Get());
 }
 
-}  // namespace brennick_bench::BRENNICK_BENCH_VARIANT
+}  // namespace brennick_bench

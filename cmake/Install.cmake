@@ -19,17 +19,17 @@ target_compile_features(brennick INTERFACE cxx_std_20)
 install(TARGETS brennick EXPORT BrennickTargets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT brennick)
 
-# Only these headers are public; the window layer's binding and the test doubles stay private.
+# Only the public API is installed: the components, Bool16, Ref, Event and the support routines,
+# with the types they take and the hook they embed (in namespace brennick::detail). The window
+# layer, its constants, the hook's table and the wheel decoding stay private. scripts/check-headers
+# compiles each of these on its own, in every way a Win32 code base may include it.
 set(BRENNICK_PUBLIC_HEADERS
     platform/Win32Types.h
-    platform/Win32Constants.h
-    platform/WindowSystem.h
     support/Bool16.h
     support/Event.h
     support/MSupport.h
     support/Ref.h
     support/Saturating.h
-    support/WheelMessage.h
     controls/hook/WindowHook.h
     controls/scrollbars/CScrollBars.h
     controls/scrollbars/modSubclassScrollBars.h

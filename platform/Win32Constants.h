@@ -1,8 +1,11 @@
-// The Win32 constants the components use, under their platform names and values.
-// Where <windows.h> was included first its macros stand in for these, with the same values.
+// The Win32 constants the components use, under their platform names and values. Private to the
+// library's sources (never installed); where <windows.h> came first its macros stand in for
+// these, with the same values.
 #pragma once
 
 #include <cstdint>
+
+namespace brennick {
 
 #ifndef WM_NCDESTROY
 inline constexpr unsigned int WM_NCDESTROY = 0x0082;
@@ -15,6 +18,9 @@ inline constexpr unsigned int WM_VSCROLL = 0x0115;
 #endif
 #ifndef WM_MOUSEWHEEL
 inline constexpr unsigned int WM_MOUSEWHEEL = 0x020A;
+#endif
+#ifndef WM_MOUSEHWHEEL
+inline constexpr unsigned int WM_MOUSEHWHEEL = 0x020E;
 #endif
 
 #ifndef SB_HORZ
@@ -113,6 +119,14 @@ inline constexpr int MK_MBUTTON = 0x0010;
 #endif
 
 // The legacy wheel-support window of older IntelliMouse software.
+#ifndef MSH_WHEELMODULE_CLASS
 inline constexpr const char* MSH_WHEELMODULE_CLASS = "MouseZ";
+#endif
+#ifndef MSH_WHEELMODULE_TITLE
 inline constexpr const char* MSH_WHEELMODULE_TITLE = "Magellan MSWHEEL";
+#endif
+#ifndef MSH_SCROLL_LINES
 inline constexpr const char* MSH_SCROLL_LINES = "MSH_SCROLL_LINES_MSG";
+#endif
+
+}  // namespace brennick

@@ -1,11 +1,14 @@
 // Window-system types shared by the components, the support routines and the window layer.
 // They match the Win32 types exactly, without pulling in <windows.h>, so the same headers
-// build for Windows and for the host (where the window layer is a test double).
+// build for Windows and for the host (where the window layer is a test double), and they
+// define no name of <windows.h> in the global namespace.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
-// The same tag <windows.h> uses for a strict HWND, so brennick::win::Hwnd and HWND are one type.
+// The tag <windows.h> declares for a strict HWND, so brennick::win::Hwnd and HWND are one type.
 struct HWND__;
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -50,6 +53,22 @@ struct Rect {
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+};
+
+// A window handle as callers pass it: HWND in either mode of <windows.h> (HWND__* with STRICT,
+// void* with NO_STRICT) or nullptr. Any other pointer is refused at compile time.
+class WindowHandle {
+public:
+    constexpr WindowHandle(Hwnd window) noexcept : window_(window) {}  // NOLINT: implicit by design
+    constexpr WindowHandle(std::nullptr_t) noexcept {}                 // NOLINT
+    template <class P>
+        requires std::is_same_v<P, void*>
+    WindowHandle(P window) noexcept : window_(static_cast<Hwnd>(window)) {}  // NOLINT
+
+    constexpr operator Hwnd() const noexcept { return window_; }  // NOLINT
+
+private:
+    Hwnd window_ = nullptr;
 };
 
 }  // namespace brennick::win

@@ -4,19 +4,22 @@
 
 #include "platform/Win32Constants.h"
 #include "platform/WindowSystem.h"
-#include "support/Version.h"
 
 namespace brennick::MSupport {
 
-std::string FormatVersion(std::int16_t major, std::int16_t minor, std::int16_t revision) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d.%02d.%04d", major, minor, revision);
+std::string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%ld.%02ld.%04ld", static_cast<long>(major), static_cast<long>(minor),
+                  static_cast<long>(revision));
     return text;
 }
 
 std::string AppVersion() {
-    static std::string cache;
-    if (cache.empty()) cache = FormatVersion(kVersionMajor, kVersionMinor, kVersionRevision);
+    static const std::string cache = [] {
+        std::uint16_t parts[4] = {};
+        win::GetProgramFileVersion(parts);  // a file without a version leaves zeros
+        return FormatVersion(parts[0], parts[1], parts[3]);
+    }();
     return cache;
 }
 
@@ -36,7 +39,7 @@ std::int32_t GetLegacyWheelScrollLines() {
     return static_cast<std::int32_t>(win::SendMessageA(wheelWindow, message, 0, 0));
 }
 
-Bool16 IsPointInWindow(win::Hwnd window, std::int32_t x, std::int32_t y) {
+Bool16 IsPointInWindow(win::WindowHandle window, std::int32_t x, std::int32_t y) {
     win::Rect rect{};
     // Deliberately unchecked: a failed call leaves the zero rectangle.
     win::GetWindowRect(window, rect);

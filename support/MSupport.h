@@ -9,9 +9,6 @@
 
 namespace brennick::MSupport {
 
-// Lines to scroll per wheel notch, as read once at start-up; WHEEL_PAGESCROLL (-1) is a page a notch.
-inline std::int32_t WheelScrollLines = 0;
-
 // Bits 0..15 and 16..31 of a 32-bit value, each read as a signed 16-bit number.
 constexpr std::int16_t LoWord(std::int32_t value) {
     return static_cast<std::int16_t>(static_cast<std::uint32_t>(value) & 0xFFFFu);
@@ -30,9 +27,11 @@ constexpr std::int32_t Clamp(std::int32_t low, std::int32_t value, std::int32_t 
 }
 
 // "major.minor.revision" with the patterns "0", "00" and "0000": 1, 0, 11 gives "1.00.0011".
-std::string FormatVersion(std::int16_t major, std::int16_t minor, std::int16_t revision);
+std::string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision);
 
-// The program's version text, formatted once and then returned from a cache.
+// The running program's version text, from its own file's version (major.minor.build.revision,
+// shown as major.minor.revision), formatted once and then returned from a cache: "1.00.0011" in
+// Brennick.exe, your program's version in yours, "0.00.0000" for a file without a version.
 std::string AppVersion();
 
 // The system's lines per wheel notch (SystemParametersInfoA, SPI_GETWHEELSCROLLLINES), passed on
@@ -43,6 +42,6 @@ std::int32_t GetLegacyWheelScrollLines();
 
 // True when the screen point lies in the window's rectangle (GetWindowRect, frame included), all
 // four edges counted as inside. A handle that names no window leaves only (0, 0) inside.
-Bool16 IsPointInWindow(win::Hwnd window, std::int32_t x, std::int32_t y);
+Bool16 IsPointInWindow(win::WindowHandle window, std::int32_t x, std::int32_t y);
 
 }  // namespace brennick::MSupport

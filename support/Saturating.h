@@ -7,8 +7,8 @@
 namespace brennick {
 
 constexpr std::int32_t Saturate(std::int64_t value) {
-    constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int64_t lo = (std::numeric_limits<std::int32_t>::min)();  // parenthesised: the SDK's
+    constexpr std::int64_t hi = (std::numeric_limits<std::int32_t>::max)();  // min/max macros stay out
     return static_cast<std::int32_t>(value < lo ? lo : (value > hi ? hi : value));
 }
 

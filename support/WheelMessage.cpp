@@ -15,12 +15,20 @@ std::int32_t DivRoundHalfEven(std::int32_t n, std::int32_t d) {
     return quotient;
 }
 
-WheelMessage DecodeWheel(win::WParam wParam, win::LParam lParam) {
+WheelMessage DecodeWheel(win::WParam wParam, win::LParam lParam, WheelSense sense, bool carry, std::int32_t& carried) {
     const auto wide = static_cast<std::int32_t>(static_cast<std::uint32_t>(wParam));
     const auto longParam = static_cast<std::int32_t>(static_cast<std::uint32_t>(lParam));
-    const std::int32_t w = MSupport::HiWord(wide);
     WheelMessage decoded;
-    decoded.Delta = DivRoundHalfEven(-w, WHEEL_DELTA);
+    decoded.Raw = static_cast<std::int32_t>(sense) * MSupport::HiWord(wide);  // |Raw| <= 32768
+    if (!carry) {
+        carried = 0;
+        decoded.Delta = DivRoundHalfEven(decoded.Raw, WHEEL_DELTA);
+    } else {
+        if ((carried < 0 && decoded.Raw > 0) || (carried > 0 && decoded.Raw < 0)) carried = 0;
+        const std::int32_t total = carried + decoded.Raw;
+        decoded.Delta = total / WHEEL_DELTA;
+        carried = total % WHEEL_DELTA;
+    }
     decoded.Shift = MSupport::LoWord(wide);
     decoded.X = MSupport::LoWord(longParam);
     decoded.Y = MSupport::HiWord(longParam);

@@ -12,6 +12,9 @@ constexpr const char* kClassName = "BrennickForm";
 // A fixed frame: the controls keep their places, so there is nothing to gain from resizing.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
+// Posted by the close: the window is destroyed once whatever delivered WM_CLOSE has returned, so
+// that anything the unload handler let go of has let go of its windows before they go.
+constexpr UINT kDestroyMessage = WM_APP + 2;
 
 void RegisterFormClass(HINSTANCE instance, int iconId) {
     WNDCLASSEXA windowClass{};
@@ -78,6 +81,8 @@ LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARA
         return form->OnDoubleClick();
     case WM_CLOSE:
         return form->OnClose();
+    case kDestroyMessage:
+        return form->OnDestroyNow();
     case WM_DESTROY:
         return form->OnDestroy();
     case WM_NCDESTROY:
@@ -123,7 +128,12 @@ LRESULT Form::OnDoubleClick() {
 LRESULT Form::OnClose() {
     std::int16_t cancel = 0;
     Unload.Raise(cancel);
-    if (cancel == 0) DestroyWindow(Handle());
+    if (cancel == 0) PostMessageA(Handle(), kDestroyMessage, 0, 0);
+    return 0;
+}
+
+LRESULT Form::OnDestroyNow() {
+    DestroyWindow(Handle());
     return 0;
 }
 

@@ -47,6 +47,7 @@ private:
     LRESULT OnControlColor(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnDoubleClick();
     LRESULT OnClose();
+    LRESULT OnDestroyNow();
     LRESULT OnDestroy();
     void OnNcDestroy();
 

@@ -1,120 +1,314 @@
 #include "controls/hook/WindowHook.h"
 
-#include <array>
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <vector>
 
-namespace brennick {
+#include "controls/hook/HookTable.h"
+#include "platform/Win32Constants.h"
+#include "platform/WindowSystem.h"
+
+namespace brennick::detail {
 namespace {
 
-// The kinds that have attached so far, so a chain of hooked procedures can be followed.
-// Everything runs on the user-interface thread.
-std::array<const HookKind*, 8> knownKinds{};
+// A call waiting to run on a window's thread (RunOnWindowThread).
+struct PendingCall {
+    void (*call)(void*);
+    void* context;
+    win::Hwnd window;
+    bool taken = false;
+    bool done = false;
+};
 
-void Register(const HookKind& kind) {
-    for (const HookKind*& slot : knownKinds) {
-        if (slot == &kind) return;
-        if (slot == nullptr) {
-            slot = &kind;
-            return;
+// Every link and pending call of the process. Links are few (one per hooked window and kind);
+// the lock is never held while a window procedure or an owner's handler runs.
+struct Table {
+    std::mutex lock;
+    std::vector<std::shared_ptr<HookLink>> links;
+    std::vector<PendingCall*> calls;
+};
+
+// Never destroyed: a component may still let go of its window while static objects end.
+Table& TheTable() {
+    static Table* const table = new Table;
+    return *table;
+}
+
+// The private message that carries a PendingCall; registered on the first cross-thread call.
+std::atomic<unsigned int> callMessage{0};
+
+unsigned int CallMessage() {
+    static const unsigned int message = [] {
+        const unsigned int registered = win::RegisterWindowMessageA("BrennickHookCall");
+        callMessage.store(registered);
+        return registered;
+    }();
+    return message;
+}
+
+std::shared_ptr<HookLink> FindLocked(Table& table, win::Hwnd window, const HookKind& kind) {
+    for (const auto& link : table.links) {
+        if (link->window == window && link->kind == &kind) return link;
+    }
+    return nullptr;
+}
+
+// Takes its own copy: the caller's may be the very element that is erased.
+void UnlinkLocked(Table& table, std::shared_ptr<HookLink> link) {
+    link->linked = false;
+    std::erase(table.links, link);
+}
+
+void ForgetLocked(const std::shared_ptr<HookLink>& link) { HookTable::ForgetLocked(link); }
+
+win::WndProc CurrentProcedure(win::Hwnd window, bool unicode) {
+    return unicode ? win::GetWindowProcedureW(window) : win::GetWindowProcedureA(window);
+}
+
+win::WndProc SetProcedure(win::Hwnd window, win::WndProc procedure, bool unicode) {
+    return unicode ? win::SetWindowProcedureW(window, procedure) : win::SetWindowProcedureA(window, procedure);
+}
+
+// Links whose windows are gone without their procedure seeing it (someone had cut it out of
+// the chain): their windows' handles may come back for new windows.
+void SweepLocked(Table& table) {
+    for (std::size_t i = table.links.size(); i-- > 0;) {
+        const std::shared_ptr<HookLink> link = table.links[i];
+        if (link->depth == 0 && !win::IsWindow(link->window)) {
+            ForgetLocked(link);
+            link->dead = true;
+            UnlinkLocked(table, link);
         }
     }
 }
 
-const HookKind* KindOf(win::WndProc procedure) {
-    for (const HookKind* kind : knownKinds) {
-        if (kind != nullptr && kind->procedure == procedure) return kind;
+// Puts back the procedure of every released link of window that is on top of its chain, the
+// ones uncovered by that included, so a window whose components are all gone runs what it ran
+// before. A link with someone else's procedure above it stays and passes messages on.
+void Leave(win::Hwnd window) {
+    Table& table = TheTable();
+    const std::lock_guard guard(table.lock);
+    for (bool left = true; left;) {
+        left = false;
+        for (const auto& link : table.links) {
+            if (link->window != window || link->owner != nullptr || link->dead) continue;
+            if (CurrentProcedure(window, link->unicode) != link->kind->procedure) continue;
+            // A refused restore leaves the link where it is, passing messages on.
+            if (SetProcedure(window, link->prev, link->unicode) == nullptr) return;
+            UnlinkLocked(table, link);
+            left = true;
+            break;
+        }
     }
-    return nullptr;
 }
 
-// The hook behind procedure on window, when procedure is a known kind's and its property is there.
-WindowHook* HookBehind(win::Hwnd window, win::WndProc procedure) {
-    const HookKind* kind = KindOf(procedure);
-    if (kind == nullptr) return nullptr;
-    void* component = win::GetPropA(window, kind->property);
-    return component == nullptr ? nullptr : &kind->hookOf(component);
+// Runs the pending call that lParam names, if it is one of this process's calls for window.
+bool RunPendingCall(win::Hwnd window, win::LParam lParam) {
+    Table& table = TheTable();
+    PendingCall* call = nullptr;
+    {
+        const std::lock_guard guard(table.lock);
+        for (PendingCall* pending : table.calls) {
+            if (reinterpret_cast<win::LParam>(pending) == lParam && pending->window == window && !pending->taken) {
+                call = pending;
+                call->taken = true;
+            }
+        }
+    }
+    if (call == nullptr) return false;
+    call->call(call->context);
+    const std::lock_guard guard(table.lock);
+    call->done = true;
+    return true;
 }
 
-// Chains are short (one hook of each kind); the bound only stops a chain that already loops.
-constexpr int kLongestChain = 16;
-
-// Whether forwarding from procedure through the known hooks on window comes to target.
-bool ChainLeadsTo(win::Hwnd window, win::WndProc procedure, win::WndProc target) {
-    for (int step = 0; step < kLongestChain && procedure != nullptr; ++step) {
-        if (procedure == target) return true;
-        const WindowHook* hook = HookBehind(window, procedure);
-        if (hook == nullptr) return false;
-        procedure = hook->PrevWndProc();
+win::LResult Forward(const HookLink& link, win::Hwnd window, unsigned int message, win::WParam wParam,
+                     win::LParam lParam) {
+    bool gone = false;
+    {
+        const std::lock_guard guard(TheTable().lock);
+        gone = link.dead;
     }
-    return procedure != nullptr;
-}
-
-// The known hook on window, from the top of its chain down, that forwards to target.
-WindowHook* HookForwardingTo(win::Hwnd window, win::WndProc top, win::WndProc target) {
-    win::WndProc procedure = top;
-    for (int step = 0; step < kLongestChain; ++step) {
-        WindowHook* hook = HookBehind(window, procedure);
-        if (hook == nullptr) return nullptr;
-        if (hook->PrevWndProc() == target) return hook;
-        procedure = hook->PrevWndProc();
-    }
-    return nullptr;
+    // A window destroyed while its message was in an owner's hands gets nothing more.
+    if (gone || (!link.linked && !win::IsWindow(window))) return 0;
+    return link.unicode ? win::CallWindowProcW(link.prev, window, message, wParam, lParam)
+                        : win::CallWindowProcA(link.prev, window, message, wParam, lParam);
 }
 
 }  // namespace
 
-void WindowHook::Attach(win::Hwnd window, const HookKind& kind, void* owner) {
-    if (!win::IsWindow(window)) return;
-    if (win::GetPropA(window, kind.property) != nullptr) return;  // this or another component is there
-    if (targetWnd_ != nullptr) return;                             // one window per component
-    Register(kind);
-    if (!win::SetPropA(window, kind.property, owner)) return;
-    const win::WndProc previous = win::SetWindowProcedure(window, kind.procedure);
-    if (previous == nullptr) {
-        // The procedure was not replaced: leave no property that would outlive this component.
-        win::RemovePropA(window, kind.property);
-        return;
-    }
-    if (ChainLeadsTo(window, previous, kind.procedure)) {
-        // The window still runs this kind's procedure without its property (someone else
-        // removed it): forwarding there would come back here for ever.
-        win::SetWindowProcedure(window, previous);
-        win::RemovePropA(window, kind.property);
-        return;
-    }
-    Store(window, previous, kind.order);
-}
+win::LResult HookTable::Dispatch(const HookKind& kind, win::Hwnd window, unsigned int message, win::WParam wParam,
+                                 win::LParam lParam) noexcept {
+    const unsigned int callId = callMessage.load();
+    if (callId != 0 && message == callId && RunPendingCall(window, lParam)) return 0;
 
-void WindowHook::Store(win::Hwnd window, win::WndProc previous, HookFieldOrder order) {
-    if (order == HookFieldOrder::PrevThenTarget) {
-        prevWndProc_ = previous;
-        targetWnd_ = window;
-    } else {
-        targetWnd_ = window;
-        prevWndProc_ = previous;
-    }
-}
-
-void WindowHook::Detach(const HookKind& kind, const void* owner) {
-    if (!win::IsWindow(targetWnd_)) return;
-    if (prevWndProc_ == nullptr) return;
-    if (win::GetPropA(targetWnd_, kind.property) == owner) {
-        const win::WndProc current = win::GetWindowProcedure(targetWnd_);
-        WindowHook* above = current == kind.procedure ? nullptr : HookForwardingTo(targetWnd_, current, kind.procedure);
-        if (above != nullptr) {
-            above->prevWndProc_ = prevWndProc_;  // unhooked out of order: the later hook skips this one
-        } else {
-            win::SetWindowProcedure(targetWnd_, prevWndProc_);  // result deliberately unused
+    Table& table = TheTable();
+    std::shared_ptr<HookLink> link;
+    Ref<RefCounted> owner;
+    {
+        const std::lock_guard guard(table.lock);
+        link = FindLocked(table, window, kind);
+        if (link != nullptr) {
+            owner = Ref<RefCounted>::TryRetain(link->owner);
+            ++link->depth;
         }
-        win::RemovePropA(targetWnd_, kind.property);
     }
-    prevWndProc_ = nullptr;
-    targetWnd_ = nullptr;
+    // Our procedure on a window we hold no link for: only a copy someone else kept and called
+    // after it left can come here. It knows nowhere to forward.
+    if (link == nullptr) {
+        return win::IsWindowUnicode(window) ? win::DefWindowProcW(window, message, wParam, lParam)
+                                            : win::DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    std::optional<win::LResult> result;
+    if (owner) result = kind.handle(*owner, window, message, wParam, lParam);
+    if (!result) result = Forward(*link, window, message, wParam, lParam);
+
+    bool released = false;
+    {
+        const std::lock_guard guard(table.lock);
+        --link->depth;
+        // The window's own procedure has seen its last message: the window is gone, for this link
+        // and for any that attached while the message was on its way.
+        if (message == WM_NCDESTROY) {
+            link->dead = true;
+            ForgetLocked(link);
+            for (std::size_t i = table.links.size(); i-- > 0;) {
+                const std::shared_ptr<HookLink> other = table.links[i];
+                if (other->window != window) continue;
+                other->dead = true;
+                ForgetLocked(other);
+                UnlinkLocked(table, other);
+            }
+        }
+        released = link->owner == nullptr && link->linked && !link->dead;
+    }
+    if (released) Leave(window);
+    return *result;  // the component's reference goes last: its end may detach it
 }
 
-win::LResult WindowHook::CallPrevious(win::WndProc previous, win::Hwnd window, unsigned int message,
-                                      win::WParam wParam, win::LParam lParam) {
-    if (previous == nullptr) return win::DefWindowProcA(window, message, wParam, lParam);
-    return win::CallWindowProcA(previous, window, message, wParam, lParam);
+// The owner's hook forgets its window (it let go of it, or the window is gone).
+void HookTable::ForgetLocked(const std::shared_ptr<HookLink>& link) {
+    if (link->owner == nullptr) return;
+    WindowHook& hook = link->kind->hookOf(*link->owner);
+    if (hook.link_ == link) {
+        hook.link_.reset();
+        hook.target_.store(nullptr);
+        hook.prev_.store(nullptr);
+    }
+    link->owner = nullptr;
 }
 
-}  // namespace brennick
+Ref<RefCounted> HookTable::Owner(win::Hwnd window, const HookKind& kind) {
+    Table& table = TheTable();
+    const std::lock_guard guard(table.lock);
+    const std::shared_ptr<HookLink> link = FindLocked(table, window, kind);
+    return link == nullptr ? Ref<RefCounted>() : Ref<RefCounted>::TryRetain(link->owner);
+}
+
+void WindowHook::Attach(win::Hwnd window, const HookKind& kind, RefCounted& owner) {
+    if (!win::IsWindow(window)) return;
+    if (win::GetWindowThreadProcessId(window) != win::GetCurrentThreadId()) return;
+    if (win::GetPropA(window, kind.property) != nullptr) return;  // this or another component is there
+    Table& table = TheTable();
+    std::shared_ptr<HookLink> passThrough;
+    {
+        const std::lock_guard guard(table.lock);
+        SweepLocked(table);
+        if (link_ != nullptr) return;  // one window per component, while that window exists
+        passThrough = FindLocked(table, window, kind);
+        if (passThrough != nullptr && passThrough->owner != nullptr) return;  // its property was taken away
+    }
+    if (!win::SetPropA(window, kind.property, &owner)) return;
+
+    if (passThrough == nullptr) {
+        const bool unicode = win::IsWindowUnicode(window);
+        const win::WndProc previous = SetProcedure(window, kind.procedure, unicode);
+        if (previous == nullptr || previous == kind.procedure) {
+            // Not replaced, or a stray copy of our procedure was on top: forwarding there would
+            // come back here. Leave no property that would outlive this component.
+            if (previous != nullptr) SetProcedure(window, previous, unicode);
+            win::RemovePropA(window, kind.property);
+            return;
+        }
+        passThrough = std::make_shared<HookLink>(HookLink{window, &kind, previous, unicode, nullptr});
+        const std::lock_guard guard(table.lock);
+        table.links.push_back(passThrough);
+    }
+    // A new link, or one a released component left in the chain, which this one takes over.
+    const std::lock_guard guard(table.lock);
+    if (!passThrough->linked) return;  // left meanwhile: nothing to take over
+    passThrough->owner = &owner;
+    link_ = passThrough;
+    prev_.store(passThrough->prev);
+    target_.store(window);
+}
+
+void WindowHook::Detach(const HookKind& kind, RefCounted& owner) {
+    auto here = [&] { DetachHere(kind); };
+    if (!OnWindowThread(here)) DetachElsewhere(kind, owner);
+}
+
+void WindowHook::DetachHere(const HookKind& kind) {
+    const win::Hwnd target = TargetWnd();
+    const bool exists = win::IsWindow(target);
+    std::shared_ptr<HookLink> link;
+    {
+        const std::lock_guard guard(TheTable().lock);
+        link = link_;
+        if (link == nullptr) return;
+        ForgetLocked(link);
+        if (!exists && link->linked) UnlinkLocked(TheTable(), link);
+    }
+    if (!exists || link->dead) return;
+    Leave(target);
+    win::RemovePropA(target, kind.property);  // result deliberately unused
+}
+
+// The window's thread never ran the detach (its procedure chain swallowed the private message):
+// the link lets go of the component here and passes messages on; the window's thread puts the
+// procedure back when the next message finds it on top.
+void WindowHook::DetachElsewhere(const HookKind& kind, RefCounted& owner) {
+    win::Hwnd target = nullptr;
+    {
+        const std::lock_guard guard(TheTable().lock);
+        if (link_ == nullptr) return;
+        target = link_->window;
+        ForgetLocked(std::shared_ptr<HookLink>(link_));
+    }
+    if (win::GetPropA(target, kind.property) == &owner) win::RemovePropA(target, kind.property);
+}
+
+win::Hwnd WindowHook::PushTarget(const HookKind& kind, const RefCounted& owner) const {
+    win::Hwnd window = nullptr;
+    {
+        const std::lock_guard guard(TheTable().lock);
+        if (link_ == nullptr || link_->dead) return nullptr;
+        window = link_->window;
+        if (link_->depth > 0) return window;  // a message of this very window runs through the hook
+    }
+    return win::GetPropA(window, kind.property) == &owner ? window : nullptr;
+}
+
+bool WindowHook::RunOnWindowThread(void (*call)(void*), void* context) const {
+    const win::Hwnd window = TargetWnd();
+    const std::uint32_t thread = window == nullptr ? 0 : win::GetWindowThreadProcessId(window);
+    if (thread == 0 || thread == win::GetCurrentThreadId()) {
+        call(context);
+        return true;
+    }
+    PendingCall pending{call, context, window};
+    Table& table = TheTable();
+    const unsigned int message = CallMessage();
+    {
+        const std::lock_guard guard(table.lock);
+        table.calls.push_back(&pending);
+    }
+    if (message != 0) win::SendMessageA(window, message, 0, reinterpret_cast<win::LParam>(&pending));
+    const std::lock_guard guard(table.lock);
+    std::erase(table.calls, &pending);
+    return pending.done;
+}
+
+}  // namespace brennick::detail

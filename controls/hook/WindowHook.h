@@ -1,90 +1,69 @@
-// The window-property hook shared by both components. A hooked window carries a named property
-// holding the component's address (uncounted) and runs a procedure shared by all components of
-// one kind; that procedure finds the component through the property and hands it each message.
+// Internals of the window-property hook that both components embed; not for callers.
+//
+// A hooked window carries a named property with the component's address and runs a procedure
+// shared by all components of one kind. The property is the window's public mark; the link
+// from window to component that the shared procedure follows is kept in the process, where no
+// other process can forge it. A component's link stays in the window's chain of procedures
+// until it can leave without cutting out a procedure that someone else installed above it;
+// until then it passes every message on unchanged.
 #pragma once
 
-#include "platform/Win32Constants.h"
+#include <atomic>
+#include <memory>
+
 #include "platform/Win32Types.h"
-#include "platform/WindowSystem.h"
-#include "support/Ref.h"
 
 namespace brennick {
+class RefCounted;
+}  // namespace brennick
 
-class WindowHook;
+namespace brennick::detail {
 
-// Which of its two fields a component writes first when it attaches.
-enum class HookFieldOrder { PrevThenTarget, TargetThenPrev };
+struct HookKind;
+struct HookLink;
 
-// What one kind of hooking component supplies: its property name, its shared procedure, the
-// order it stores its fields in, and how to reach the hook inside a component found by address.
-struct HookKind {
-    const char* property;
-    win::WndProc procedure;
-    HookFieldOrder order;
-    WindowHook& (*hookOf)(void* component);
-};
-
-// The two fields a hooking component keeps, and the attach and detach steps on them.
-// Invariant: the property is on the window for the whole time its procedure is replaced.
 class WindowHook {
 public:
-    win::WndProc PrevWndProc() const { return prevWndProc_; }
-    win::Hwnd TargetWnd() const { return targetWnd_; }
+    WindowHook() = default;
+    WindowHook(const WindowHook&) = delete;
+    WindowHook& operator=(const WindowHook&) = delete;
 
-    // Hooks window for owner. Refused (nothing changes) when the handle names no window, the
-    // window already carries the property, this hook already serves a window, the platform
-    // refuses the property or the procedure, or the procedure it would forward to leads back
-    // to this kind's own procedure.
-    void Attach(win::Hwnd window, const HookKind& kind, void* owner);
+    // The hooked window and the procedure it ran before the hook; null while not hooked.
+    win::Hwnd TargetWnd() const noexcept { return target_.load(); }
+    win::WndProc PrevWndProc() const noexcept { return prev_.load(); }
 
-    // Leaves the window: the previous procedure goes back (or, when a hook of a known kind was
-    // attached after this one, that hook forwards past this one from now on) and the property
-    // is removed. Does nothing when not attached or when the window is gone; a window whose
-    // property no longer names owner (its handle now names another window) is forgotten
-    // without being touched.
-    void Detach(const HookKind& kind, const void* owner);
+    // Hooks window for owner, on the window's own thread only. Refused (nothing changes) for a
+    // handle that names no window, a window of another thread, a window that already carries
+    // the property or another component of this kind, while this hook serves a window that
+    // still exists, and when the platform refuses the property or the procedure.
+    void Attach(win::Hwnd window, const HookKind& kind, RefCounted& owner);
+    // Leaves the window: puts back the procedure it replaced, or, where someone else's procedure
+    // sits above it, stays in the chain as a pass-through until it can leave; removes the
+    // property. Runs on the window's thread, whichever thread calls it.
+    void Detach(const HookKind& kind, RefCounted& owner);
 
-    // Hands a message to the procedure that was in place before the hook.
-    win::LResult Forward(win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam) const {
-        return CallPrevious(prevWndProc_, window, message, wParam, lParam);
+    // The window that a push of settings may address now: the hooked window while a message of
+    // it runs through this hook or while it carries owner's property, else null.
+    win::Hwnd PushTarget(const HookKind& kind, const RefCounted& owner) const;
+
+    // Runs call on the thread that owns the hooked window (by a synchronous private message
+    // when the caller is another thread) or, without a window, here. False when the window's
+    // thread could not be reached.
+    template <class F>
+    bool OnWindowThread(F& call) const {
+        return RunOnWindowThread([](void* context) { (*static_cast<F*>(context))(); }, &call);
     }
-
-    static win::LResult CallPrevious(win::WndProc previous, win::Hwnd window, unsigned int message,
-                                     win::WParam wParam, win::LParam lParam);
 
 private:
-    void Store(win::Hwnd window, win::WndProc previous, HookFieldOrder order);
+    friend class HookTable;
 
-    win::WndProc prevWndProc_ = nullptr;
-    win::Hwnd targetWnd_ = nullptr;
+    bool RunOnWindowThread(void (*call)(void*), void* context) const;
+    void DetachHere(const HookKind& kind);
+    void DetachElsewhere(const HookKind& kind, RefCounted& owner);
+
+    std::atomic<win::Hwnd> target_{nullptr};
+    std::atomic<win::WndProc> prev_{nullptr};
+    std::shared_ptr<HookLink> link_;  // guarded by the hook table's lock
 };
 
-// Lookup and dispatch for one component type T, which provides kPropertyName, kHookKind, a
-// member hook_ (WindowHook) and WindowProc, and befriends this class.
-template <class T>
-class HookedWindow {
-public:
-    // A counted reference to the component registered on window; empty without the property.
-    static Ref<T> FromWindow(win::Hwnd window) {
-        return Ref<T>::Retain(static_cast<T*>(win::GetPropA(window, T::kPropertyName)));
-    }
-
-    // One message of a hooked window. The counted reference keeps the component alive until
-    // the message returns, even if its owner drops it meanwhile. A window without the
-    // property gets the default handling. When the window is being destroyed, the component
-    // first lets the previous procedure see WM_NCDESTROY and then leaves the window.
-    static win::LResult Dispatch(win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam) {
-        const Ref<T> component = FromWindow(window);
-        if (!component) return win::DefWindowProcA(window, message, wParam, lParam);
-        const win::LResult result = component->WindowProc(window, message, wParam, lParam);
-        if (message == WM_NCDESTROY && component->hook_.TargetWnd() == window) {
-            component->hook_.Detach(T::kHookKind, component.Get());
-        }
-        return result;
-    }
-
-    // The hook inside a component of type T known by its address.
-    static WindowHook& HookOf(void* component) { return static_cast<T*>(component)->hook_; }
-};
-
-}  // namespace brennick
+}  // namespace brennick::detail

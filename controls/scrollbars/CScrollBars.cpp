@@ -1,5 +1,9 @@
 #include "controls/scrollbars/CScrollBars.h"
 
+#include <limits>
+#include <type_traits>
+
+#include "controls/hook/HookTable.h"
 #include "controls/scrollbars/modSubclassScrollBars.h"
 #include "platform/Win32Constants.h"
 #include "platform/WindowSystem.h"
@@ -9,90 +13,75 @@
 
 namespace brennick {
 
-const HookKind CScrollBars::kHookKind{kPropertyName, &modSubclassScrollBars::ScrollBarsWndProc,
-                                      HookFieldOrder::PrevThenTarget, &HookedWindow<CScrollBars>::HookOf};
+const detail::HookKind CScrollBars::kHookKind{kPropertyName, &modSubclassScrollBars::ScrollBarsWndProc,
+                                              &detail::HookedWindow<CScrollBars>::Handle,
+                                              &detail::HookedWindow<CScrollBars>::HookOf};
 
 CScrollBars::CScrollBars() = default;
 
 CScrollBars::~CScrollBars() { UnSubClass(); }
 
-void CScrollBars::SubClass(win::Hwnd window) {
-    hook_.Attach(window, kHookKind, this);
+template <class Op>
+auto CScrollBars::Run(Op op) {
+    const Ref<CScrollBars> self = Ref<CScrollBars>::Retain(this);
+    if constexpr (std::is_void_v<decltype(op())>) {
+        hook_.OnWindowThread(op);
+    } else {
+        decltype(op()) result{};
+        auto call = [&] { result = op(); };
+        hook_.OnWindowThread(call);
+        return result;
+    }
 }
 
-void CScrollBars::UnSubClass() { hook_.Detach(kHookKind, this); }
+void CScrollBars::SubClass(win::WindowHandle window) {
+    Run([&] { hook_.Attach(window, kHookKind, *this); });
+}
 
-// --- owner-facing properties: each names its bar and delegates; those that push to the window
-// keep the controller alive until they are done ---
+void CScrollBars::UnSubClass() { hook_.Detach(kHookKind, *this); }
 
-Bool16 CScrollBars::HVisible() const { return State(SB_HORZ).visible; }
-void CScrollBars::HVisible(Bool16 value) {
-    const auto self = KeepAlive();
-    SetVisible(SB_HORZ, value);
-}
-std::int32_t CScrollBars::HMin() { return Min(SB_HORZ); }
-void CScrollBars::HMin(std::int32_t value) {
-    const auto self = KeepAlive();
-    SetMin(SB_HORZ, value);
-}
-std::int32_t CScrollBars::HMax() { return Max(SB_HORZ); }
-void CScrollBars::HMax(std::int32_t value) {
-    const auto self = KeepAlive();
-    SetMax(SB_HORZ, value);
-}
-std::int32_t CScrollBars::HLargeChange() { return LargeChange(SB_HORZ); }
-void CScrollBars::HLargeChange(std::int32_t value) {
-    const auto self = KeepAlive();
-    SetLargeChange(SB_HORZ, value);
-}
-std::int32_t CScrollBars::HValue() { return Value(SB_HORZ); }
-void CScrollBars::HValue(std::int32_t value) {
-    const auto self = KeepAlive();
-    SetValue(SB_HORZ, value);
-}
-void CScrollBars::HScrollTo(std::int32_t position) {
-    const auto self = KeepAlive();
-    ScrollTo(SB_HORZ, position);
-}
-std::int32_t CScrollBars::HSmallChange() const { return State(SB_HORZ).smallChange; }
-void CScrollBars::HSmallChange(std::int32_t value) { State(SB_HORZ).smallChange = value; }
-Bool16 CScrollBars::HDisableNoScroll() const { return State(SB_HORZ).disableNoScroll; }
-void CScrollBars::HDisableNoScroll(Bool16 value) { State(SB_HORZ).disableNoScroll = value; }
-void CScrollBars::WheelSupport(Bool16 value) { wheelSupport_ = value; }
+int CScrollBars::Index(int bar) { return bar == SB_HORZ ? 0 : 1; }
 
-Bool16 CScrollBars::VVisible() const { return State(SB_VERT).visible; }
-void CScrollBars::VVisible(Bool16 value) {
-    const auto self = KeepAlive();
-    SetVisible(SB_VERT, value);
-}
-std::int32_t CScrollBars::VMin() { return Min(SB_VERT); }
-void CScrollBars::VMin(std::int32_t value) {
-    const auto self = KeepAlive();
-    SetMin(SB_VERT, value);
-}
-std::int32_t CScrollBars::VMax() { return Max(SB_VERT); }
-void CScrollBars::VMax(std::int32_t value) {
-    const auto self = KeepAlive();
-    SetMax(SB_VERT, value);
-}
-std::int32_t CScrollBars::VLargeChange() { return LargeChange(SB_VERT); }
-void CScrollBars::VLargeChange(std::int32_t value) {
-    const auto self = KeepAlive();
-    SetLargeChange(SB_VERT, value);
-}
-std::int32_t CScrollBars::VValue() { return Value(SB_VERT); }
-void CScrollBars::VValue(std::int32_t value) {
-    const auto self = KeepAlive();
-    SetValue(SB_VERT, value);
-}
-void CScrollBars::VScrollTo(std::int32_t position) {
-    const auto self = KeepAlive();
-    ScrollTo(SB_VERT, position);
-}
-std::int32_t CScrollBars::VSmallChange() const { return State(SB_VERT).smallChange; }
-void CScrollBars::VSmallChange(std::int32_t value) { State(SB_VERT).smallChange = value; }
-Bool16 CScrollBars::VDisableNoScroll() const { return State(SB_VERT).disableNoScroll; }
-void CScrollBars::VDisableNoScroll(Bool16 value) { State(SB_VERT).disableNoScroll = value; }
+// --- owner-facing properties: each names its bar and runs on the window's thread ---
+
+Bool16 CScrollBars::HVisible() { return Run([&] { return bars_[0].visible; }); }
+void CScrollBars::HVisible(Bool16 value) { Run([&] { SetVisible(SB_HORZ, value); }); }
+std::int32_t CScrollBars::HMin() { return Run([&] { return Min(SB_HORZ); }); }
+void CScrollBars::HMin(std::int32_t value) { Run([&] { SetMin(SB_HORZ, value); }); }
+std::int32_t CScrollBars::HMax() { return Run([&] { return Max(SB_HORZ); }); }
+void CScrollBars::HMax(std::int32_t value) { Run([&] { SetMax(SB_HORZ, value); }); }
+std::int32_t CScrollBars::HLargeChange() { return Run([&] { return LargeChange(SB_HORZ); }); }
+void CScrollBars::HLargeChange(std::int32_t value) { Run([&] { SetLargeChange(SB_HORZ, value); }); }
+std::int32_t CScrollBars::HValue() { return Run([&] { return Value(SB_HORZ); }); }
+void CScrollBars::HValue(std::int32_t value) { Run([&] { SetValue(SB_HORZ, value); }); }
+void CScrollBars::HScrollTo(std::int32_t position) { Run([&] { ScrollTo(SB_HORZ, position); }); }
+std::int32_t CScrollBars::HSmallChange() { return Run([&] { return bars_[0].smallChange; }); }
+void CScrollBars::HSmallChange(std::int32_t value) { Run([&] { bars_[0].smallChange = value; }); }
+Bool16 CScrollBars::HDisableNoScroll() { return Run([&] { return bars_[0].disableNoScroll; }); }
+void CScrollBars::HDisableNoScroll(Bool16 value) { Run([&] { bars_[0].disableNoScroll = value; }); }
+void CScrollBars::WheelSupport(Bool16 value) { Run([&] { wheels_[1].enabled = value; }); }
+
+Bool16 CScrollBars::VVisible() { return Run([&] { return bars_[1].visible; }); }
+void CScrollBars::VVisible(Bool16 value) { Run([&] { SetVisible(SB_VERT, value); }); }
+std::int32_t CScrollBars::VMin() { return Run([&] { return Min(SB_VERT); }); }
+void CScrollBars::VMin(std::int32_t value) { Run([&] { SetMin(SB_VERT, value); }); }
+std::int32_t CScrollBars::VMax() { return Run([&] { return Max(SB_VERT); }); }
+void CScrollBars::VMax(std::int32_t value) { Run([&] { SetMax(SB_VERT, value); }); }
+std::int32_t CScrollBars::VLargeChange() { return Run([&] { return LargeChange(SB_VERT); }); }
+void CScrollBars::VLargeChange(std::int32_t value) { Run([&] { SetLargeChange(SB_VERT, value); }); }
+std::int32_t CScrollBars::VValue() { return Run([&] { return Value(SB_VERT); }); }
+void CScrollBars::VValue(std::int32_t value) { Run([&] { SetValue(SB_VERT, value); }); }
+void CScrollBars::VScrollTo(std::int32_t position) { Run([&] { ScrollTo(SB_VERT, position); }); }
+std::int32_t CScrollBars::VSmallChange() { return Run([&] { return bars_[1].smallChange; }); }
+void CScrollBars::VSmallChange(std::int32_t value) { Run([&] { bars_[1].smallChange = value; }); }
+Bool16 CScrollBars::VDisableNoScroll() { return Run([&] { return bars_[1].disableNoScroll; }); }
+void CScrollBars::VDisableNoScroll(Bool16 value) { Run([&] { bars_[1].disableNoScroll = value; }); }
+
+Bool16 CScrollBars::HWheelSupport() { return Run([&] { return wheels_[0].enabled; }); }
+void CScrollBars::HWheelSupport(Bool16 value) { Run([&] { wheels_[0].enabled = value; }); }
+Bool16 CScrollBars::WheelCarry() { return Run([&] { return wheelCarry_; }); }
+void CScrollBars::WheelCarry(Bool16 value) { Run([&] { wheelCarry_ = value; }); }
+std::int32_t CScrollBars::RawDelta() { return Run([&] { return rawDelta_; }); }
 
 // --- talking to the window's bars ---
 
@@ -103,8 +92,19 @@ const win::ScrollInfo& CScrollBars::Query(int bar, std::uint32_t mask) {
     return queryInfo_;
 }
 
+std::int32_t CScrollBars::Min(int bar) { return Query(bar, SIF_RANGE).nMin; }
+std::int32_t CScrollBars::Max(int bar) { return Query(bar, SIF_RANGE).nMax; }
+std::int32_t CScrollBars::Value(int bar) { return Query(bar, SIF_POS).nPos; }
+
+// The page is unsigned; a page of 2^31 or more (a range that wide) counts as the largest step.
+std::int32_t CScrollBars::LargeChange(int bar) {
+    constexpr std::uint32_t largest = std::numeric_limits<std::int32_t>::max();
+    const std::uint32_t page = Query(bar, SIF_PAGE).nPage;
+    return static_cast<std::int32_t>(page < largest ? page : largest);
+}
+
 void CScrollBars::SetVisible(int bar, Bool16 value) {
-    BarState& state = State(bar);
+    BarState& state = bars_[Index(bar)];
     if (value == state.visible) return;
     state.visible = value;
     ShowBar(bar, value);
@@ -142,20 +142,23 @@ void CScrollBars::ScrollTo(int bar, std::int32_t position) {
     (bar == SB_HORZ ? HScroll : VScroll).Raise(reported);
 }
 
+// A window that no longer carries this controller's property (its handle may name another
+// window by now) gets nothing: the push goes to handle 0, as for a controller never attached.
 void CScrollBars::Apply(int bar) {
-    BarState& state = State(bar);
+    BarState& state = bars_[Index(bar)];
     if (state.disableNoScroll.IsNonZero()) requestInfo_.fMask |= SIF_DISABLENOSCROLL;
-    state.lastPos = win::SetScrollInfo(hook_.TargetWnd(), bar, requestInfo_, true);
+    state.lastPos = win::SetScrollInfo(hook_.PushTarget(kHookKind, *this), bar, requestInfo_, true);
 }
 
 void CScrollBars::ShowBar(int bar, Bool16 show) {
-    win::ShowScrollBar(hook_.TargetWnd(), bar, show.IsTrue());  // result deliberately unused
+    // Result deliberately unused.
+    win::ShowScrollBar(hook_.PushTarget(kHookKind, *this), bar, show.IsTrue());
 }
 
 // --- messages of the hooked window ---
 
-win::LResult CScrollBars::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
-                                     win::LParam lParam) {
+std::optional<win::LResult> CScrollBars::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
+                                                    win::LParam lParam) {
     switch (message) {
     case WM_HSCROLL:
         OnScroll(SB_HORZ, window, wParam);
@@ -163,14 +166,17 @@ win::LResult CScrollBars::WindowProc(win::Hwnd window, unsigned int message, win
     case WM_VSCROLL:
         OnScroll(SB_VERT, window, wParam);
         return 0;
+    case WM_MOUSEHWHEEL:
+        if (!wheels_[0].enabled.IsNonZero()) return std::nullopt;
+        OnWheel(SB_HORZ, wParam, lParam);
+        return 0;
     case WM_MOUSEWHEEL:
-        if (!wheelSupport_.IsNonZero()) break;
-        OnWheel(wParam, lParam);
+        if (!wheels_[1].enabled.IsNonZero()) return std::nullopt;
+        OnWheel(SB_VERT, wParam, lParam);
         return 0;
     default:
-        break;
+        return std::nullopt;
     }
-    return hook_.Forward(window, message, wParam, lParam);
 }
 
 void CScrollBars::OnScroll(int bar, win::Hwnd window, win::WParam wParam) {
@@ -185,7 +191,7 @@ void CScrollBars::OnScroll(int bar, win::Hwnd window, win::WParam wParam) {
     case SB_PAGEDOWN: {
         const std::int32_t value = Value(bar);  // read before the step
         const bool line = code == SB_LINEUP || code == SB_LINEDOWN;
-        const std::int32_t step = line ? State(bar).smallChange : LargeChange(bar);
+        const std::int32_t step = line ? bars_[Index(bar)].smallChange : LargeChange(bar);
         requested = code == SB_LINEUP || code == SB_PAGEUP ? SatSub(value, step) : SatAdd(value, step);
         break;
     }
@@ -208,7 +214,7 @@ void CScrollBars::OnScroll(int bar, win::Hwnd window, win::WParam wParam) {
         return;  // SB_ENDSCROLL and unknown codes: consumed, nothing else
     }
     SetValue(bar, requested);
-    const std::int32_t position = State(bar).lastPos;
+    const std::int32_t position = bars_[Index(bar)].lastPos;
     if (thumb) {
         (horizontal ? HScroll : VScroll).Raise(position);
     } else {
@@ -216,11 +222,14 @@ void CScrollBars::OnScroll(int bar, win::Hwnd window, win::WParam wParam) {
     }
 }
 
-void CScrollBars::OnWheel(win::WParam wParam, win::LParam lParam) {
-    const WheelMessage wheel = DecodeWheel(wParam, lParam);
+// The message is consumed whatever the handler writes into wheeled.
+void CScrollBars::OnWheel(int bar, win::WParam wParam, win::LParam lParam) {
+    const bool horizontal = bar == SB_HORZ;
+    const WheelMessage wheel = DecodeWheel(wParam, lParam, horizontal ? WheelSense::Right : WheelSense::TowardUser,
+                                           wheelCarry_.IsNonZero(), wheels_[Index(bar)].carried);
+    rawDelta_ = wheel.Raw;
     Bool16 wheeled = kFalse;
-    WheelRotate.Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
-    // The message is consumed whatever the handler wrote into wheeled.
+    (horizontal ? HWheelRotate : WheelRotate).Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
 }
 
 }  // namespace brennick

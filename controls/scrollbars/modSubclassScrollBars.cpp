@@ -1,12 +1,16 @@
 #include "controls/scrollbars/modSubclassScrollBars.h"
 
+#include "controls/hook/HookTable.h"
+
 namespace brennick::modSubclassScrollBars {
 
 win::LResult BRENNICK_CALLBACK ScrollBarsWndProc(win::Hwnd window, unsigned int message, win::WParam wParam,
-                                                 win::LParam lParam) {
-    return HookedWindow<CScrollBars>::Dispatch(window, message, wParam, lParam);
+                                                 win::LParam lParam) noexcept {
+    return detail::HookedWindow<CScrollBars>::Dispatch(window, message, wParam, lParam);
 }
 
-Ref<CScrollBars> ScrollBarsFromWindow(win::Hwnd window) { return HookedWindow<CScrollBars>::FromWindow(window); }
+Ref<CScrollBars> ScrollBarsFromWindow(win::WindowHandle window) {
+    return detail::HookedWindow<CScrollBars>::FromWindow(window);
+}
 
 }  // namespace brennick::modSubclassScrollBars

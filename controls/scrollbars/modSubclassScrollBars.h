@@ -9,9 +9,9 @@ namespace brennick::modSubclassScrollBars {
 
 // Installed on each hooked window; hands every message to the window's controller.
 win::LResult BRENNICK_CALLBACK ScrollBarsWndProc(win::Hwnd window, unsigned int message, win::WParam wParam,
-                                                 win::LParam lParam);
+                                                 win::LParam lParam) noexcept;
 
-// A counted reference to the controller registered on window ("nvStdScroll"), or empty.
-Ref<CScrollBars> ScrollBarsFromWindow(win::Hwnd window);
+// A counted reference to the controller that serves window, or empty.
+Ref<CScrollBars> ScrollBarsFromWindow(win::WindowHandle window);
 
 }  // namespace brennick::modSubclassScrollBars

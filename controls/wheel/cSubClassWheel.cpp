@@ -1,39 +1,68 @@
 #include "controls/wheel/cSubClassWheel.h"
 
+#include <type_traits>
+
+#include "controls/hook/HookTable.h"
 #include "controls/wheel/modSubclassWheel.h"
 #include "platform/Win32Constants.h"
+#include "platform/WindowSystem.h"
 #include "support/WheelMessage.h"
 
 namespace brennick {
 
-const HookKind cSubClassWheel::kHookKind{kPropertyName, &modSubclassWheel::WheelWndProc,
-                                         HookFieldOrder::TargetThenPrev, &HookedWindow<cSubClassWheel>::HookOf};
+const detail::HookKind cSubClassWheel::kHookKind{kPropertyName, &modSubclassWheel::WheelWndProc,
+                                                 &detail::HookedWindow<cSubClassWheel>::Handle,
+                                                 &detail::HookedWindow<cSubClassWheel>::HookOf};
 
 cSubClassWheel::cSubClassWheel() = default;
 
-cSubClassWheel::~cSubClassWheel() { UnSubClass(); }
+cSubClassWheel::~cSubClassWheel() { hook_.Detach(kHookKind, *this); }
 
-void cSubClassWheel::SubClass(win::Hwnd window) {
-    hook_.Attach(window, kHookKind, this);
+template <class Op>
+auto cSubClassWheel::Run(Op op) {
+    const Ref<cSubClassWheel> self = Ref<cSubClassWheel>::Retain(this);
+    if constexpr (std::is_void_v<decltype(op())>) {
+        hook_.OnWindowThread(op);
+    } else {
+        decltype(op()) result{};
+        auto call = [&] { result = op(); };
+        hook_.OnWindowThread(call);
+        return result;
+    }
 }
 
-void cSubClassWheel::UnSubClass() { hook_.Detach(kHookKind, this); }
-
-win::LResult cSubClassWheel::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
-                                        win::LParam lParam) {
-    if (message == WM_MOUSEWHEEL) return OnWheel(window, wParam, lParam);
-    return hook_.Forward(window, message, wParam, lParam);
+void cSubClassWheel::SubClass(win::WindowHandle window) {
+    Run([&] { hook_.Attach(window, kHookKind, *this); });
 }
 
-win::LResult cSubClassWheel::OnWheel(win::Hwnd window, win::WParam wParam, win::LParam lParam) {
-    // The owner may unhook inside the handler; an unconsumed message still goes to the
-    // procedure that was in place when it arrived.
-    const win::WndProc previous = hook_.PrevWndProc();
-    WheelMessage wheel = DecodeWheel(wParam, lParam);
+void cSubClassWheel::UnSubClass() {
+    const Ref<cSubClassWheel> self = Ref<cSubClassWheel>::Retain(this);
+    hook_.Detach(kHookKind, *this);
+}
+
+Bool16 cSubClassWheel::HWheelSupport() { return Run([&] { return hWheelSupport_; }); }
+void cSubClassWheel::HWheelSupport(Bool16 value) { Run([&] { hWheelSupport_ = value; }); }
+Bool16 cSubClassWheel::WheelCarry() { return Run([&] { return wheelCarry_; }); }
+void cSubClassWheel::WheelCarry(Bool16 value) { Run([&] { wheelCarry_ = value; }); }
+std::int32_t cSubClassWheel::RawDelta() { return Run([&] { return rawDelta_; }); }
+
+std::optional<win::LResult> cSubClassWheel::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
+                                                       win::LParam lParam) {
+    if (message == WM_MOUSEWHEEL) return OnWheel(false, window, wParam, lParam);
+    if (message == WM_MOUSEHWHEEL && hWheelSupport_.IsNonZero()) return OnWheel(true, window, wParam, lParam);
+    return std::nullopt;
+}
+
+// An unconsumed message goes on unchanged, whatever the handler wrote into the four numbers.
+std::optional<win::LResult> cSubClassWheel::OnWheel(bool horizontal, win::Hwnd /*window*/, win::WParam wParam,
+                                                    win::LParam lParam) {
+    WheelMessage wheel = DecodeWheel(wParam, lParam, horizontal ? WheelSense::Right : WheelSense::TowardUser,
+                                     wheelCarry_.IsNonZero(), carried_[horizontal ? 0 : 1]);
+    rawDelta_ = wheel.Raw;
     Bool16 wheeled = kFalse;
-    WheelRotate.Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
+    (horizontal ? HWheelRotate : WheelRotate).Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
     if (wheeled.IsNonZero()) return 0;
-    return WindowHook::CallPrevious(previous, window, WM_MOUSEWHEEL, wParam, lParam);
+    return std::nullopt;
 }
 
 }  // namespace brennick

@@ -9,9 +9,9 @@ namespace brennick::modSubclassWheel {
 
 // Installed on each hooked window; hands every message to the window's wheel hook.
 win::LResult BRENNICK_CALLBACK WheelWndProc(win::Hwnd window, unsigned int message, win::WParam wParam,
-                                            win::LParam lParam);
+                                            win::LParam lParam) noexcept;
 
-// A counted reference to the wheel hook registered on window ("nvAdvSubcls"), or empty.
-Ref<cSubClassWheel> WheelFromWindow(win::Hwnd window);
+// A counted reference to the wheel hook that serves window, or empty.
+Ref<cSubClassWheel> WheelFromWindow(win::WindowHandle window);
 
 }  // namespace brennick::modSubclassWheel

@@ -5,8 +5,10 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <winver.h>
 
 #include <type_traits>
+#include <vector>
 
 namespace brennick::win {
 
@@ -58,6 +60,8 @@ bool ShowScrollBar(Hwnd window, int bar, bool show) {
 
 bool IsWindow(Hwnd window) { return ::IsWindow(window) != FALSE; }
 
+bool IsWindowUnicode(Hwnd window) { return ::IsWindowUnicode(window) != FALSE; }
+
 void* GetPropA(Hwnd window, const char* name) { return ::GetPropA(window, name); }
 
 bool SetPropA(Hwnd window, const char* name, void* value) {
@@ -66,22 +70,43 @@ bool SetPropA(Hwnd window, const char* name, void* value) {
 
 void* RemovePropA(Hwnd window, const char* name) { return ::RemovePropA(window, name); }
 
-WndProc SetWindowProcedure(Hwnd window, WndProc procedure) {
+WndProc SetWindowProcedureA(Hwnd window, WndProc procedure) {
     return reinterpret_cast<WndProc>(
         ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-WndProc GetWindowProcedure(Hwnd window) {
+WndProc SetWindowProcedureW(Hwnd window, WndProc procedure) {
+    return reinterpret_cast<WndProc>(
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+WndProc GetWindowProcedureA(Hwnd window) {
     return reinterpret_cast<WndProc>(::GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+WndProc GetWindowProcedureW(Hwnd window) {
+    return reinterpret_cast<WndProc>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
 }
 
 LResult CallWindowProcA(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     return ::CallWindowProcA(procedure, window, message, wParam, lParam);
 }
 
+LResult CallWindowProcW(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+    return ::CallWindowProcW(procedure, window, message, wParam, lParam);
+}
+
 LResult DefWindowProcA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
+
+LResult DefWindowProcW(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::uint32_t GetWindowThreadProcessId(Hwnd window) { return ::GetWindowThreadProcessId(window, nullptr); }
+
+std::uint32_t GetCurrentThreadId() { return ::GetCurrentThreadId(); }
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni) {
     return ::SystemParametersInfoA(action, param, value, winIni) != FALSE;
@@ -102,6 +127,27 @@ bool GetWindowRect(Hwnd window, Rect& rect) {
     const BOOL ok = ::GetWindowRect(window, &native);
     rect = Rect{native.left, native.top, native.right, native.bottom};
     return ok != FALSE;
+}
+
+bool GetProgramFileVersion(std::uint16_t (&parts)[4]) {
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    const DWORD size = ::GetFileVersionInfoSizeA(path, nullptr);
+    if (size == 0) return false;
+    std::vector<char> block(size);
+    if (!::GetFileVersionInfoA(path, 0, size, block.data())) return false;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    if (!::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) || fixed == nullptr ||
+        fixedSize < sizeof(VS_FIXEDFILEINFO)) {
+        return false;
+    }
+    parts[0] = HIWORD(fixed->dwFileVersionMS);
+    parts[1] = LOWORD(fixed->dwFileVersionMS);
+    parts[2] = HIWORD(fixed->dwFileVersionLS);
+    parts[3] = LOWORD(fixed->dwFileVersionLS);
+    return true;
 }
 
 }  // namespace brennick::win

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/Win32Constants.h"
 #include "platform/WindowSystem.h"
@@ -15,13 +16,21 @@ std::uintptr_t Key(win::Hwnd window) { return reinterpret_cast<std::uintptr_t>(w
 
 constexpr unsigned int kWmDestroy = 0x0002;
 
+// Registered messages are the system's, not one fake's: the same name keeps its number.
+unsigned int RegisterMessage(const std::string& name) {
+    static std::map<std::string, unsigned int> messages;
+    return messages.emplace(name, 0xC000 + static_cast<unsigned int>(messages.size())).first->second;
+}
+
 }  // namespace
 
 const char* ApiName(Api api) {
     static const char* const names[] = {
-        "GetScrollInfo", "SetScrollInfo", "ShowScrollBar", "IsWindow", "GetPropA", "SetPropA",
-        "RemovePropA", "SetWindowProcedure", "GetWindowProcedure", "CallWindowProcA", "DefWindowProcA",
-        "SystemParametersInfoA", "FindWindowA", "RegisterWindowMessageA", "SendMessageA", "GetWindowRect",
+        "GetScrollInfo", "SetScrollInfo", "ShowScrollBar", "IsWindow", "IsWindowUnicode", "GetPropA", "SetPropA",
+        "RemovePropA", "SetWindowProcedureA", "SetWindowProcedureW", "GetWindowProcedureA", "GetWindowProcedureW",
+        "CallWindowProcA", "CallWindowProcW", "DefWindowProcA", "DefWindowProcW", "GetWindowThreadProcessId",
+        "GetCurrentThreadId", "SystemParametersInfoA", "FindWindowA", "RegisterWindowMessageA", "SendMessageA",
+        "GetWindowRect", "GetProgramFileVersion",
     };
     return names[static_cast<int>(api)];
 }
@@ -32,13 +41,15 @@ FakeWindowSystem::~FakeWindowSystem() {
 }
 FakeWindowSystem* FakeWindowSystem::Current() { return current; }
 
-win::Hwnd FakeWindowSystem::CreateWindow(const std::string& className, const std::string& title) {
-    const std::uintptr_t handle = nextHandle_;
-    nextHandle_ += 4;
+win::Hwnd FakeWindowSystem::CreateWindow(const std::string& className, bool unicode) {
+    static std::uintptr_t nextHandle = 0x1000;  // handles are the system's: no two fakes share one
+    const std::uintptr_t handle = nextHandle;
+    nextHandle += 4;
     FakeWindow& window = windows_[handle];
     window.className = className;
-    window.title = title;
-    window.procedure = &OriginalProc;
+    window.procedure = &OwnProcedure;
+    window.unicode = unicode;
+    window.thread = currentThread;
     return reinterpret_cast<win::Hwnd>(handle);
 }
 
@@ -46,26 +57,30 @@ win::Hwnd FakeWindowSystem::CreateWindowReusing(win::Hwnd handle) {
     FakeWindow& window = windows_[Key(handle)];
     if (window.alive && window.procedure != nullptr) throw std::logic_error("handle still in use");
     window = FakeWindow{};
-    window.procedure = &OriginalProc;
+    window.procedure = &OwnProcedure;
+    window.thread = currentThread;
     return handle;
 }
 
 void FakeWindowSystem::DestroyWindow(win::Hwnd handle) {
-    FakeWindow* window = Find(handle);
-    if (window == nullptr) return;
+    if (Find(handle) == nullptr) return;
     Send(handle, kWmDestroy, 0, 0);
     Send(handle, WM_NCDESTROY, 0, 0);
-    window = Find(handle);
-    if (window == nullptr) return;
-    window->alive = false;
-    window->properties.clear();
-    window->procedure = nullptr;
+    if (FakeWindow* window = Find(handle)) {
+        window->alive = false;
+        window->properties.clear();
+        window->procedure = nullptr;
+    }
 }
 
 win::LResult FakeWindowSystem::Send(win::Hwnd handle, unsigned int message, win::WParam wParam, win::LParam lParam) {
     FakeWindow* window = Find(handle);
     if (window == nullptr || window->procedure == nullptr) return 0;
-    return window->procedure(handle, message, wParam, lParam);
+    // A message for another thread's window runs on that thread while the sender waits.
+    const std::uint32_t sender = std::exchange(currentThread, window->thread);
+    const win::LResult result = window->procedure(handle, message, wParam, lParam);
+    currentThread = sender;
+    return result;
 }
 
 FakeWindow& FakeWindowSystem::Window(win::Hwnd handle) {
@@ -76,12 +91,57 @@ FakeWindow& FakeWindowSystem::Window(win::Hwnd handle) {
 
 FakeBar& FakeWindowSystem::Bar(win::Hwnd handle, int bar) { return Window(handle).bars.at(bar == SB_VERT ? 1 : 0); }
 
-win::LResult BRENNICK_CALLBACK FakeWindowSystem::OriginalProc(win::Hwnd handle, unsigned int message,
+win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, unsigned int message,
                                                               win::WParam wParam, win::LParam lParam) {
     FakeWindow* window = current ? current->Find(handle) : nullptr;
     if (window == nullptr) return 0;
-    window->received.push_back({message, wParam, lParam});
+    window->visits.push_back({kOwnProcedure, message, wParam, lParam});
     return window->answer;
+}
+
+namespace {
+template <int N>
+win::LResult BRENNICK_CALLBACK LayerProcedure(win::Hwnd handle, unsigned int message, win::WParam wParam,
+                                              win::LParam lParam) {
+    return current ? current->RunLayer(N, handle, message, wParam, lParam) : 0;
+}
+constexpr win::WndProc kLayerProcedures[FakeWindowSystem::kLayers] = {&LayerProcedure<0>, &LayerProcedure<1>,
+                                                                       &LayerProcedure<2>, &LayerProcedure<3>};
+}  // namespace
+
+void FakeWindowSystem::InstallLayer(win::Hwnd handle, int layer, bool comctl32Style) {
+    FakeWindow& window = Window(handle);
+    layers_[{Key(handle), layer}] = Layer{window.procedure, comctl32Style, false};
+    window.procedure = kLayerProcedures[layer];
+    window.unicode = false;
+}
+
+void FakeWindowSystem::RemoveLayer(win::Hwnd handle, int layer) {
+    const auto found = layers_.find({Key(handle), layer});
+    if (found == layers_.end()) return;
+    found->second.removed = true;
+    LeaveIfOnTop(handle, layer, true);
+}
+
+win::LResult FakeWindowSystem::RunLayer(int layer, win::Hwnd handle, unsigned int message, win::WParam wParam,
+                                        win::LParam lParam) {
+    FakeWindow* window = Find(handle);
+    const auto found = layers_.find({Key(handle), layer});
+    if (window == nullptr || found == layers_.end()) return 0;
+    if (!found->second.removed) window->visits.push_back({layer, message, wParam, lParam});
+    const win::LResult result = found->second.prev(handle, message, wParam, lParam);
+    LeaveIfOnTop(handle, layer, false);
+    return result;
+}
+
+void FakeWindowSystem::LeaveIfOnTop(win::Hwnd handle, int layer, bool removing) {
+    FakeWindow* window = Find(handle);
+    const auto found = layers_.find({Key(handle), layer});
+    if (window == nullptr || found == layers_.end() || !found->second.removed) return;
+    if (!removing && !found->second.comctl32Style) return;
+    if (window->procedure != kLayerProcedures[layer]) return;
+    window->procedure = found->second.prev;
+    layers_.erase(found);
 }
 
 std::vector<Api> FakeWindowSystem::Apis() const {
@@ -97,6 +157,7 @@ std::vector<Call> FakeWindowSystem::CallsOf(Api api) const {
 }
 
 void FakeWindowSystem::Record(Call call) {
+    call.thread = currentThread;
     calls.push_back(call);
     if (onCall) onCall(call);
 }
@@ -107,30 +168,29 @@ FakeWindow* FakeWindowSystem::Find(win::Hwnd handle) {
     return &found->second;
 }
 
+// Win32's rules, as Wine keeps them: an inverted range or one of 2^31 values or more becomes 0..0;
+// the page at most the range's width (so up to 2^31); the position within min..max - page + 1.
 std::int32_t FakeWindowSystem::ApplyScrollInfo(FakeWindow& window, int bar, const win::ScrollInfo& info) {
     FakeBar& state = window.bars.at(bar == SB_VERT ? 1 : 0);
     if (info.fMask & SIF_RANGE) {
         const std::int64_t span = std::int64_t{info.nMax} - info.nMin;
-        if (span < 0 || span >= 0x80000000LL) {
-            state.min = state.max = 0;  // an invalid range becomes 0..0
-        } else {
-            state.min = info.nMin;
-            state.max = info.nMax;
-        }
+        const bool valid = span >= 0 && span < 0x80000000LL;
+        state.min = valid ? info.nMin : 0;
+        state.max = valid ? info.nMax : 0;
     }
-    if (info.fMask & SIF_PAGE) state.page = static_cast<std::int32_t>(info.nPage);
+    if (info.fMask & SIF_PAGE) state.page = info.nPage;
     if (info.fMask & SIF_POS) state.pos = info.nPos;
 
     const std::int64_t width = std::int64_t{state.max} - state.min + 1;
-    if (state.page < 0) state.page = 0;
-    if (state.page > width) state.page = static_cast<std::int32_t>(width);
-    const std::int64_t last = std::int64_t{state.max} - std::max<std::int64_t>(state.page - 1, 0);
+    if (state.page > width) state.page = static_cast<std::uint32_t>(width);
+    const std::int64_t last = state.max - std::max<std::int64_t>(std::int64_t{state.page} - 1, 0);
     if (state.pos < state.min) {
         state.pos = state.min;
     } else if (state.pos > last) {
         state.pos = static_cast<std::int32_t>(last);
     }
 
+    // A bar that is not needed is disabled (SIF_DISABLENOSCROLL) or hidden; a needed one shows.
     if (info.fMask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) {
         const bool needed = state.min < last;
         if (!needed && (info.fMask & SIF_DISABLENOSCROLL)) {
@@ -154,15 +214,6 @@ win::Hwnd FakeWindowSystem::FindByName(const char* className, const char* title)
     return nullptr;
 }
 
-unsigned int FakeWindowSystem::RegisterMessage(const std::string& name) {
-    if (failRegisterWindowMessage) return 0;
-    const auto found = messages_.find(name);
-    if (found != messages_.end()) return found->second;
-    const unsigned int id = 0xC000 + static_cast<unsigned int>(messages_.size());
-    messages_[name] = id;
-    return id;
-}
-
 }  // namespace brennick::test
 
 // --- the window layer, bound to the current fake ---
@@ -183,6 +234,31 @@ void Record(Call call) {
 
 test::FakeWindow* Find(Hwnd window) { return Fake() ? Fake()->Find(window) : nullptr; }
 
+WndProc SetProcedure(Api api, Hwnd window, WndProc procedure) {
+    Record({.api = api, .window = window, .procedure = procedure});
+    test::FakeWindow* found = Find(window);
+    if (found == nullptr || Fake()->failSetWindowProcedure || procedure == nullptr) return nullptr;
+    found->unicode = api == Api::SetWindowProcedureW;
+    return std::exchange(found->procedure, procedure);
+}
+
+WndProc GetProcedure(Api api, Hwnd window) {
+    Record({.api = api, .window = window});
+    test::FakeWindow* found = Find(window);
+    return found == nullptr ? nullptr : found->procedure;
+}
+
+LResult CallProcedure(Api api, WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+    Record({.api = api, .window = window, .procedure = procedure, .message = message, .wParam = wParam,
+            .lParam = lParam});
+    return procedure ? procedure(window, message, wParam, lParam) : 0;
+}
+
+LResult DefaultProcedure(Api api, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+    Record({.api = api, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
+    return 0;
+}
+
 }  // namespace
 
 bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
@@ -194,7 +270,7 @@ bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
         info.nMin = state.min;
         info.nMax = state.max;
     }
-    if (info.fMask & SIF_PAGE) info.nPage = static_cast<std::uint32_t>(state.page);
+    if (info.fMask & SIF_PAGE) info.nPage = state.page;
     if (info.fMask & SIF_POS) info.nPos = state.pos;
     if (info.fMask & SIF_TRACKPOS) info.nTrackPos = state.tracking ? state.trackPos : state.pos;
     return true;
@@ -218,6 +294,12 @@ bool ShowScrollBar(Hwnd window, int bar, bool show) {
 bool IsWindow(Hwnd window) {
     Record({.api = Api::IsWindow, .window = window});
     return Find(window) != nullptr;
+}
+
+bool IsWindowUnicode(Hwnd window) {
+    Record({.api = Api::IsWindowUnicode, .window = window});
+    test::FakeWindow* found = Find(window);
+    return found != nullptr && found->unicode;
 }
 
 void* GetPropA(Hwnd window, const char* name) {
@@ -247,30 +329,37 @@ void* RemovePropA(Hwnd window, const char* name) {
     return value;
 }
 
-WndProc SetWindowProcedure(Hwnd window, WndProc procedure) {
-    Record({.api = Api::SetWindowProcedure, .window = window, .procedure = procedure});
-    test::FakeWindow* found = Find(window);
-    if (found == nullptr || Fake()->failSetWindowProcedure || procedure == nullptr) return nullptr;
-    const WndProc previous = found->procedure;
-    found->procedure = procedure;
-    return previous;
+WndProc SetWindowProcedureA(Hwnd window, WndProc procedure) {
+    return SetProcedure(Api::SetWindowProcedureA, window, procedure);
 }
-
-WndProc GetWindowProcedure(Hwnd window) {
-    Record({.api = Api::GetWindowProcedure, .window = window});
-    test::FakeWindow* found = Find(window);
-    return found == nullptr ? nullptr : found->procedure;
+WndProc SetWindowProcedureW(Hwnd window, WndProc procedure) {
+    return SetProcedure(Api::SetWindowProcedureW, window, procedure);
 }
+WndProc GetWindowProcedureA(Hwnd window) { return GetProcedure(Api::GetWindowProcedureA, window); }
+WndProc GetWindowProcedureW(Hwnd window) { return GetProcedure(Api::GetWindowProcedureW, window); }
 
 LResult CallWindowProcA(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    Record({.api = Api::CallWindowProc, .window = window, .procedure = procedure, .message = message,
-            .wParam = wParam, .lParam = lParam});
-    return procedure ? procedure(window, message, wParam, lParam) : 0;
+    return CallProcedure(Api::CallWindowProcA, procedure, window, message, wParam, lParam);
+}
+LResult CallWindowProcW(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+    return CallProcedure(Api::CallWindowProcW, procedure, window, message, wParam, lParam);
+}
+LResult DefWindowProcA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+    return DefaultProcedure(Api::DefWindowProcA, window, message, wParam, lParam);
+}
+LResult DefWindowProcW(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+    return DefaultProcedure(Api::DefWindowProcW, window, message, wParam, lParam);
 }
 
-LResult DefWindowProcA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    Record({.api = Api::DefWindowProc, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
-    return Fake() ? Fake()->defWindowProcAnswer : 0;
+std::uint32_t GetWindowThreadProcessId(Hwnd window) {
+    Record({.api = Api::GetWindowThreadProcessId, .window = window});
+    test::FakeWindow* found = Find(window);
+    return found == nullptr ? 0 : found->thread;
+}
+
+std::uint32_t GetCurrentThreadId() {
+    Record({.api = Api::GetCurrentThreadId});
+    return Fake() ? Fake()->currentThread : 1;
 }
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni) {
@@ -282,18 +371,18 @@ bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value,
 }
 
 Hwnd FindWindowA(const char* className, const char* windowName) {
-    Record({.api = Api::FindWindow, .text = className ? className : "", .text2 = windowName ? windowName : ""});
+    Record({.api = Api::FindWindow, .text = std::string(className ? className : "") + "|" + (windowName ? windowName : "")});
     return Fake() ? Fake()->FindByName(className, windowName) : nullptr;
 }
 
 unsigned int RegisterWindowMessageA(const char* name) {
     Record({.api = Api::RegisterWindowMessage, .text = name ? name : ""});
-    return Fake() && name ? Fake()->RegisterMessage(name) : 0;
+    return name ? test::RegisterMessage(name) : 0;
 }
 
 LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     Record({.api = Api::SendMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
-    return Fake() ? Fake()->Send(window, message, wParam, lParam) : 0;
+    return Fake() && !Fake()->dropSentMessages ? Fake()->Send(window, message, wParam, lParam) : 0;
 }
 
 bool GetWindowRect(Hwnd window, Rect& rect) {
@@ -301,6 +390,13 @@ bool GetWindowRect(Hwnd window, Rect& rect) {
     test::FakeWindow* found = Find(window);
     if (found == nullptr) return false;
     rect = found->rect;
+    return true;
+}
+
+bool GetProgramFileVersion(std::uint16_t (&parts)[4]) {
+    Record({.api = Api::GetProgramFileVersion});
+    if (Fake() == nullptr || !Fake()->programHasVersion) return false;
+    std::copy(Fake()->programVersion.begin(), Fake()->programVersion.end(), parts);
     return true;
 }
 

@@ -5,51 +5,55 @@
 namespace brennick::test {
 namespace {
 
-constexpr const char* kClassName = "BrennickTestWindow";
-
-std::map<HWND, std::vector<UINT>>& Log() {
-    static std::map<HWND, std::vector<UINT>> log;
-    return log;
+template <bool Unicode>
+LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    SeenBy(window).push_back({kOwn, message, wParam});
+    if (message == WM_USER || message == WM_MOUSEWHEEL) return TestWindow::Answer();
+    return Unicode ? DefWindowProcW(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
-void RegisterOnce() {
-    static const ATOM atom = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &TestWindow::Procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassA(&windowClass);
-    }();
-    (void)atom;
-}
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL;
 
 }  // namespace
 
-TestWindow::TestWindow(DWORD style) {
-    RegisterOnce();
-    window_ = CreateWindowExA(0, kClassName, "Brennick test", style, 100, 100, 300, 200, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    Log()[window_].clear();
+std::vector<Seen>& SeenBy(HWND window) {
+    static std::map<HWND, std::vector<Seen>> log;
+    return log[window];
+}
+
+WNDPROC TestWindow::Procedure(bool unicode) { return unicode ? &OwnProcedure<true> : &OwnProcedure<false>; }
+
+TestWindow::TestWindow(bool unicode) {
+    static const bool registered = [] {
+        WNDCLASSA ansi{};
+        ansi.lpfnWndProc = &OwnProcedure<false>;
+        ansi.hInstance = GetModuleHandleA(nullptr);
+        ansi.lpszClassName = "BrennickTestA";
+        WNDCLASSW wide{};
+        wide.lpfnWndProc = &OwnProcedure<true>;
+        wide.hInstance = GetModuleHandleW(nullptr);
+        wide.lpszClassName = L"BrennickTestW";
+        return RegisterClassA(&ansi) != 0 && RegisterClassW(&wide) != 0;
+    }();
+    (void)registered;
+    window_ = unicode ? CreateWindowExW(0, L"BrennickTestW", L"", kStyle, 100, 100, 300, 200, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr)
+                      : CreateWindowExA(0, "BrennickTestA", "", kStyle, 100, 100, 300, 200, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr);
+    Log().clear();
 }
 
 TestWindow::~TestWindow() { Destroy(); }
 
 void TestWindow::Destroy() {
-    if (!destroyed_) DestroyWindow(window_);
-    destroyed_ = true;
+    if (IsWindow(window_)) DestroyWindow(window_);
 }
 
-std::vector<UINT>& TestWindow::Received() { return Log()[window_]; }
+std::vector<Seen>& TestWindow::Log() { return SeenBy(window_); }
 
 LRESULT& TestWindow::Answer() {
     static LRESULT answer = 0;
     return answer;
-}
-
-LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Log()[window].push_back(message);
-    if (message == WM_MOUSEWHEEL || message == WM_USER) return Answer();
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace brennick::test

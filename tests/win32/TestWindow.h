@@ -10,27 +10,37 @@
 
 namespace brennick::test {
 
-// A hidden top-level window of a class whose procedure records the messages it receives.
+// A procedure that saw a message: a foreign layer (its number) or the window's own (kOwn).
+struct Seen {
+    int layer;
+    UINT message;
+    WPARAM wParam;
+    bool operator==(const Seen&) const = default;
+};
+inline constexpr int kOwn = -1;
+
+// A hidden top-level window with both scroll bars, of an ANSI or a Unicode class, whose own
+// procedure records what it receives and answers WM_USER and WM_MOUSEWHEEL with Answer().
 // Destroyed with the object unless the test destroyed it first.
 class TestWindow {
 public:
-    explicit TestWindow(DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL);
+    explicit TestWindow(bool unicode = false);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
     HWND Handle() const { return window_; }
-    void Destroy();  // the handle and the log of received messages stay readable
+    void Destroy();
 
-    // Messages that reached the class's own procedure, and what it answers.
-    std::vector<UINT>& Received();
+    std::vector<Seen>& Log();  // what the window's procedures saw, oldest first
+    static WNDPROC Procedure(bool unicode);
     static LRESULT& Answer();
-
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     HWND window_ = nullptr;
-    bool destroyed_ = false;
 };
+
+// The log of what window's procedures saw; foreign layers in the tests add to it.
+std::vector<Seen>& SeenBy(HWND window);
 
 }  // namespace brennick::test

@@ -1,0 +1,47 @@
+#include "app/frmMainRules.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "support/MSupport.h"
+#include "support/Saturating.h"
+
+namespace brennick::frmMainRules {
+
+std::int32_t RoundHalfEven(double value) {
+    if (std::isnan(value)) return 0;
+    constexpr double lowest = (std::numeric_limits<std::int32_t>::min)();
+    constexpr double highest = (std::numeric_limits<std::int32_t>::max)();
+    if (value <= lowest) return (std::numeric_limits<std::int32_t>::min)();
+    if (value >= highest) return (std::numeric_limits<std::int32_t>::max)();
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    double rounded = below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) rounded = below + 1.0;
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::int32_t QuarterOf(std::int32_t maximum) { return RoundHalfEven(maximum / 4.0); }
+
+std::int32_t WheelScrollTarget(const VerticalBar& bar, std::int32_t Delta, std::int32_t linesPerNotch) {
+    const std::int32_t step = linesPerNotch == kWheelPageScroll
+                                  ? bar.largeChange
+                                  : SatMul(MSupport::MinOf(linesPerNotch, bar.largeChange), bar.smallChange);
+    return MSupport::Clamp(bar.min, SatAdd(bar.value, SatMul(Delta, step)), bar.max);
+}
+
+std::string PositionText(std::int32_t reported, std::int32_t held) {
+    return std::to_string(reported) + "/" + std::to_string(held);
+}
+
+std::string WheelReportLine(TimeOfDay time, const char* panelLiteral, std::int32_t Delta, std::int32_t Shift,
+                            std::int32_t X, std::int32_t Y) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%02d:%02d:%02d%s%ld, Shift=%ld, X=%ld, Y=%ld", time.hour, time.minute,
+                  time.second, panelLiteral, static_cast<long>(Delta), static_cast<long>(Shift), static_cast<long>(X),
+                  static_cast<long>(Y));
+    return line;
+}
+
+}  // namespace brennick::frmMainRules

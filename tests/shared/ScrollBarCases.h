@@ -1,0 +1,114 @@
+// The scroll-bar cases: a controller configures a bar, one message or call acts on it, and the bar's
+// position, the event raised and the bar's look follow. The same table runs over the recording
+// double and over real windows, so the double's copy of the system's rules cannot drift.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "controls/scrollbars/CScrollBars.h"
+#include "platform/Win32Constants.h"
+
+namespace brennick::test {
+
+enum class Act { Code, ScrollTo, Value, Min, Max, Visible };
+
+struct BarStart {
+    std::int32_t min = 0, max = 400, page = 201, pos = 100, line = 5;
+    Bool16 disableNoScroll = kTrue;
+};
+
+struct ScrollBarCase {
+    const char* name;
+    BarStart start;
+    Act act;
+    std::int32_t arg;
+    std::int32_t position;  // where the bar stands afterwards
+    const char* event;      // "Change", "Scroll" or "" (none); its payload is position
+    bool shown = true;
+    bool enabled = true;
+};
+
+inline const ScrollBarCase kScrollBarCases[] = {
+    {"line down", {}, Act::Code, SB_LINEDOWN, 105, "Change"},
+    {"line up", {}, Act::Code, SB_LINEUP, 95, "Change"},
+    {"page down stops a page short of max", {}, Act::Code, SB_PAGEDOWN, 200, "Change"},
+    {"page up stops at min", {}, Act::Code, SB_PAGEUP, 0, "Change"},
+    {"bottom", {}, Act::Code, SB_BOTTOM, 200, "Change"},
+    {"top", {.min = 7}, Act::Code, SB_TOP, 7, "Change"},
+    {"line down at the end reports again", {.pos = 200}, Act::Code, SB_LINEDOWN, 200, "Change"},
+    {"thumb track without a drag", {}, Act::Code, SB_THUMBTRACK, 100, "Scroll"},
+    {"thumb position without a drag", {}, Act::Code, SB_THUMBPOSITION, 100, "Scroll"},
+    {"end scroll does nothing", {}, Act::Code, SB_ENDSCROLL, 100, ""},
+    {"an unknown code does nothing", {}, Act::Code, 9, 100, ""},
+    {"a line step beyond the limits saturates", {.line = INT_MAX}, Act::Code, SB_LINEDOWN, 200, "Change"},
+    {"a negative line step beyond the limits saturates", {.line = INT_MIN}, Act::Code, SB_LINEUP, 200, "Change"},
+    {"scroll to reports where the bar stopped", {}, Act::ScrollTo, 350, 200, "Scroll"},
+    {"setting the value raises nothing", {}, Act::Value, 350, 200, ""},
+    {"a range the page covers disables the bar", {}, Act::Max, 100, 0, "", true, false},
+    {"any non-zero value disables rather than hides", {.disableNoScroll = Bool16(std::int16_t{1})}, Act::Max, 100, 0,
+     "", true, false},
+    {"without disable-no-scroll an unneeded bar hides", {.disableNoScroll = kFalse}, Act::Max, 100, 0, "", false},
+    {"min moves with max kept", {}, Act::Min, 50, 100, ""},
+    {"visible false hides", {}, Act::Visible, 0, 100, "", false},
+    {"visible shows for exactly -1 only", {}, Act::Visible, 1, 100, "", false},
+};
+
+// Backend: NewWindow() -> win::Hwnd; Send(window, message, wParam) -> win::LResult;
+// OwnProcedureSaw(window) -> messages its own procedure got; Shown(window, bar); Enabled(window, bar).
+template <class Backend>
+void RunScrollBarCases(Backend& backend) {
+    for (const int bar : {SB_HORZ, SB_VERT}) {
+        const bool horizontal = bar == SB_HORZ;
+        for (const ScrollBarCase& c : kScrollBarCases) {
+            SCOPED_TRACE(std::string(horizontal ? "horizontal: " : "vertical: ") + c.name);
+            const win::Hwnd window = backend.NewWindow();
+            const auto bars = MakeRef<CScrollBars>();
+            bars->SubClass(window);
+            ASSERT_EQ(bars->TargetWnd(), window);
+            std::vector<std::string> events;
+            auto record = [&events](const char* name) {
+                return [&events, name](std::int32_t position) { events.push_back(name + std::to_string(position)); };
+            };
+            bars->HChange.Connect(record("HChange"));
+            bars->HScroll.Connect(record("HScroll"));
+            bars->VChange.Connect(record("VChange"));
+            bars->VScroll.Connect(record("VScroll"));
+            const BarStart& s = c.start;
+            if (horizontal) {
+                bars->HVisible(kTrue), bars->HDisableNoScroll(s.disableNoScroll), bars->HMax(s.max), bars->HMin(s.min);
+                bars->HLargeChange(s.page), bars->HSmallChange(s.line), bars->HValue(s.pos);
+            } else {
+                bars->VVisible(kTrue), bars->VDisableNoScroll(s.disableNoScroll), bars->VMax(s.max), bars->VMin(s.min);
+                bars->VLargeChange(s.page), bars->VSmallChange(s.line), bars->VValue(s.pos);
+            }
+            const std::size_t seenBefore = backend.OwnProcedureSaw(window);
+            switch (c.act) {
+            case Act::Code:
+                EXPECT_EQ(backend.Send(window, horizontal ? WM_HSCROLL : WM_VSCROLL, static_cast<unsigned>(c.arg)), 0);
+                EXPECT_EQ(backend.OwnProcedureSaw(window), seenBefore) << "scroll messages are consumed";
+                break;
+            case Act::ScrollTo: horizontal ? bars->HScrollTo(c.arg) : bars->VScrollTo(c.arg); break;
+            case Act::Value: horizontal ? bars->HValue(c.arg) : bars->VValue(c.arg); break;
+            case Act::Min: horizontal ? bars->HMin(c.arg) : bars->VMin(c.arg); break;
+            case Act::Max: horizontal ? bars->HMax(c.arg) : bars->VMax(c.arg); break;
+            case Act::Visible: {
+                const Bool16 value(static_cast<std::int16_t>(c.arg));
+                horizontal ? bars->HVisible(value) : bars->VVisible(value);
+                break;
+            }
+            }
+            const std::string expected = std::string(horizontal ? "H" : "V") + c.event + std::to_string(c.position);
+            EXPECT_EQ(events, *c.event ? std::vector<std::string>{expected} : std::vector<std::string>{});
+            EXPECT_EQ(horizontal ? bars->HValue() : bars->VValue(), c.position);
+            EXPECT_EQ(horizontal ? bars->HLastPos() : bars->VLastPos(), c.position);
+            EXPECT_EQ(backend.Shown(window, bar), c.shown);
+            EXPECT_EQ(backend.Enabled(window, bar), c.enabled);
+        }
+    }
+}
+
+}  // namespace brennick::test

@@ -1,0 +1,167 @@
+// Wheel messages on both components over the recording double: how amounts become notches, with
+// and without carry, on both wheels, and which messages are consumed.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "controls/scrollbars/CScrollBars.h"
+#include "controls/wheel/cSubClassWheel.h"
+#include "platform/Win32Constants.h"
+#include "tests/double/FakeWindowSystem.h"
+
+namespace brennick {
+namespace {
+
+using test::FakeWindowSystem;
+
+// Either component, hooked to one window, reporting each wheel event it raises.
+struct Wheels {
+    FakeWindowSystem& fake;
+    win::Hwnd window = fake.CreateWindow();
+    Ref<CScrollBars> bars;
+    Ref<cSubClassWheel> hook;
+    Bool16 answer = kFalse;  // what the handler writes into Wheeled
+    struct Seen {
+        bool horizontal;
+        std::int32_t delta, shift, x, y, raw;
+        Bool16 wheeledOnEntry;
+    };
+    std::vector<Seen> seen;
+
+    Wheels(FakeWindowSystem& f, bool useHook, Bool16 vertical, Bool16 horizontal, Bool16 carry) : fake(f) {
+        fake.Window(window).answer = 7;
+        if (useHook) {
+            hook = MakeRef<cSubClassWheel>();
+            hook->SubClass(window);
+            hook->HWheelSupport(horizontal);
+            hook->WheelCarry(carry);
+            hook->WheelRotate.Connect(Handler(false));
+            hook->HWheelRotate.Connect(Handler(true));
+        } else {
+            bars = MakeRef<CScrollBars>();
+            bars->SubClass(window);
+            bars->WheelSupport(vertical);
+            bars->HWheelSupport(horizontal);
+            bars->WheelCarry(carry);
+            bars->WheelRotate.Connect(
+                [h = Handler(false)](std::int32_t d, std::int32_t s, std::int32_t x, std::int32_t y, Bool16& w) mutable {
+                    h(d, s, x, y, w);
+                });
+            bars->HWheelRotate.Connect(
+                [h = Handler(true)](std::int32_t d, std::int32_t s, std::int32_t x, std::int32_t y, Bool16& w) mutable {
+                    h(d, s, x, y, w);
+                });
+        }
+    }
+    std::function<void(std::int32_t&, std::int32_t&, std::int32_t&, std::int32_t&, Bool16&)> Handler(bool horizontal) {
+        return [this, horizontal](std::int32_t& d, std::int32_t& s, std::int32_t& x, std::int32_t& y, Bool16& w) {
+            const std::int32_t raw = hook ? hook->RawDelta() : bars->RawDelta();
+            seen.push_back({horizontal, d, s, x, y, raw, w});
+            d = s = x = y = 0;  // discarded
+            w = answer;
+        };
+    }
+    win::LResult Turn(bool horizontal, int amount, int keys = 0, win::LParam lParam = 0) {
+        const auto wParam = static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) |
+                                                     static_cast<std::uint16_t>(keys));
+        return fake.Send(window, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, wParam, lParam);
+    }
+};
+
+// Amounts as the message carries them (positive: away from the user, or to the right) and the
+// notches the vertical wheel reports, per message (each rounded, halves to even) and with carry.
+struct Sequence {
+    const char* name;
+    std::vector<int> amounts;
+    std::vector<int> rounded;
+    std::vector<int> carried;
+};
+
+const Sequence kSequences[] = {
+    {"one notch", {120}, {-1}, {-1}},
+    {"two halves", {60, 60}, {0, 0}, {0, -1}},
+    {"four quarters", {30, 30, 30, 30}, {0, 0, 0, 0}, {0, 0, 0, -1}},
+    {"eight eighths", {15, 15, 15, 15, 15, 15, 15, 15}, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, -1}},
+    {"three quarters and a quarter", {90, 30}, {-1, 0}, {0, -1}},
+    {"a turn back starts afresh", {-30, 30, 90}, {0, 0, -1}, {0, 0, -1}},
+    {"mixed directions", {-90, -60, 120, -150}, {1, 0, -1, 1}, {0, 1, -1, 1}},
+    {"halves go to even", {-180, 180, 300, -60}, {2, -2, -2, 0}, {1, -1, -3, 0}},
+    {"extremes", {32767, 32767, -32768}, {-273, -273, 273}, {-273, -273, 273}},
+};
+
+TEST(Wheel, AmountsBecomeNotchesPerMessageOrCarriedOnBothWheelsOfBothComponents) {
+    FakeWindowSystem fake;
+    for (const bool useHook : {false, true}) {
+        for (const bool horizontal : {false, true}) {
+            for (const bool carry : {false, true}) {
+                for (const Sequence& s : kSequences) {
+                    SCOPED_TRACE(std::string(s.name) + (useHook ? ", hook" : ", controller") +
+                                 (horizontal ? ", horizontal" : ", vertical") + (carry ? ", carried" : ""));
+                    Wheels wheels(fake, useHook, kTrue, kTrue, Bool16::From(carry));
+                    std::vector<int> deltas, raws;
+                    for (const int amount : s.amounts) wheels.Turn(horizontal, amount);
+                    for (const auto& seen : wheels.seen) {
+                        deltas.push_back(seen.delta);
+                        raws.push_back(seen.raw);
+                    }
+                    std::vector<int> expected = carry ? s.carried : s.rounded;
+                    std::vector<int> expectedRaw = s.amounts;
+                    for (int& d : expected) d = horizontal ? -d : d;  // right is positive
+                    for (int& r : expectedRaw) r = horizontal ? r : -r;
+                    EXPECT_EQ(deltas, expected);
+                    EXPECT_EQ(raws, expectedRaw);
+                }
+            }
+        }
+    }
+}
+
+TEST(Wheel, EachComponentConsumesByItsOwnRules) {
+    struct Case {
+        const char* name;
+        bool hook, horizontal;
+        Bool16 support;  // the controller's WheelSupport or HWheelSupport; the hook's HWheelSupport
+        Bool16 answer;   // Wheeled as the handler leaves it
+        bool event, consumed;
+    };
+    const Bool16 one(std::int16_t{1});
+    const Case cases[] = {
+        {"controller, wheel support off", false, false, kFalse, kTrue, false, false},
+        {"controller, wheel support on, handler says no", false, false, kTrue, kFalse, true, true},
+        {"controller, any non-zero switches it on", false, false, one, kFalse, true, true},
+        {"controller, horizontal wheel off", false, true, kFalse, kTrue, false, false},
+        {"controller, horizontal wheel on", false, true, kTrue, kFalse, true, true},
+        {"hook, not wheeled", true, false, kFalse, kFalse, true, false},
+        {"hook, wheeled", true, false, kFalse, kTrue, true, true},
+        {"hook, any non-zero wheels", true, false, kFalse, one, true, true},
+        {"hook, horizontal wheel off", true, true, kFalse, kTrue, false, false},
+        {"hook, horizontal wheel on, wheeled", true, true, kTrue, kTrue, true, true},
+        {"hook, horizontal wheel on, not wheeled", true, true, kTrue, kFalse, true, false},
+    };
+    FakeWindowSystem fake;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Wheels wheels(fake, c.hook, c.support, c.support, kFalse);
+        wheels.answer = c.answer;
+        const auto lParam = static_cast<win::LParam>((384u << 16) | 0xFF38u);  // x -200, y 384
+        const win::LResult result = wheels.Turn(c.horizontal, -120, MK_CONTROL | MK_SHIFT, lParam);
+        EXPECT_EQ(result, c.consumed ? 0 : 7);
+        ASSERT_EQ(wheels.seen.size(), c.event ? 1u : 0u);
+        if (c.event) {
+            const auto& seen = wheels.seen[0];
+            EXPECT_EQ(seen.horizontal, c.horizontal);
+            EXPECT_EQ(seen.delta, c.horizontal ? -1 : 1);
+            EXPECT_EQ(seen.shift, MK_CONTROL | MK_SHIFT);
+            EXPECT_EQ(seen.x, -200);
+            EXPECT_EQ(seen.y, 384);
+            EXPECT_EQ(seen.wheeledOnEntry, kFalse);
+        }
+        const auto& visits = fake.Window(wheels.window).visits;
+        ASSERT_EQ(visits.size(), c.consumed ? 0u : 1u);
+        if (!c.consumed) EXPECT_EQ(visits[0].lParam, lParam) << "passed on unchanged";
+    }
+}
+
+}  // namespace
+}  // namespace brennick
