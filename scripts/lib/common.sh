@@ -7,6 +7,32 @@ BRENNICK_ARCHES=(i686 x86_64)
 
 brennick_log() { printf '==> %s\n' "$*" >&2; }
 
+# Stops a script whose arguments are wrong: one line naming what is valid, exit status 2, and
+# nothing done yet.
+brennick_usage_error() {
+    printf '%s: %s\n' "$(basename "$0")" "$*" >&2
+    exit 2
+}
+
+brennick_check_arch() {
+    case $1 in
+        i686|x86_64) ;;
+        *) brennick_usage_error "unknown architecture '$1' (BRENNICK_ARCH): valid are i686 and x86_64" ;;
+    esac
+}
+
+# Whether DISPLAY names an X server that answers: a local display's socket, or a TCP port.
+brennick_display_answers() {
+    local display=${1#*:} host=${1%%:*}
+    local number=${display%%.*}
+    [[ $number =~ ^[0-9]+$ ]] || return 1
+    if [ -z "$host" ] || [ "$host" = unix ]; then
+        [ -S "/tmp/.X11-unix/X$number" ]
+    else
+        (exec 3<>"/dev/tcp/$host/$((6000 + number))") 2>/dev/null
+    fi
+}
+
 brennick_as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
@@ -15,7 +41,7 @@ brennick_as_root() {
 brennick_ensure_packages() {
     local wanted=(cmake ninja-build g++ clang python3 googletest
                   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-                  wine wine64 wine32:i386 xvfb xauth x11-apps imagemagick)
+                  wine wine64 wine32:i386 fonts-wine xvfb xauth x11-apps x11-utils imagemagick)
     local missing=() pkg
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         brennick_log "adding the i386 architecture (for wine32)"
@@ -56,16 +82,18 @@ brennick_ensure_wine_prefix() {
     touch "$prefix/.brennick-ready"
 }
 
-# Configures and builds one configuration. $1: host or an arch; the rest goes to cmake.
+# Configures and builds one configuration. $1: host or an arch; the rest names the targets to
+# build (default: all).
 brennick_build() {
     local name=$1; shift
-    local dir=$BRENNICK_BUILD/$name args=()
+    local dir=$BRENNICK_BUILD/$name args=() targets=()
     if [ "$name" = host ]; then
         args=(-DBRENNICK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
     else
         args=(-DCMAKE_TOOLCHAIN_FILE="$BRENNICK_ROOT/cmake/mingw-$name.cmake" -DCMAKE_BUILD_TYPE=Release)
     fi
-    brennick_log "building $name"
-    cmake -S "$BRENNICK_ROOT" -B "$dir" -G Ninja "${args[@]}" "$@" >/dev/null
-    cmake --build "$dir"
+    [ $# -eq 0 ] || targets=(--target "$@")
+    brennick_log "building $name${targets[*]:+ (${*})}"
+    cmake -S "$BRENNICK_ROOT" -B "$dir" -G Ninja "${args[@]}" >/dev/null
+    cmake --build "$dir" "${targets[@]}"
 }
