@@ -25,6 +25,7 @@ namespace rules = brennick::frmMainRules;
 constexpr const char* kGroup = "wheel";
 constexpr const char* kHandPanel = "hand-written panel";
 constexpr const char* kHandTopLevel = "hand-written top-level";
+constexpr const char* kControllerPath = "controller path (CScrollBars)";
 constexpr std::int32_t kBatch = 100;
 constexpr int kOriginTop = 10;
 
@@ -136,16 +137,22 @@ std::string Check(Fixture& f, HWND window, HWND overPanel, HWND textBox) {
     return worked ? std::string() : "one wheel turn did not scroll the panel and write the line";
 }
 
+// carry: whether the controller adds up parts of a notch while this case runs.
 void AddCase(Suite& suite, const std::shared_ptr<Fixture>& fixture, const std::string& name, const char* peer,
-             HWND window, HWND overPanel, HWND textBox) {
+             double target, HWND window, HWND overPanel, HWND textBox, bool carry = false) {
     Case c;
     c.group = kGroup;
     c.name = name;
     c.peer = peer;
+    c.target = target;
     c.batch = kBatch;
     c.run = [window, overPanel](std::int32_t count) { SendWheel(window, overPanel, count); };
     Fixture* f = fixture.get();
-    c.reset = [f] { f->Reset(); };
+    c.reset = [f, carry] {
+        f->controller->WheelCarry(brennick::Bool16::From(carry));
+        f->Reset();
+    };
+    c.reset();
     c.skipped = Check(*fixture, window, overPanel, textBox);
     suite.Add(std::move(c));
 }
@@ -156,10 +163,12 @@ void AddWheelCases(Suite& suite, const BenchClass& benchClass) {
     const auto fixture = std::make_shared<Fixture>(benchClass);
     suite.Keep(fixture);
     const Fixture& f = *fixture;
-    AddCase(suite, fixture, kHandPanel, "", f.handPanel.Get(), f.handPanel.Get(), f.handText.Get());
-    AddCase(suite, fixture, kHandTopLevel, "", f.handTop.Get(), f.handPanel.Get(), f.handText.Get());
-    AddCase(suite, fixture, "controller path (CScrollBars)", kHandPanel, f.panel.Get(), f.panel.Get(), f.text.Get());
-    AddCase(suite, fixture, "hook path (cSubClassWheel)", kHandTopLevel, f.top.Get(), f.panel.Get(), f.text2.Get());
+    AddCase(suite, fixture, kHandPanel, "", 0.0, f.handPanel.Get(), f.handPanel.Get(), f.handText.Get());
+    AddCase(suite, fixture, kHandTopLevel, "", 0.0, f.handTop.Get(), f.handPanel.Get(), f.handText.Get());
+    AddCase(suite, fixture, kControllerPath, kHandPanel, 0.0, f.panel.Get(), f.panel.Get(), f.text.Get());
+    AddCase(suite, fixture, "controller path, carry on", kControllerPath, 1.05, f.panel.Get(), f.panel.Get(), f.text.Get(),
+            true);
+    AddCase(suite, fixture, "hook path (cSubClassWheel)", kHandTopLevel, 0.0, f.top.Get(), f.panel.Get(), f.text2.Get());
 }
 
 }  // namespace brennick_bench

@@ -95,11 +95,16 @@ void ExampleWindow::AttachComponents() {
     scrollBars_->HChange.Connect([this](std::int32_t position) { OnPosition("HChange", position); });
     scrollBars_->HScroll.Connect([this](std::int32_t position) { OnPosition("HScroll", position); });
 
-    // Hooked after the controller, so the wheel hook sees each wheel message first.
+    // Hooked after the controller, so the wheel hook sees each wheel message first. Parts of a notch
+    // (touchpads, high-resolution wheels) add up to whole notches; the tilt wheel reports too.
     wheel_ = brennick::MakeRef<brennick::cSubClassWheel>();
     wheel_->SubClass(panel_);
+    wheel_->WheelCarry(kTrue);
+    wheel_->HWheelSupport(kTrue);
     wheel_->WheelRotate.Connect([this](std::int32_t& delta, std::int32_t& shift, std::int32_t&, std::int32_t&,
                                        brennick::Bool16& wheeled) { OnWheel(delta, shift, wheeled); });
+    wheel_->HWheelRotate.Connect([this](std::int32_t& delta, std::int32_t&, std::int32_t&, std::int32_t&,
+                                        brennick::Bool16& wheeled) { OnTilt(delta, wheeled); });
 }
 
 void ExampleWindow::ReleaseComponents() {
@@ -113,17 +118,32 @@ void ExampleWindow::OnPosition(const char* event, std::int32_t position) {
     InvalidateRect(panel_, nullptr, TRUE);
 }
 
+std::int32_t ExampleWindow::LinesPerNotch() const {
+    return wheelLines_ == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageRows : wheelLines_;
+}
+
+// Rows follow the wheel's own amount, so a touchpad scrolls as smoothly as its rows allow: each
+// message adds its share of a notch, and what falls short of a row waits for the next one.
+// With Shift held the wheel goes sideways, by whole notches. Either ScrollTo raises the Scroll
+// event that repaints.
 void ExampleWindow::OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bool16& wheeled) {
     events_.push_back("WheelRotate " + std::to_string(delta));
-    const std::int32_t lines = wheelLines_ == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageRows : wheelLines_;
-    const std::int32_t step = brennick::SatMul(delta, lines);
-    // Shift turns the wheel sideways; either way the ScrollTo raises the Scroll event that repaints.
     if ((shift & MK_SHIFT) != 0) {
-        scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), step));
+        if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, LinesPerNotch())));
     } else {
-        scrollBars_->VScrollTo(brennick::SatAdd(scrollBars_->VValue(), step));
+        partRows_ += static_cast<std::int64_t>(wheel_->RawDelta()) * LinesPerNotch();
+        const auto rows = static_cast<std::int32_t>(partRows_ / WHEEL_DELTA);
+        partRows_ %= WHEEL_DELTA;
+        if (rows != 0) scrollBars_->VScrollTo(brennick::SatAdd(scrollBars_->VValue(), rows));
     }
     wheeled = brennick::kTrue;  // consumed: the panel's own procedure never sees it
+}
+
+// A tilt or sideways swipe: positive to the right, by whole notches.
+void ExampleWindow::OnTilt(std::int32_t delta, brennick::Bool16& wheeled) {
+    events_.push_back("HWheelRotate " + std::to_string(delta));
+    if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, LinesPerNotch())));
+    wheeled = brennick::kTrue;
 }
 
 void ExampleWindow::OnFrameSize() {

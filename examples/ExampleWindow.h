@@ -47,7 +47,9 @@ private:
 
     void AttachComponents();
     void OnPosition(const char* event, std::int32_t position);
+    std::int32_t LinesPerNotch() const;
     void OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bool16& wheeled);
+    void OnTilt(std::int32_t delta, brennick::Bool16& wheeled);
     void OnFrameSize();
     void OnFrameDestroy();
     void OnFrameNcDestroy();
@@ -56,6 +58,7 @@ private:
     HWND frame_ = nullptr;
     HWND panel_ = nullptr;
     std::int32_t wheelLines_ = 0;
+    std::int64_t partRows_ = 0;  // rows times WHEEL_DELTA not yet scrolled
     brennick::Ref<brennick::CScrollBars> scrollBars_;
     brennick::Ref<brennick::cSubClassWheel> wheel_;
     std::vector<std::string> events_;

@@ -111,11 +111,31 @@ int RunSelfCheck(HINSTANCE instance) {
     const std::int32_t lines = window.WheelLines() == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageRows : window.WheelLines();
     const std::int32_t wheeledTo = std::clamp(1 + kPageRows + lines, 0, kRows - kPageRows);
     seen = window.Events().size();
-    const auto notchTowardUser = static_cast<WPARAM>(static_cast<std::uint16_t>(-WHEEL_DELTA)) << 16;
-    checks.Expect(SendMessageA(panel, WM_MOUSEWHEEL, notchTowardUser, 0) == 0, "the wheel message is consumed");
+    auto wheel = [](int amount) { return static_cast<WPARAM>(static_cast<std::uint16_t>(amount)) << 16; };
+    checks.Expect(SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0) == 0, "the wheel message is consumed");
     checks.Expect(EventsSince(window, seen) == std::vector{Event("WheelRotate", 1), Event("VScroll", wheeledTo)},
                   "the notch raises WheelRotate 1, and its handler's VScrollTo raises VScroll");
     checks.Expect(BarInfo(panel, SB_VERT).nPos == wheeledTo, "the notch scrolls by the wheel-lines setting");
+
+    // A touchpad: four quarters of a notch scroll the rows a notch scrolls, a row at a time.
+    std::vector<std::int32_t> rows;
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA / 4), 0);
+        rows.push_back(BarInfo(panel, SB_VERT).nPos);
+    }
+    bool smooth = true;
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        smooth = smooth && rows[static_cast<std::size_t>(quarter)] ==
+                               std::min(wheeledTo + (quarter + 1) * lines / 4, kRows - kPageRows);
+    }
+    checks.Expect(smooth, "four quarters of a notch scroll its rows as soon as each row is whole");
+
+    // A tilt to the right, and Shift with the wheel, move the columns by notches.
+    Scroll(panel, WM_HSCROLL, SB_LEFT);
+    SendMessageA(panel, WM_MOUSEHWHEEL, wheel(WHEEL_DELTA), 0);
+    checks.Expect(BarInfo(panel, SB_HORZ).nPos == lines, "a tilt to the right moves the columns by a notch");
+    SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA) | MK_SHIFT, 0);
+    checks.Expect(BarInfo(panel, SB_HORZ).nPos == 2 * lines, "Shift with the wheel moves the columns too");
 
     window.ReleaseComponents();
     checks.Expect(WindowProcedure(panel) == ClassProcedure(panel), "after release the panel runs its own procedure");

@@ -19,6 +19,8 @@ public:
     virtual void OnCommand(unsigned int /*code*/) {}
     // The brush for WM_CTLCOLOR*, or null for the default.
     virtual HBRUSH OnControlColor(HDC /*dc*/) { return nullptr; }
+    // Places the control again from its layout in twips, at the form's new DPI.
+    virtual void Relayout(Dpi dpi);
 
 protected:
     explicit Control(Form& parent) : parent_(parent) {}
@@ -33,6 +35,7 @@ protected:
 
 private:
     HWND window_ = nullptr;
+    TwipsRect rect_;
 };
 
 }  // namespace brennick::ui

@@ -79,6 +79,8 @@ LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARA
         return form->OnControlColor(message, wParam, lParam);
     case WM_LBUTTONDBLCLK:
         return form->OnDoubleClick();
+    case WM_DPICHANGED:
+        return form->OnDpiChanged(wParam, lParam);
     case WM_CLOSE:
         return form->OnClose();
     case kDestroyMessage:
@@ -122,6 +124,18 @@ LRESULT Form::OnControlColor(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Form::OnDoubleClick() {
     DblClick.Raise();
+    return 0;
+}
+
+// The new DPI comes in wParam, the rectangle the system suggests for the window at it in lParam.
+LRESULT Form::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    dpi_ = {LOWORD(wParam), HIWORD(wParam)};
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested != nullptr) {
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (Control* control : controls_) control->Relayout(dpi_);
     return 0;
 }
 

@@ -46,6 +46,7 @@ private:
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnControlColor(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnDoubleClick();
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnClose();
     LRESULT OnDestroyNow();
     LRESULT OnDestroy();

@@ -2,6 +2,7 @@
 
 #include "app/ControlIds.h"
 #include "app/toolkit/Handles.h"
+#include "app/toolkit/Picture.h"
 #include "app/toolkit/WindowClass.h"
 
 namespace brennick::ui {
@@ -34,6 +35,11 @@ void Panel::BackColor(std::uint32_t stored) {
     backColor_.Set(stored);
     PublishBackColor(Handle(), stored);
     InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void Panel::Relayout(Dpi dpi) {
+    Control::Relayout(dpi);
+    for (Picture* picture : pictures_) picture->Relayout(dpi);
 }
 
 LRESULT CALLBACK Panel::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,12 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "app/toolkit/BackColor.h"
 #include "app/toolkit/Control.h"
 #include "support/Event.h"
 
 namespace brennick::ui {
+
+class Picture;
 
 class Panel final : public Control {
 public:
@@ -20,6 +23,10 @@ public:
 
     Event<> GotFocus;
     Event<> LostFocus;
+
+    // The pictures inside, which move with the panel's layout.
+    void Adopt(Picture& picture) { pictures_.push_back(&picture); }
+    void Relayout(Dpi dpi) override;
 
     // The window procedure of the panels' class.
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -32,6 +39,7 @@ private:
     LRESULT OnQueryScrollBar(WPARAM bar, LPARAM field);
 
     ui::BackColor backColor_;
+    std::vector<Picture*> pictures_;
 };
 
 }  // namespace brennick::ui

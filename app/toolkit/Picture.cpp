@@ -32,13 +32,21 @@ int PixelsForPlacement(float twips, int dpi) {
 }  // namespace
 
 Picture::Picture(Panel& parent, Dpi dpi, const TwipsRect& rect, int id, HBITMAP bitmap)
-    : dpi_(dpi), bitmap_(bitmap), left_(static_cast<float>(rect.left)), top_(static_cast<float>(rect.top)) {
+    : dpi_(dpi), rect_(rect), bitmap_(bitmap), left_(static_cast<float>(rect.left)), top_(static_cast<float>(rect.top)) {
     RegisterPictureClass();
     const PixelRect place = ToPixels(rect, dpi);
     placed_ = {place.left, place.top};
     window_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top,
                               place.width, place.height, parent.Handle(),
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
+    parent.Adopt(*this);
+}
+
+void Picture::Relayout(Dpi dpi) {
+    dpi_ = dpi;
+    const PixelRect size = ToPixels(rect_, dpi);
+    placed_ = {PixelsForPlacement(left_, dpi_.x), PixelsForPlacement(top_, dpi_.y)};
+    SetWindowPos(window_, nullptr, placed_.x, placed_.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Picture::Left(float twips) {
@@ -83,9 +91,13 @@ LRESULT Picture::OnPaint() {
     const MemoryDc source(dc.Get());
     if (source.Get() == nullptr || bitmap_ == nullptr) return 0;
     const SelectedObject selected(source.Get(), bitmap_);
-    const RECT& area = dc.Area();
-    BitBlt(dc.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, source.Get(), area.left,
-           area.top, SRCCOPY);
+    // The image fills the picture: at 96 DPI pixel for pixel, at other DPIs stretched to its twips.
+    BITMAP image{};
+    GetObjectA(bitmap_, sizeof image, &image);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    SetStretchBltMode(dc.Get(), HALFTONE);
+    StretchBlt(dc.Get(), 0, 0, client.right, client.bottom, source.Get(), 0, 0, image.bmWidth, image.bmHeight, SRCCOPY);
     return 0;
 }
 

@@ -23,6 +23,9 @@ public:
     float Top() const { return top_; }
     void Top(float twips);
 
+    // Sizes and places the picture again, from its twips, at a new DPI.
+    void Relayout(Dpi dpi);
+
     // The window procedure of the pictures' class.
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -32,6 +35,7 @@ private:
 
     HWND window_ = nullptr;
     Dpi dpi_;
+    TwipsRect rect_;
     HBITMAP bitmap_;
     float left_;
     float top_;

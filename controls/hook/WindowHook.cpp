@@ -280,14 +280,20 @@ void WindowHook::DetachElsewhere(const HookKind& kind, RefCounted& owner) {
     if (win::GetPropA(target, kind.property) == &owner) win::RemovePropA(target, kind.property);
 }
 
+// The hooked window is provably still the one hooked while a message of it runs through the
+// link, or while the link's procedure is on top of its chain (only this link can have put it
+// there); otherwise its property must still name the owner.
 win::Hwnd WindowHook::PushTarget(const HookKind& kind, const RefCounted& owner) const {
     win::Hwnd window = nullptr;
+    bool unicode = false;
     {
         const std::lock_guard guard(TheTable().lock);
         if (link_ == nullptr || link_->dead) return nullptr;
         window = link_->window;
-        if (link_->depth > 0) return window;  // a message of this very window runs through the hook
+        unicode = link_->unicode;
+        if (link_->depth > 0) return window;
     }
+    if (CurrentProcedure(window, unicode) == kind.procedure) return window;
     return win::GetPropA(window, kind.property) == &owner ? window : nullptr;
 }
 

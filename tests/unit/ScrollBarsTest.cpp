@@ -1,11 +1,12 @@
-// CScrollBars over the recording double: the shared table of scroll-bar cases, and the exact
-// pushes where the calls themselves are the behaviour.
+// The shared tables of scroll-bar and wheel cases over the recording double, and the exact pushes
+// of CScrollBars where the calls themselves are the behaviour.
 #include <gtest/gtest.h>
 
 #include "controls/scrollbars/CScrollBars.h"
 #include "platform/Win32Constants.h"
 #include "tests/double/FakeWindowSystem.h"
 #include "tests/shared/ScrollBarCases.h"
+#include "tests/shared/WheelCases.h"
 
 namespace brennick {
 namespace {
@@ -14,20 +15,40 @@ using test::Api;
 using test::FakeWindowSystem;
 
 struct FakeBackend {
-    FakeWindowSystem& fake;
-    win::Hwnd NewWindow() { return fake.CreateWindow(); }
-    win::LResult Send(win::Hwnd window, unsigned int message, win::WParam wParam) {
-        return fake.Send(window, message, wParam, 0);
+    FakeWindowSystem fake;
+    win::Hwnd NewWindow() {
+        const win::Hwnd window = fake.CreateWindow();
+        fake.Window(window).answer = 7;
+        return window;
+    }
+    win::LResult Send(win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam = 0) {
+        return fake.Send(window, message, wParam, lParam);
     }
     std::size_t OwnProcedureSaw(win::Hwnd window) { return fake.Window(window).visits.size(); }
+    std::vector<win::LParam> OwnProcedureSaw(win::Hwnd window, unsigned int message) {
+        std::vector<win::LParam> seen;
+        for (const test::Visit& visit : fake.Window(window).visits) {
+            if (visit.message == message) seen.push_back(visit.lParam);
+        }
+        return seen;
+    }
     bool Shown(win::Hwnd window, int bar) { return fake.Bar(window, bar).shown; }
     bool Enabled(win::Hwnd window, int bar) { return fake.Bar(window, bar).enabled; }
 };
 
-TEST(ScrollBars, SharedCasesOverTheDouble) {
-    FakeWindowSystem fake;
-    FakeBackend backend{fake};
+TEST(SharedCasesOverTheDouble, ScrollBars) {
+    FakeBackend backend;
     test::RunScrollBarCases(backend);
+}
+
+TEST(SharedCasesOverTheDouble, WheelSequences) {
+    FakeBackend backend;
+    test::RunWheelSequences(backend);
+}
+
+TEST(SharedCasesOverTheDouble, WheelConsumption) {
+    FakeBackend backend;
+    test::RunWheelConsumption(backend);
 }
 
 class ScrollBarsPushes : public ::testing::Test {

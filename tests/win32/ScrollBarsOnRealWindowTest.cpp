@@ -1,5 +1,5 @@
-// CScrollBars on real windows: the shared table of scroll-bar cases, and what only the system's
-// own bars show: track positions beyond 16 bits and pages of 2^31.
+// The components on real windows: the shared tables of scroll-bar and wheel cases, and what only
+// the system's own bars show: track positions beyond 16 bits and pages of 2^31.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -8,6 +8,7 @@
 
 #include "controls/scrollbars/CScrollBars.h"
 #include "tests/shared/ScrollBarCases.h"
+#include "tests/shared/WheelCases.h"
 #include "tests/win32/TestWindow.h"
 
 namespace brennick {
@@ -15,9 +16,20 @@ namespace {
 
 struct RealBackend {
     std::vector<std::unique_ptr<test::TestWindow>> windows;
+    RealBackend() { test::TestWindow::Answer() = 7; }
+    ~RealBackend() { test::TestWindow::Answer() = 0; }
     HWND NewWindow() { return windows.emplace_back(std::make_unique<test::TestWindow>())->Handle(); }
-    LRESULT Send(HWND window, UINT message, WPARAM wParam) { return SendMessageA(window, message, wParam, 0); }
+    LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) {
+        return SendMessageA(window, message, wParam, lParam);
+    }
     std::size_t OwnProcedureSaw(HWND window) { return test::SeenBy(window).size(); }
+    std::vector<LPARAM> OwnProcedureSaw(HWND window, UINT message) {
+        std::vector<LPARAM> seen;
+        for (const test::Seen& s : test::SeenBy(window)) {
+            if (s.message == message) seen.push_back(s.lParam);
+        }
+        return seen;
+    }
     bool Shown(HWND window, int bar) {
         return (GetWindowLongPtrA(window, GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0;
     }
@@ -29,9 +41,19 @@ struct RealBackend {
     }
 };
 
-TEST(ScrollBarsOnRealWindow, SharedCases) {
+TEST(SharedCasesOnRealWindows, ScrollBars) {
     RealBackend backend;
     test::RunScrollBarCases(backend);
+}
+
+TEST(SharedCasesOnRealWindows, WheelSequences) {
+    RealBackend backend;
+    test::RunWheelSequences(backend);
+}
+
+TEST(SharedCasesOnRealWindows, WheelConsumption) {
+    RealBackend backend;
+    test::RunWheelConsumption(backend);
 }
 
 // A bar set up directly, as a drag or a huge range leaves it; then one message.

@@ -7,8 +7,8 @@ namespace {
 
 template <bool Unicode>
 LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    SeenBy(window).push_back({kOwn, message, wParam});
-    if (message == WM_USER || message == WM_MOUSEWHEEL) return TestWindow::Answer();
+    SeenBy(window).push_back({kOwn, message, wParam, lParam});
+    if (message == WM_USER || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return TestWindow::Answer();
     return Unicode ? DefWindowProcW(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 

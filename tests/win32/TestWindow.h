@@ -15,12 +15,13 @@ struct Seen {
     int layer;
     UINT message;
     WPARAM wParam;
+    LPARAM lParam = 0;
     bool operator==(const Seen&) const = default;
 };
 inline constexpr int kOwn = -1;
 
 // A hidden top-level window with both scroll bars, of an ANSI or a Unicode class, whose own
-// procedure records what it receives and answers WM_USER and WM_MOUSEWHEEL with Answer().
+// procedure records what it receives and answers WM_USER and both wheels with Answer().
 // Destroyed with the object unless the test destroyed it first.
 class TestWindow {
 public:

@@ -1,24 +1,28 @@
-// Wheel messages on both components over the recording double: how amounts become notches, with
-// and without carry, on both wheels, and which messages are consumed.
+// Wheel messages on both components: how amounts become notches, with and without carry, on both
+// wheels, and which messages are consumed. The same tables run over the recording double and
+// over real windows.
+#pragma once
+
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "controls/scrollbars/CScrollBars.h"
 #include "controls/wheel/cSubClassWheel.h"
 #include "platform/Win32Constants.h"
-#include "tests/double/FakeWindowSystem.h"
 
-namespace brennick {
-namespace {
+namespace brennick::test {
 
-using test::FakeWindowSystem;
-
-// Either component, hooked to one window, reporting each wheel event it raises.
+// Either component, hooked to a window of the backend, reporting each wheel event it raises.
+// Backend: NewWindow() -> win::Hwnd whose own procedure answers wheel messages with 7;
+// Send(window, message, wParam, lParam) -> win::LResult; OwnProcedureSaw(window, message)
+// -> the lParams of that message its own procedure got.
+template <class Backend>
 struct Wheels {
-    FakeWindowSystem& fake;
-    win::Hwnd window = fake.CreateWindow();
+    Backend& backend;
+    win::Hwnd window = backend.NewWindow();
     Ref<CScrollBars> bars;
     Ref<cSubClassWheel> hook;
     Bool16 answer = kFalse;  // what the handler writes into Wheeled
@@ -29,8 +33,7 @@ struct Wheels {
     };
     std::vector<Seen> seen;
 
-    Wheels(FakeWindowSystem& f, bool useHook, Bool16 vertical, Bool16 horizontal, Bool16 carry) : fake(f) {
-        fake.Window(window).answer = 7;
+    Wheels(Backend& b, bool useHook, Bool16 vertical, Bool16 horizontal, Bool16 carry) : backend(b) {
         if (useHook) {
             hook = MakeRef<cSubClassWheel>();
             hook->SubClass(window);
@@ -65,7 +68,7 @@ struct Wheels {
     win::LResult Turn(bool horizontal, int amount, int keys = 0, win::LParam lParam = 0) {
         const auto wParam = static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) |
                                                      static_cast<std::uint16_t>(keys));
-        return fake.Send(window, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, wParam, lParam);
+        return backend.Send(window, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, wParam, lParam);
     }
 };
 
@@ -78,7 +81,7 @@ struct Sequence {
     std::vector<int> carried;
 };
 
-const Sequence kSequences[] = {
+inline const Sequence kSequences[] = {
     {"one notch", {120}, {-1}, {-1}},
     {"two halves", {60, 60}, {0, 0}, {0, -1}},
     {"four quarters", {30, 30, 30, 30}, {0, 0, 0, 0}, {0, 0, 0, -1}},
@@ -90,15 +93,16 @@ const Sequence kSequences[] = {
     {"extremes", {32767, 32767, -32768}, {-273, -273, 273}, {-273, -273, 273}},
 };
 
-TEST(Wheel, AmountsBecomeNotchesPerMessageOrCarriedOnBothWheelsOfBothComponents) {
-    FakeWindowSystem fake;
+// Each sequence on both components and both wheels, with and without carry.
+template <class Backend>
+void RunWheelSequences(Backend& backend) {
     for (const bool useHook : {false, true}) {
         for (const bool horizontal : {false, true}) {
             for (const bool carry : {false, true}) {
                 for (const Sequence& s : kSequences) {
                     SCOPED_TRACE(std::string(s.name) + (useHook ? ", hook" : ", controller") +
                                  (horizontal ? ", horizontal" : ", vertical") + (carry ? ", carried" : ""));
-                    Wheels wheels(fake, useHook, kTrue, kTrue, Bool16::From(carry));
+                    Wheels<Backend> wheels(backend, useHook, kTrue, kTrue, Bool16::From(carry));
                     std::vector<int> deltas, raws;
                     for (const int amount : s.amounts) wheels.Turn(horizontal, amount);
                     for (const auto& seen : wheels.seen) {
@@ -117,7 +121,9 @@ TEST(Wheel, AmountsBecomeNotchesPerMessageOrCarriedOnBothWheelsOfBothComponents)
     }
 }
 
-TEST(Wheel, EachComponentConsumesByItsOwnRules) {
+// Which component consumes which wheel message, and what its handler gets.
+template <class Backend>
+void RunWheelConsumption(Backend& backend) {
     struct Case {
         const char* name;
         bool hook, horizontal;
@@ -139,10 +145,9 @@ TEST(Wheel, EachComponentConsumesByItsOwnRules) {
         {"hook, horizontal wheel on, wheeled", true, true, kTrue, kTrue, true, true},
         {"hook, horizontal wheel on, not wheeled", true, true, kTrue, kFalse, true, false},
     };
-    FakeWindowSystem fake;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Wheels wheels(fake, c.hook, c.support, c.support, kFalse);
+        Wheels<Backend> wheels(backend, c.hook, c.support, c.support, kFalse);
         wheels.answer = c.answer;
         const auto lParam = static_cast<win::LParam>((384u << 16) | 0xFF38u);  // x -200, y 384
         const win::LResult result = wheels.Turn(c.horizontal, -120, MK_CONTROL | MK_SHIFT, lParam);
@@ -157,11 +162,11 @@ TEST(Wheel, EachComponentConsumesByItsOwnRules) {
             EXPECT_EQ(seen.y, 384);
             EXPECT_EQ(seen.wheeledOnEntry, kFalse);
         }
-        const auto& visits = fake.Window(wheels.window).visits;
-        ASSERT_EQ(visits.size(), c.consumed ? 0u : 1u);
-        if (!c.consumed) EXPECT_EQ(visits[0].lParam, lParam) << "passed on unchanged";
+        const unsigned int message = c.horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL;
+        EXPECT_EQ(backend.OwnProcedureSaw(wheels.window, message),
+                  c.consumed ? std::vector<win::LParam>{} : std::vector<win::LParam>{lParam})
+            << "passed on unchanged, or not at all";
     }
 }
 
-}  // namespace
-}  // namespace brennick
+}  // namespace brennick::test
