@@ -1,5 +1,5 @@
-// The names by which frmMain's windows can be found from outside: control IDs (1000 plus the
-// tab position) and the property that publishes a control's background colour.
+// The names by which frmMain's windows can be found from outside: control IDs, 1000 plus the tab
+// position. What the controls publish to other processes is the toolkit's (toolkit/Automation.h).
 #pragma once
 
 namespace brennick {
@@ -18,23 +18,5 @@ inline constexpr int picTrialRight = 1009;
 inline constexpr int chkWheelSupport2 = 1010;
 inline constexpr int txtWheel2 = 1011;
 }  // namespace ControlId
-
-// Window property on each panel and text box: its stored background colour (0x00BBGGRR, or
-// 0x80000000 | a COLOR_* index for a system colour).
-inline constexpr const char* kBackColorProperty = "BrennickBackColor";
-
-// Read-only message answered by each panel with one value of one of its built-in scroll bars, for
-// automation tools in another process (Wine keeps a window's scroll bars where only its own
-// process can read them). wParam: SB_HORZ or SB_VERT; lParam: a ScrollBarField. The answer is
-// what GetScrollInfo or GetScrollBarInfo reports in the panel's own process.
-inline constexpr unsigned int kQueryScrollBarMessage = 0x8000 + 1;  // WM_APP + 1
-
-enum class ScrollBarField : int {
-    Min = 0,    // SCROLLINFO.nMin
-    Max = 1,    // nMax
-    Page = 2,   // nPage
-    Pos = 3,    // nPos
-    State = 4,  // SCROLLBARINFO.rgstate[0]: STATE_SYSTEM_INVISIBLE, STATE_SYSTEM_UNAVAILABLE, ...
-};
 
 }  // namespace brennick

@@ -7,14 +7,14 @@
 #endif
 #include <windows.h>
 
-#include "tests/win32/OwnedWindow.h"
+#include "app/toolkit/Handles.h"
 
 #include <cstdint>
 #include <utility>
 
 namespace brennick_bench {
 
-using OwnedWindow = brennick::test::OwnedWindow;
+using OwnedWindow = brennick::ui::UniqueWindow;
 
 // What the class's procedure needs to handle scroll and wheel messages by hand.
 struct HandWrittenState {

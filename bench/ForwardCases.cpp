@@ -25,23 +25,17 @@ LRESULT CALLBACK PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-// One comctl32 subclass, removed again with the object.
-class Subclass {
-public:
-    Subclass(HWND window, UINT_PTR id) : window_(window), id_(id) {
-        installed_ = SetWindowSubclass(window, &PassOn, id, 0) != FALSE;
+// One comctl32 subclass, removed again with its owner (while the window is there).
+struct RemoveSubclass {
+    UINT_PTR id = 0;
+    void operator()(HWND window) const {
+        if (IsWindow(window)) RemoveWindowSubclass(window, &PassOn, id);
     }
-    ~Subclass() {
-        if (installed_ && IsWindow(window_)) RemoveWindowSubclass(window_, &PassOn, id_);
-    }
-    Subclass(const Subclass&) = delete;
-    Subclass& operator=(const Subclass&) = delete;
-
-private:
-    HWND window_;
-    UINT_PTR id_;
-    bool installed_ = false;
 };
+using Subclass = brennick::ui::Unique<HWND, RemoveSubclass>;
+Subclass AddSubclass(HWND window, UINT_PTR id) {
+    return Subclass(SetWindowSubclass(window, &PassOn, id, 0) ? window : nullptr, {id});
+}
 
 // Members end in reverse order: components unhook, subclasses go, then the windows.
 struct Fixture {
@@ -53,9 +47,9 @@ struct Fixture {
           bothHooked(benchClass.CreatePanel(parent.Get(), 30, 0)),
           peer(benchClass.CreatePanel(parent.Get(), 40, 0)),
           peerTwice(benchClass.CreatePanel(parent.Get(), 50, 0)),
-          peerSubclass(peer.Get(), 1),
-          peerTwiceFirst(peerTwice.Get(), 1),
-          peerTwiceSecond(peerTwice.Get(), 2) {
+          peerSubclass(AddSubclass(peer.Get(), 1)),
+          peerTwiceFirst(AddSubclass(peerTwice.Get(), 1)),
+          peerTwiceSecond(AddSubclass(peerTwice.Get(), 2)) {
         scroll->SubClass(scrollHooked.Get());
         wheel->SubClass(wheelHooked.Get());
         scrollOfBoth->SubClass(bothHooked.Get());

@@ -3,6 +3,7 @@
 // its window nor any child still has an update region.
 #include <vector>
 
+#include "app/toolkit/Handles.h"
 #include "bench/Cases.h"
 
 namespace brennick_bench {
@@ -12,23 +13,7 @@ constexpr const char* kGroup = "start-up";
 constexpr const char* kFloor = "minimal Win32 program";
 constexpr DWORD kTimeoutMs = 20000;
 
-// Closes a kernel handle.
-class OwnedHandle {
-public:
-    explicit OwnedHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    OwnedHandle& operator=(OwnedHandle other) noexcept {
-        std::swap(handle_, other.handle_);
-        return *this;
-    }
-    ~OwnedHandle() {
-        if (handle_ != nullptr) CloseHandle(handle_);
-    }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+using OwnedHandle = brennick::ui::UniqueKernelHandle;
 
 struct WindowSearch {
     DWORD processId;

@@ -13,21 +13,6 @@ namespace {
 constexpr const char* kFrameClass = "BrennickExampleFrame";
 constexpr const char* kPanelClass = "BrennickExamplePanel";
 
-// The device context of one WM_PAINT, handed back when painting ends.
-class PaintScope {
-public:
-    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    ~PaintScope() { EndPaint(window_, &paint_); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    HDC Dc() const { return dc_; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
-};
-
 void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
@@ -165,19 +150,21 @@ void ExampleWindow::OnFrameNcDestroy() {
 }
 
 void ExampleWindow::OnPanelPaint() {
-    PaintScope paint(panel_);
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(panel_, &paint);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(paint.Dc(), &metrics);
+    GetTextMetricsA(dc, &metrics);
     // The bars hold the positions; the window keeps no copy of its own.
     const std::int32_t top = scrollBars_ ? scrollBars_->VValue() : 0;
     const std::int32_t left = scrollBars_ ? scrollBars_->HValue() : 0;
     const std::string latest = events_.empty() ? "Click the bars or turn the wheel." : "Latest event: " + events_.back();
-    TextOutA(paint.Dc(), 4, 2, latest.c_str(), static_cast<int>(latest.size()));
+    TextOutA(dc, 4, 2, latest.c_str(), static_cast<int>(latest.size()));
     for (std::int32_t line = 0; line < kPageRows && top + line < kRows; ++line) {
         const std::string text = RowText(top + line);
-        TextOutA(paint.Dc(), 4 - left * metrics.tmAveCharWidth, 2 + (line + 1) * metrics.tmHeight, text.c_str(),
+        TextOutA(dc, 4 - left * metrics.tmAveCharWidth, 2 + (line + 1) * metrics.tmHeight, text.c_str(),
                  static_cast<int>(text.size()));
     }
+    EndPaint(panel_, &paint);
 }
 
 LRESULT CALLBACK ExampleWindow::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,6 @@
 #include "app/toolkit/BackColor.h"
 
-#include "app/ControlIds.h"
+#include "app/toolkit/Automation.h"
 
 namespace brennick::ui {
 

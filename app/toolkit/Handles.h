@@ -1,5 +1,7 @@
-// Owners for the window-system handles the toolkit acquires; each gives its handle back in its
-// destructor. Child windows need none: their parent window destroys them.
+// One owner for every window-system handle this program, its tests and its benchmark acquire:
+// Unique<Handle, Release> gives the handle back through Release when it ends. Release is a small
+// function object; where giving back needs more than the handle (the window of a DC, the paint
+// record), it carries that too. Child windows need no owner: their parent destroys them.
 #pragma once
 
 #include <utility>
@@ -8,118 +10,77 @@
 
 namespace brennick::ui {
 
-// A GDI object (brush, bitmap) created by this program.
-template <class H>
-class GdiObject {
+template <class Handle, class Release>
+class Unique {
 public:
-    GdiObject() = default;
-    explicit GdiObject(H handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+    Unique() = default;
+    explicit Unique(Handle handle, Release release = {}) : handle_(handle), release_(std::move(release)) {}
+    ~Unique() { Reset(); }
+    Unique(Unique&& other) noexcept
+        : handle_(std::exchange(other.handle_, Handle{})), release_(std::move(other.release_)) {}
+    Unique& operator=(Unique other) noexcept {
+        std::swap(handle_, other.handle_);
+        std::swap(release_, other.release_);
         return *this;
     }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
 
-    H Get() const { return handle_; }
-    void Reset(H handle = nullptr) {
-        if (handle_ != nullptr) DeleteObject(handle_);
-        handle_ = handle;
+    Handle Get() const { return handle_; }
+    const Release& Releaser() const { return release_; }
+    // Gives back the handle held, if any, and holds handle from now on.
+    void Reset(Handle handle = Handle{}) {
+        if (const Handle old = std::exchange(handle_, handle); old != Handle{}) release_(old);
     }
+    // Lets go without giving back (the system has already taken the handle).
+    void Forget() { handle_ = Handle{}; }
 
 private:
-    H handle_ = nullptr;
+    Handle handle_{};
+    Release release_{};
 };
 
-using UniqueBrush = GdiObject<HBRUSH>;
-using UniqueBitmap = GdiObject<HBITMAP>;
-
-// The device context of one WM_PAINT, from BeginPaint to EndPaint.
-class PaintDc {
-public:
-    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    ~PaintDc() { EndPaint(window_, &paint_); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
-
-    HDC Get() const { return dc_; }
-    const RECT& Area() const { return paint_.rcPaint; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
-};
-
-// A window's client-area device context, from GetDC to ReleaseDC.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+template <auto Function>
+struct Call {
+    template <class Handle>
+    void operator()(Handle handle) const {
+        Function(handle);
     }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
 };
 
-// A memory device context compatible with another one.
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDc() {
-        if (dc_ != nullptr) DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
+using UniqueBrush = Unique<HBRUSH, Call<&DeleteObject>>;
+using UniqueBitmap = Unique<HBITMAP, Call<&DeleteObject>>;
+using UniqueMemoryDc = Unique<HDC, Call<&DeleteDC>>;
+using UniqueKernelHandle = Unique<HANDLE, Call<&CloseHandle>>;
+// A window this program destroys, unless the system has destroyed it first (its procedure calls
+// Forget() at WM_NCDESTROY).
+using UniqueWindow = Unique<HWND, Call<&DestroyWindow>>;
 
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
+// A window's client-area DC (GetDC), given back with ReleaseDC.
+struct ReleaseWindowDc {
+    HWND window = nullptr;
+    void operator()(HDC dc) const { ReleaseDC(window, dc); }
 };
+using WindowDc = Unique<HDC, ReleaseWindowDc>;
+inline WindowDc GetWindowDc(HWND window) { return WindowDc(GetDC(window), {window}); }
 
-// An object selected into a device context, with the one it displaced put back on destruction.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() {
-        if (previous_ != nullptr) SelectObject(dc_, previous_);  // null: nothing was selected
-    }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
+// The DC of one WM_PAINT, from BeginPaint to EndPaint; Releaser().paint.rcPaint is what to paint.
+struct EndPainting {
+    HWND window = nullptr;
+    PAINTSTRUCT paint{};
+    void operator()(HDC) const { EndPaint(window, &paint); }
 };
+using PaintDc = Unique<HDC, EndPainting>;
+inline PaintDc BeginPainting(HWND window) {
+    EndPainting end{window, {}};
+    const HDC dc = BeginPaint(window, &end.paint);
+    return PaintDc(dc, end);
+}
 
-// A top-level window this program destroys, unless the system has destroyed it first; its
-// window procedure calls Forget() at WM_NCDESTROY.
-class UniqueWindow {
-public:
-    UniqueWindow() = default;
-    ~UniqueWindow() {
-        if (HWND window = std::exchange(window_, nullptr)) DestroyWindow(window);
-    }
-    UniqueWindow(const UniqueWindow&) = delete;
-    UniqueWindow& operator=(const UniqueWindow&) = delete;
-
-    HWND Get() const { return window_; }
-    void Reset(HWND window) {
-        if (HWND old = std::exchange(window_, window)) DestroyWindow(old);
-    }
-    void Forget() { window_ = nullptr; }
-
-private:
-    HWND window_ = nullptr;
+// An object selected into a DC; the one it displaced goes back in when it ends.
+struct SelectBack {
+    HDC dc = nullptr;
+    void operator()(HGDIOBJ previous) const { SelectObject(dc, previous); }
 };
+using Selection = Unique<HGDIOBJ, SelectBack>;
+inline Selection Select(HDC dc, HGDIOBJ object) { return Selection(SelectObject(dc, object), {dc}); }
 
 }  // namespace brennick::ui

@@ -1,6 +1,6 @@
 #include "app/toolkit/Panel.h"
 
-#include "app/ControlIds.h"
+#include "app/toolkit/Automation.h"
 #include "app/toolkit/Handles.h"
 #include "app/toolkit/Picture.h"
 #include "app/toolkit/WindowClass.h"
@@ -67,8 +67,8 @@ LRESULT CALLBACK Panel::Procedure(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT Panel::OnPaint() {
-    const PaintDc dc(Handle());
-    if (HBRUSH brush = backColor_.Brush()) FillRect(dc.Get(), &dc.Area(), brush);
+    const PaintDc dc = BeginPainting(Handle());
+    if (HBRUSH brush = backColor_.Brush()) FillRect(dc.Get(), &dc.Releaser().paint.rcPaint, brush);
     return 0;
 }
 

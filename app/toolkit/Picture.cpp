@@ -87,10 +87,10 @@ LRESULT CALLBACK Picture::Procedure(HWND window, UINT message, WPARAM wParam, LP
 }
 
 LRESULT Picture::OnPaint() {
-    const PaintDc dc(Handle());
-    const MemoryDc source(dc.Get());
+    const PaintDc dc = BeginPainting(Handle());
+    const UniqueMemoryDc source(CreateCompatibleDC(dc.Get()));
     if (source.Get() == nullptr || bitmap_ == nullptr) return 0;
-    const SelectedObject selected(source.Get(), bitmap_);
+    const Selection selected = Select(source.Get(), bitmap_);
     // The image fills the picture: at 96 DPI pixel for pixel, at other DPIs stretched to its twips.
     BITMAP image{};
     GetObjectA(bitmap_, sizeof image, &image);

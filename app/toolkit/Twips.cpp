@@ -18,7 +18,7 @@ int PixelsFromTwips(double twips, int dpi) {
 }
 
 Dpi DpiOf(HWND window) {
-    const WindowDc dc(window);
+    const WindowDc dc = GetWindowDc(window);
     if (dc.Get() == nullptr) return {};
     return {GetDeviceCaps(dc.Get(), LOGPIXELSX), GetDeviceCaps(dc.Get(), LOGPIXELSY)};
 }

@@ -3,17 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <thread>
-
-#include "app/ControlIds.h"
 
 namespace brennick::e2e {
 namespace {
 
 constexpr DWORD kPatienceMs = 15000;
-constexpr const char* kFormClass = "BrennickForm";
 
 struct Search {
     DWORD processId;
@@ -24,85 +18,85 @@ BOOL CALLBACK FindForm(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner != search->processId || std::string(className) != kFormClass) return TRUE;
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner != search->processId || std::string(name) != "BrennickForm" || !IsWindowVisible(window)) return TRUE;
     search->found = window;
     return FALSE;
+}
+
+// The prefix's dots per inch, which a Wine program reads once as it starts.
+void SetLogPixels(DWORD dpi) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
 }
 
 }  // namespace
 
 std::string ProgramPath() {
     std::string path = BRENNICK_EXE_PATH;
-    // A Unix path from the build (Wine): the same file through Wine's drive for the root.
-    if (!path.empty() && path.front() == '/') {
+    if (!path.empty() && path.front() == '/') {  // a Unix path from the build: Wine's drive Z:
         std::replace(path.begin(), path.end(), '/', '\\');
-        std::string onDrive("Z:");
-        onDrive.append(path);
-        return onDrive;
+        path.insert(0, "Z:");
     }
     return path;
 }
 
-RunningBrennick::RunningBrennick() {
-    std::string commandLine(1, '"');
-    commandLine.append(ProgramPath()).push_back('"');
+RunningBrennick::RunningBrennick(int logPixels) {
+    std::string commandLine = '"' + ProgramPath() + '"';
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process_)) {
+    PROCESS_INFORMATION info{};
+    if (logPixels != 96) SetLogPixels(static_cast<DWORD>(logPixels));
+    const BOOL started =
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    if (started) WaitForInputIdle(info.hProcess, kPatienceMs);
+    if (logPixels != 96) SetLogPixels(96);
+    if (!started) {
         ADD_FAILURE() << "cannot start " << commandLine << ", error " << GetLastError();
         closed_ = true;
         return;
     }
-    processHandle_.Reset(process_.hProcess);
-    threadHandle_.Reset(process_.hThread);
-    WaitForInputIdle(process_.hProcess, kPatienceMs);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMs);
-    while (std::chrono::steady_clock::now() < deadline) {
-        Search search{process_.dwProcessId, nullptr};
+    process_.Reset(info.hProcess);
+    CloseHandle(info.hThread);
+    processId_ = info.dwProcessId;
+    threadId_ = info.dwThreadId;
+    for (DWORD waited = 0; form_ == nullptr && waited < kPatienceMs; waited += 20) {
+        Search search{processId_, nullptr};
         EnumWindows(&FindForm, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr && IsWindowVisible(search.found)) {
-            form_ = search.found;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        form_ = search.found;
+        if (form_ == nullptr) Sleep(20);
     }
     if (form_ == nullptr) {
         ADD_FAILURE() << "the window of " << commandLine << " did not appear";
         return;
     }
-    // Answered only once the program is in its message loop, that is, after it has shown the
-    // window and placed the focus.
+    // Answered once the program is in its message loop: the window is shown and focused.
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(form_, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &ignored);
 }
 
 RunningBrennick::~RunningBrennick() {
-    if (closed_) return;
-    if (Close() == STILL_ACTIVE) TerminateProcess(processHandle_.Get(), 1);
+    if (!closed_ && Close() == STILL_ACTIVE) TerminateProcess(process_.Get(), 1);
 }
 
 DWORD RunningBrennick::Close() {
     closed_ = true;
-    if (processHandle_.Get() == nullptr) return STILL_ACTIVE;
     if (form_ != nullptr) PostMessageA(form_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(processHandle_.Get(), kPatienceMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD exitCode = STILL_ACTIVE;
-    GetExitCodeProcess(processHandle_.Get(), &exitCode);
+    if (WaitForSingleObject(process_.Get(), kPatienceMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_.Get(), &exitCode);
     return exitCode;
 }
 
 HWND RunningBrennick::Control(int id) const {
-    switch (id) {
-    case ControlId::picTrialLeft:
-        return GetDlgItem(Control(ControlId::picControlLeft), id);
-    case ControlId::picTrialRight:
-        return GetDlgItem(Control(ControlId::picControlRight), id);
-    default:
-        return GetDlgItem(form_, id);
-    }
+    if (id == 0) return form_;
+    if (id == picTrialLeft || id == picTrialRight) return GetDlgItem(Control(id == picTrialLeft ? picControlLeft : picControlRight), id);
+    return GetDlgItem(form_, id);
 }
 
 std::string RunningBrennick::Text(int id) const {
@@ -111,106 +105,42 @@ std::string RunningBrennick::Text(int id) const {
     return text;
 }
 
-std::string RunningBrennick::Caption() const {
-    char text[512] = {};
-    SendMessageA(form_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-int RunningBrennick::Check(int id) const { return static_cast<int>(SendMessageA(Control(id), BM_GETCHECK, 0, 0)); }
-
 std::uint32_t RunningBrennick::BackColor(int id) const {
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetPropA(Control(id), kBackColorProperty)));
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetPropA(Control(id), ui::kBackColorProperty)));
 }
 
-bool RunningBrennick::HasProperty(HWND window, const char* name) const { return GetPropA(window, name) != nullptr; }
-
-// Wine keeps a window's built-in scroll bars where only its own process reads them, so the panel
-// is asked instead.
-LRESULT RunningBrennick::QueryBar(int id, int bar, ScrollBarField field) const {
-    return SendMessageA(Control(id), kQueryScrollBarMessage, static_cast<WPARAM>(bar), static_cast<LPARAM>(field));
+// Wine keeps a window's built-in scroll bars where only its own process reads them: the panel is asked.
+LRESULT RunningBrennick::Bar(int panelId, int bar, ui::ScrollBarField field) const {
+    return Send(panelId, ui::kQueryScrollBarMessage, static_cast<WPARAM>(bar), static_cast<LPARAM>(field));
 }
 
-Bar RunningBrennick::ScrollBar(int id, int bar) const {
-    return {static_cast<int>(QueryBar(id, bar, ScrollBarField::Min)),
-            static_cast<int>(QueryBar(id, bar, ScrollBarField::Max)),
-            static_cast<unsigned int>(QueryBar(id, bar, ScrollBarField::Page)),
-            static_cast<int>(QueryBar(id, bar, ScrollBarField::Pos))};
-}
-
-bool RunningBrennick::BarShown(int id, int bar) const {
-    const auto style = static_cast<DWORD>(GetWindowLongPtrA(Control(id), GWL_STYLE));
-    return (style & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0;
-}
-
-bool RunningBrennick::BarEnabled(int id, int bar) const {
-    const auto state = static_cast<DWORD>(QueryBar(id, bar, ScrollBarField::State));
-    return (state & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE)) == 0;
+bool RunningBrennick::BarShown(int panelId, int bar) const {
+    return (GetWindowLongPtrA(Control(panelId), GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0;
 }
 
 RECT RunningBrennick::PlaceInParent(int id) const {
-    const HWND window = Control(id);
     RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    GetWindowRect(Control(id), &rect);
+    MapWindowPoints(nullptr, GetParent(Control(id)), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-POINT RunningBrennick::PictureCorner(int pictureId) const {
-    const RECT rect = PlaceInParent(pictureId);
-    return {rect.left, rect.top};
 }
 
 HWND RunningBrennick::Focus() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
-    return info.hwndFocus;
+    return GetGUIThreadInfo(threadId_, &info) ? info.hwndFocus : nullptr;
 }
 
-int RunningBrennick::ScreenDpi() const {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+LRESULT RunningBrennick::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
+    return SendMessageA(Control(id), message, wParam, lParam);
 }
 
-void RunningBrennick::Click(int checkBoxId) const { SendMessageA(Control(checkBoxId), BM_CLICK, 0, 0); }
-
-void RunningBrennick::Scroll(int panelId, UINT message, int code, int thumb) const {
-    SendMessageA(Control(panelId), message, MAKEWPARAM(code, thumb), 0);
+WPARAM WheelWParam(int notchesTowardUser, int keys) {
+    return MAKEWPARAM(static_cast<WORD>(keys), static_cast<WORD>(static_cast<short>(-WHEEL_DELTA * notchesTowardUser)));
 }
 
-LRESULT RunningBrennick::Wheel(HWND target, int notchesTowardUser, int keys, int x, int y) const {
-    // Turning toward the user is a negative wheel distance.
-    const auto distance = static_cast<WORD>(static_cast<short>(-WHEEL_DELTA * notchesTowardUser));
-    const WPARAM wParam = MAKEWPARAM(static_cast<WORD>(keys), distance);
-    const LPARAM lParam = MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
-    return SendMessageA(target, WM_MOUSEWHEEL, wParam, lParam);
-}
-
-void RunningBrennick::DoubleClickForm(int x, int y) const {
-    SendMessageA(form_, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
-}
-
-void RunningBrennick::MouseDown(int id) const {
-    SendMessageA(Control(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(Control(id), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-int SecondOfDay() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
-}
-
-int SecondOfDay(const std::string& line) {
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    if (line.size() < 8 || line[2] != ':' || line[5] != ':') return -1;
-    if (std::sscanf(line.c_str(), "%2d:%2d:%2d", &hour, &minute, &second) != 3) return -1;
-    return hour * 3600 + minute * 60 + second;
+LPARAM PointLParam(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
 }
 
 }  // namespace brennick::e2e

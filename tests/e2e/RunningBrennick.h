@@ -11,89 +11,49 @@
 #include <string>
 
 #include "app/ControlIds.h"
+#include "app/toolkit/Automation.h"
+#include "app/toolkit/Handles.h"
 
 namespace brennick::e2e {
+
+using namespace ControlId;
 
 // The program file under test, as a path this process can open.
 std::string ProgramPath();
 
-// A handle of this process, closed on destruction.
-class UniqueHandle {
-public:
-    explicit UniqueHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~UniqueHandle() {
-        if (handle_ != nullptr) CloseHandle(handle_);
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-    void Reset(HANDLE handle) {
-        if (handle_ != nullptr) CloseHandle(handle_);
-        handle_ = handle;
-    }
-
-private:
-    HANDLE handle_;
-};
-
-struct Bar {
-    int min = 0;
-    int max = 0;
-    unsigned int page = 0;
-    int pos = 0;
-};
-
 class RunningBrennick {
 public:
-    // Starts the program and waits until its window is shown and idle. Failures are reported
-    // through gtest; Form() is null then.
-    RunningBrennick();
-    // Closes the window if the test has not; a program that will not end is terminated.
-    ~RunningBrennick();
-    RunningBrennick(const RunningBrennick&) = delete;
-    RunningBrennick& operator=(const RunningBrennick&) = delete;
+    // Starts the program, at logPixels dots per inch (the prefix's setting while it starts), and
+    // waits until its window is shown and idle. Failures are reported through gtest.
+    explicit RunningBrennick(int logPixels = 96);
+    ~RunningBrennick();  // closes the window if the test has not; ends a program that will not end
 
     HWND Form() const { return form_; }
     HWND Control(int id) const;  // pictures are found inside their panels
-
-    // Reading.
-    std::string Text(int id) const;  // WM_GETTEXT
-    std::string Caption() const;
-    int Check(int id) const;  // BM_GETCHECK
+    std::string Text(int id) const;  // WM_GETTEXT; the form's caption for id 0
     std::uint32_t BackColor(int id) const;
-    bool HasProperty(HWND window, const char* name) const;
-    Bar ScrollBar(int id, int bar) const;
-    bool BarShown(int id, int bar) const;    // the window style carries the bar
-    bool BarEnabled(int id, int bar) const;  // shown and not disabled
-    RECT PlaceInParent(int id) const;        // window rectangle in the parent's client coordinates
-    POINT PictureCorner(int pictureId) const;
+    LRESULT Bar(int panelId, int bar, ui::ScrollBarField field) const;
+    bool BarShown(int panelId, int bar) const;
+    RECT PlaceInParent(int id) const;  // window rectangle in the parent's client coordinates
     HWND Focus() const;
-    int ScreenDpi() const;
-
-    // Acting. Each returns when the program has handled the message.
-    void Click(int checkBoxId) const;  // BM_CLICK
-    void Scroll(int panelId, UINT message, int code, int thumb = 0) const;
-    LRESULT Wheel(HWND target, int notchesTowardUser, int keys, int x, int y) const;
-    void DoubleClickForm(int x, int y) const;  // client coordinates
-    void MouseDown(int id) const;
-
-    // Closes the window as its close button does and returns the exit code (STILL_ACTIVE if the
-    // program did not end).
-    DWORD Close();
+    LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    DWORD Close();  // as the close button does; the exit code, or STILL_ACTIVE
 
 private:
-    LRESULT QueryBar(int id, int bar, ScrollBarField field) const;
-
-    PROCESS_INFORMATION process_{};
-    UniqueHandle processHandle_;
-    UniqueHandle threadHandle_;
+    ui::UniqueKernelHandle process_;
+    DWORD processId_ = 0, threadId_ = 0;
     HWND form_ = nullptr;
     bool closed_ = false;
 };
 
-// Seconds since midnight, local time.
-int SecondOfDay();
-// The seconds since midnight of a "hh:nn:ss" prefix, or -1.
-int SecondOfDay(const std::string& line);
+// Twips in pixels at dpi, as the layout converts them.
+int Px(int twips, int dpi = 96);
+// Checks every control of the window form against the documented layout at dpi (the pictures
+// too unless they have moved), from outside or inside the program alike.
+void ExpectLaidOut(HWND form, int dpi, bool pictures = true);
+
+// A wheel message's wParam and lParam: notches toward the user, keys, screen point.
+WPARAM WheelWParam(int notchesTowardUser, int keys);
+LPARAM PointLParam(int x, int y);
 
 }  // namespace brennick::e2e
