@@ -31,7 +31,7 @@ struct HookLink {
     RefCounted* owner;     // the component; null once it let go (the link then passes messages on)
     int depth = 0;         // messages of the window running through the link now
     bool linked = true;    // still in the table
-    bool dead = false;     // the window is gone
+    bool dying = false;    // WM_NCDESTROY passed: the window is on its way out (unless that was forged)
 };
 
 class HookTable {

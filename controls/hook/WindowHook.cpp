@@ -77,7 +77,6 @@ void SweepLocked(Table& table) {
         const std::shared_ptr<HookLink> link = table.links[i];
         if (link->depth == 0 && !win::IsWindow(link->window)) {
             ForgetLocked(link);
-            link->dead = true;
             UnlinkLocked(table, link);
         }
     }
@@ -92,7 +91,7 @@ void Leave(win::Hwnd window) {
     for (bool left = true; left;) {
         left = false;
         for (const auto& link : table.links) {
-            if (link->window != window || link->owner != nullptr || link->dead) continue;
+            if (link->window != window || link->owner != nullptr) continue;
             if (CurrentProcedure(window, link->unicode) != link->kind->procedure) continue;
             // A refused restore leaves the link where it is, passing messages on.
             if (SetProcedure(window, link->prev, link->unicode) == nullptr) return;
@@ -125,13 +124,13 @@ bool RunPendingCall(win::Hwnd window, win::LParam lParam) {
 
 win::LResult Forward(const HookLink& link, win::Hwnd window, unsigned int message, win::WParam wParam,
                      win::LParam lParam) {
-    bool gone = false;
+    bool doubtful = false;
     {
         const std::lock_guard guard(TheTable().lock);
-        gone = link.dead;
+        doubtful = link.dying || !link.linked;
     }
     // A window destroyed while its message was in an owner's hands gets nothing more.
-    if (gone || (!link.linked && !win::IsWindow(window))) return 0;
+    if (doubtful && !win::IsWindow(window)) return 0;
     return link.unicode ? win::CallWindowProcW(link.prev, window, message, wParam, lParam)
                         : win::CallWindowProcA(link.prev, window, message, wParam, lParam);
 }
@@ -166,23 +165,25 @@ win::LResult HookTable::Dispatch(const HookKind& kind, win::Hwnd window, unsigne
     if (!result) result = Forward(*link, window, message, wParam, lParam);
 
     bool released = false;
+    std::vector<std::pair<const HookKind*, RefCounted*>> forgotten;  // their properties go as well
     {
         const std::lock_guard guard(table.lock);
         --link->depth;
-        // The window's own procedure has seen its last message: the window is gone, for this link
-        // and for any that attached while the message was on its way.
+        // The window's own procedure has seen its last message: the window is on its way out. Its
+        // components forget it, this link's and any that attached while the message was on its way;
+        // the links pass messages on until they leave (a forged WM_NCDESTROY leaves a working chain).
         if (message == WM_NCDESTROY) {
-            link->dead = true;
-            ForgetLocked(link);
-            for (std::size_t i = table.links.size(); i-- > 0;) {
-                const std::shared_ptr<HookLink> other = table.links[i];
+            for (const auto& other : table.links) {
                 if (other->window != window) continue;
-                other->dead = true;
+                if (other->owner != nullptr) forgotten.push_back({other->kind, other->owner});
                 ForgetLocked(other);
-                UnlinkLocked(table, other);
+                other->dying = true;
             }
         }
-        released = link->owner == nullptr && link->linked && !link->dead;
+        released = link->owner == nullptr && link->linked;
+    }
+    for (const auto& [forgottenKind, forgottenOwner] : forgotten) {
+        if (win::GetPropA(window, forgottenKind->property) == forgottenOwner) win::RemovePropA(window, forgottenKind->property);
     }
     if (released) Leave(window);
     return *result;  // the component's reference goes last: its end may detach it
@@ -218,7 +219,9 @@ void WindowHook::Attach(win::Hwnd window, const HookKind& kind, RefCounted& owne
         SweepLocked(table);
         if (link_ != nullptr) return;  // one window per component, while that window exists
         passThrough = FindLocked(table, window, kind);
-        if (passThrough != nullptr && passThrough->owner != nullptr) return;  // its property was taken away
+        // Another component of this kind serves the window (its property was taken away), or the
+        // window was told it is being destroyed: no new component there.
+        if (passThrough != nullptr && (passThrough->owner != nullptr || passThrough->dying)) return;
     }
     if (!win::SetPropA(window, kind.property, &owner)) return;
 
@@ -261,7 +264,7 @@ void WindowHook::DetachHere(const HookKind& kind) {
         ForgetLocked(link);
         if (!exists && link->linked) UnlinkLocked(TheTable(), link);
     }
-    if (!exists || link->dead) return;
+    if (!exists) return;
     Leave(target);
     win::RemovePropA(target, kind.property);  // result deliberately unused
 }
@@ -288,7 +291,7 @@ win::Hwnd WindowHook::PushTarget(const HookKind& kind, const RefCounted& owner) 
     bool unicode = false;
     {
         const std::lock_guard guard(TheTable().lock);
-        if (link_ == nullptr || link_->dead) return nullptr;
+        if (link_ == nullptr) return nullptr;
         window = link_->window;
         unicode = link_->unicode;
         if (link_->depth > 0) return window;
