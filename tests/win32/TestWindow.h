@@ -25,7 +25,8 @@ inline constexpr int kOwn = -1;
 // Destroyed with the object unless the test destroyed it first.
 class TestWindow {
 public:
-    explicit TestWindow(bool unicode = false);
+    TestWindow() : TestWindow(false) {}
+    explicit TestWindow(bool unicode);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
