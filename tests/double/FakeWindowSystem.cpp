@@ -10,26 +10,21 @@
 namespace brennick::test {
 namespace {
 
-FakeWindowSystem* current = nullptr;
-
 std::uintptr_t Key(win::Hwnd window) { return reinterpret_cast<std::uintptr_t>(window); }
 
 template <int N>
 win::LResult BRENNICK_CALLBACK LayerProcedure(win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam) {
-    return current ? current->RunLayer(N, window, message, wParam, lParam) : 0;
+    FakeWindowSystem* fake = FakeWindowSystem::Current();
+    return fake ? fake->RunLayer(N, window, message, wParam, lParam) : 0;
 }
 constexpr win::WndProc kLayerProcedures[] = {&LayerProcedure<0>, &LayerProcedure<1>, &LayerProcedure<2>, &LayerProcedure<3>};
 
 }  // namespace
 
-FakeWindowSystem::FakeWindowSystem() { current = this; }
-FakeWindowSystem::~FakeWindowSystem() { current = nullptr; }
-FakeWindowSystem* FakeWindowSystem::Current() { return current; }
-
 win::Hwnd FakeWindowSystem::CreateWindow(const std::string& className, bool unicode) {
     static std::uintptr_t next = 0x1000;  // handles are the system's: no two fakes share one
     next += 4;
-    windows_[next] = FakeWindow{.className = className, .procedure = &OwnProcedure, .unicode = unicode, .thread = currentThread};
+    windows_[next] = FakeWindow{.unicode = unicode, .className = className, .procedure = &OwnProcedure, .thread = currentThread};
     return reinterpret_cast<win::Hwnd>(next);
 }
 
@@ -59,9 +54,8 @@ FakeWindow* FakeWindowSystem::Find(win::Hwnd handle) {
     return found == windows_.end() || !found->second.alive ? nullptr : &found->second;
 }
 
-win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, unsigned int message, win::WParam wParam,
-                                                              win::LParam lParam) {
-    FakeWindow* window = current ? current->Find(handle) : nullptr;
+win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, unsigned int message, win::WParam wParam, win::LParam lParam) {
+    FakeWindow* window = current_ ? current_->Find(handle) : nullptr;
     if (window == nullptr) return 0;
     window->visits.push_back({kOwnProcedure, message, wParam, lParam});
     return window->answer;
@@ -69,7 +63,8 @@ win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, 
 
 void FakeWindowSystem::InstallLayer(win::Hwnd handle, int layer, bool comctl32Style) {
     FakeWindow& window = Window(handle);
-    layers_[{Key(handle), layer}] = Layer{std::exchange(window.procedure, kLayerProcedures[layer]), comctl32Style};
+    if (layers_.contains({Key(handle), layer})) return;  // removed, but still in the chain
+    layers_[{Key(handle), layer}] = Layer{std::exchange(window.procedure, kLayerProcedures[layer]), comctl32Style, false, ++installs_};
     window.unicode = false;
 }
 
@@ -80,10 +75,31 @@ void FakeWindowSystem::RemoveLayer(win::Hwnd handle, int layer) {
     LeaveIfOnTop(handle, layer, true);
 }
 
-bool FakeWindowSystem::HasLayer(win::Hwnd handle, int layer) const { return layers_.contains({Key(handle), layer}); }
+bool FakeWindowSystem::HasLayer(win::Hwnd handle, int layer) const {
+    const auto found = layers_.find({Key(handle), layer});
+    return found != layers_.end() && !found->second.removed;
+}
 
-win::LResult FakeWindowSystem::RunLayer(int layer, win::Hwnd handle, unsigned int message, win::WParam wParam,
-                                        win::LParam lParam) {
+std::vector<int> FakeWindowSystem::LayersTopFirst(win::Hwnd handle) const {
+    std::vector<std::pair<int, int>> byOrder;
+    for (const auto& [key, layer] : layers_) if (key.first == Key(handle) && !layer.removed) byOrder.emplace_back(-layer.order, key.second);
+    std::sort(byOrder.begin(), byOrder.end());
+    std::vector<int> top;
+    for (const auto& entry : byOrder) top.push_back(entry.second);
+    return top;
+}
+
+bool FakeWindowSystem::Stuck(win::Hwnd handle) const {
+    return std::any_of(layers_.begin(), layers_.end(), [&](const auto& entry) { return entry.first.first == Key(handle) && entry.second.removed; });
+}
+
+int FakeWindowSystem::TopLayer(win::Hwnd handle) {
+    const FakeWindow* window = Find(handle);
+    for (int layer = 0; window != nullptr && layer < kLayers; ++layer) if (window->procedure == kLayerProcedures[layer]) return layer;
+    return -1;
+}
+
+win::LResult FakeWindowSystem::RunLayer(int layer, win::Hwnd handle, unsigned int message, win::WParam wParam, win::LParam lParam) {
     FakeWindow* window = Find(handle);
     const auto found = layers_.find({Key(handle), layer});
     if (window == nullptr || found == layers_.end()) return 0;
@@ -104,9 +120,7 @@ void FakeWindowSystem::LeaveIfOnTop(win::Hwnd handle, int layer, bool removing) 
 }
 
 win::Hwnd FakeWindowSystem::Named(const std::string& className, const std::string& title) {
-    for (auto& [handle, window] : windows_) {
-        if (window.alive && window.className == className && window.title == title) return reinterpret_cast<win::Hwnd>(handle);
-    }
+    for (auto& [key, window] : windows_) if (window.alive && window.className == className && window.title == title) return reinterpret_cast<win::Hwnd>(key);
     return nullptr;
 }
 
@@ -122,74 +136,42 @@ void FakeWindowSystem::Record(Call call) {
     if (onCall) onCall(call);
 }
 
-// Win32's rules, as Wine keeps them: an inverted range or one of 2^31 values or more becomes 0..0;
-// the page at most the range's width; the position within min..max - page + 1; a bar no longer
-// needed disabled (SIF_DISABLENOSCROLL) or hidden, a needed one shown and enabled.
-std::int32_t FakeWindowSystem::ApplyScrollInfo(FakeWindow& window, int bar, const win::ScrollInfo& info) {
-    FakeBar& state = window.bars.at(bar == SB_VERT ? 1 : 0);
-    if (info.fMask & SIF_RANGE) {
-        const std::int64_t span = std::int64_t{info.nMax} - info.nMin;
-        const bool valid = span >= 0 && span < 0x80000000LL;
-        state.min = valid ? info.nMin : 0;
-        state.max = valid ? info.nMax : 0;
-    }
-    if (info.fMask & SIF_PAGE) state.page = info.nPage;
-    if (info.fMask & SIF_POS) state.pos = info.nPos;
-    state.page = static_cast<std::uint32_t>(std::min<std::int64_t>(state.page, std::int64_t{state.max} - state.min + 1));
-    const std::int64_t last = state.max - std::max<std::int64_t>(std::int64_t{state.page} - 1, 0);
-    state.pos = static_cast<std::int32_t>(std::clamp<std::int64_t>(state.pos, state.min, std::max<std::int64_t>(last, state.min)));
-    if (info.fMask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) {
-        const bool needed = state.min < last;
-        if (!needed && (info.fMask & SIF_DISABLENOSCROLL)) {
-            state.enabled = false;
-        } else if (!needed) {
-            if (info.fMask & (SIF_RANGE | SIF_PAGE)) state.shown = false;
-        } else if ((info.fMask & 0x1F) != SIF_PAGE) {
-            state.enabled = state.shown = true;
-        }
-    }
-    return state.pos;
-}
-
 }  // namespace brennick::test
 
 // --- the window layer, bound to the current fake ---
 
 namespace brennick::win {
-
-using test::Api;
-using test::Call;
-
 namespace {
 
+using test::Api;
 test::FakeWindowSystem& Fake() { return *test::FakeWindowSystem::Current(); }
-test::FakeWindow* Find(Hwnd window) { return Fake().Find(window); }
+// Records the call; the window it names if that is alive.
+test::FakeWindow* Record(test::Call call) {
+    Fake().Record(call);
+    return Fake().Find(call.window);
+}
 
 WndProc SetProcedure(Api api, Hwnd window, WndProc procedure) {
-    Fake().Record({.api = api, .window = window, .value = reinterpret_cast<const void*>(procedure)});
-    test::FakeWindow* found = Find(window);
+    test::FakeWindow* found = Record({.api = api, .window = window, .value = reinterpret_cast<const void*>(procedure)});
     if (found == nullptr || Fake().failSetWindowProcedure || procedure == nullptr) return nullptr;
     found->unicode = api == Api::SetWindowProcedureW;
     return std::exchange(found->procedure, procedure);
 }
 
 WndProc GetProcedure(Api api, Hwnd window) {
-    Fake().Record({.api = api, .window = window});
-    test::FakeWindow* found = Find(window);
+    test::FakeWindow* found = Record({.api = api, .window = window});
     return found == nullptr ? nullptr : found->procedure;
 }
 
 LResult CallProcedure(Api api, WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    Fake().Record({.api = api, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
-    return procedure(window, message, wParam, lParam);
+    Record({.api = api, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
+    return procedure ? procedure(window, message, wParam, lParam) : 0;
 }
 
 }  // namespace
 
 bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
-    Fake().Record({.api = Api::GetScrollInfo, .window = window, .bar = bar, .info = info});
-    test::FakeWindow* found = Find(window);
-    if (found == nullptr || Fake().failGetScrollInfo) return false;
+    if (Record({.api = Api::GetScrollInfo, .window = window, .bar = bar, .info = info}) == nullptr || Fake().failGetScrollInfo) return false;
     const test::FakeBar& state = Fake().Bar(window, bar);
     if (info.fMask & SIF_RANGE) info.nMin = state.min, info.nMax = state.max;
     if (info.fMask & SIF_PAGE) info.nPage = state.page;
@@ -198,50 +180,61 @@ bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
     return true;
 }
 
+// Win32's rules, as Wine keeps them: an inverted range or one of 2^31 values or more becomes 0..0;
+// the page at most the range's width; the position within min..max - page + 1; a bar no longer
+// needed disabled (SIF_DISABLENOSCROLL) or hidden, a needed one shown and enabled.
 std::int32_t SetScrollInfo(Hwnd window, int bar, const ScrollInfo& info, bool redraw) {
-    Fake().Record({.api = Api::SetScrollInfo, .window = window, .bar = bar, .info = info, .flag = redraw});
-    test::FakeWindow* found = Find(window);
-    return found == nullptr ? 0 : Fake().ApplyScrollInfo(*found, bar, info);
+    if (Record({.api = Api::SetScrollInfo, .window = window, .bar = bar, .info = info, .flag = redraw}) == nullptr) return 0;
+    test::FakeBar& state = Fake().Bar(window, bar);
+    if (info.fMask & SIF_RANGE) {
+        const bool valid = info.nMax >= info.nMin && std::int64_t{info.nMax} - info.nMin < 0x80000000LL;
+        state.min = valid ? info.nMin : 0;
+        state.max = valid ? info.nMax : 0;
+    }
+    if (info.fMask & SIF_PAGE) state.page = info.nPage;
+    if (info.fMask & SIF_POS) state.pos = info.nPos;
+    state.page = static_cast<std::uint32_t>(std::min<std::int64_t>(state.page, std::int64_t{state.max} - state.min + 1));
+    const std::int64_t last = state.max - std::max<std::int64_t>(std::int64_t{state.page} - 1, 0);
+    state.pos = static_cast<std::int32_t>(std::clamp<std::int64_t>(state.pos, state.min, std::max<std::int64_t>(last, state.min)));
+    const bool needed = state.min < last;
+    if (!needed && (info.fMask & SIF_DISABLENOSCROLL)) {
+        state.enabled = false;
+    } else if (!needed && (info.fMask & (SIF_RANGE | SIF_PAGE))) {
+        state.shown = false;
+    } else if (needed && (info.fMask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) && (info.fMask & 0x1F) != SIF_PAGE) {
+        state.enabled = state.shown = true;
+    }
+    return state.pos;
 }
 
 bool ShowScrollBar(Hwnd window, int bar, bool show) {
-    Fake().Record({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show});
-    if (Find(window) == nullptr) return false;
+    if (Record({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show}) == nullptr) return false;
     Fake().Bar(window, bar).shown = show;
     return true;
 }
 
-bool IsWindow(Hwnd window) {
-    Fake().Record({.api = Api::IsWindow, .window = window});
-    return Find(window) != nullptr;
-}
-
+bool IsWindow(Hwnd window) { return Record({.api = Api::IsWindow, .window = window}) != nullptr; }
 bool IsWindowUnicode(Hwnd window) {
-    Fake().Record({.api = Api::IsWindowUnicode, .window = window});
-    return Find(window) != nullptr && Find(window)->unicode;
+    const test::FakeWindow* found = Record({.api = Api::IsWindowUnicode, .window = window});
+    return found != nullptr && found->unicode;
 }
 
 void* GetPropA(Hwnd window, const char* name) {
-    Fake().Record({.api = Api::GetProp, .window = window, .text = name});
-    test::FakeWindow* found = Find(window);
+    test::FakeWindow* found = Record({.api = Api::GetProp, .window = window, .text = name});
     return found == nullptr || !found->properties.contains(name) ? nullptr : found->properties[name];
 }
 
 bool SetPropA(Hwnd window, const char* name, void* value) {
-    Fake().Record({.api = Api::SetProp, .window = window, .text = name, .value = value});
-    test::FakeWindow* found = Find(window);
+    test::FakeWindow* found = Record({.api = Api::SetProp, .window = window, .text = name, .value = value});
     if (found == nullptr || Fake().refuseSetProp) return false;
     found->properties[name] = value;
     return true;
 }
 
 void* RemovePropA(Hwnd window, const char* name) {
-    Fake().Record({.api = Api::RemoveProp, .window = window, .text = name});
-    test::FakeWindow* found = Find(window);
+    test::FakeWindow* found = Record({.api = Api::RemoveProp, .window = window, .text = name});
     if (found == nullptr || !found->properties.contains(name)) return nullptr;
-    void* value = found->properties[name];
-    found->properties.erase(name);
-    return value;
+    return found->properties.extract(name).mapped();
 }
 
 WndProc SetWindowProcedureA(Hwnd window, WndProc procedure) { return SetProcedure(Api::SetWindowProcedureA, window, procedure); }
@@ -255,56 +248,51 @@ LResult CallWindowProcW(WndProc procedure, Hwnd window, unsigned int message, WP
     return CallProcedure(Api::CallWindowProcW, procedure, window, message, wParam, lParam);
 }
 LResult DefWindowProcA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    Fake().Record({.api = Api::DefWindowProcA, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
-    return 0;
+    return CallProcedure(Api::DefWindowProcA, nullptr, window, message, wParam, lParam);
 }
 LResult DefWindowProcW(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    Fake().Record({.api = Api::DefWindowProcW, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
-    return 0;
+    return CallProcedure(Api::DefWindowProcW, nullptr, window, message, wParam, lParam);
 }
 
 std::uint32_t GetWindowThreadProcessId(Hwnd window) {
-    Fake().Record({.api = Api::GetWindowThreadProcessId, .window = window});
-    return Find(window) == nullptr ? 0 : Find(window)->thread;
+    const test::FakeWindow* found = Record({.api = Api::GetWindowThreadProcessId, .window = window});
+    return found == nullptr ? 0 : found->thread;
 }
-
 std::uint32_t GetCurrentThreadId() {
-    Fake().Record({.api = Api::GetCurrentThreadId});
+    Record({.api = Api::GetCurrentThreadId});
     return Fake().currentThread;
 }
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni) {
-    Fake().Record({.api = Api::SystemParametersInfo, .value = value, .message = action, .wParam = param,
-                   .lParam = static_cast<LParam>(winIni)});
+    Record({.api = Api::SystemParametersInfo, .value = value, .message = action, .wParam = param, .lParam = static_cast<LParam>(winIni)});
     *static_cast<std::int32_t*>(value) = Fake().wheelScrollLines;
     return true;
 }
 
 Hwnd FindWindowA(const char* className, const char* windowName) {
-    Fake().Record({.api = Api::FindWindow, .text = std::string(className) + "|" + windowName});
+    Record({.api = Api::FindWindow, .text = std::string(className) + "|" + windowName});
     return Fake().Named(className, windowName);
 }
 
 unsigned int RegisterWindowMessageA(const char* name) {
-    Fake().Record({.api = Api::RegisterWindowMessage, .text = name});
+    Record({.api = Api::RegisterWindowMessage, .text = name});
     static std::map<std::string, unsigned int> messages;  // the system's, not one fake's
     return messages.emplace(name, 0xC000 + static_cast<unsigned int>(messages.size())).first->second;
 }
 
 LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    Fake().Record({.api = Api::SendMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
+    Record({.api = Api::SendMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
     return Fake().dropSentMessages ? 0 : Fake().Send(window, message, wParam, lParam);
 }
 
 bool GetWindowRect(Hwnd window, Rect& rect) {
-    Fake().Record({.api = Api::GetWindowRect, .window = window});
-    if (Find(window) == nullptr) return false;
-    rect = Find(window)->rect;
-    return true;
+    const test::FakeWindow* found = Record({.api = Api::GetWindowRect, .window = window});
+    if (found != nullptr) rect = found->rect;
+    return found != nullptr;
 }
 
 bool GetProgramFileVersion(std::uint16_t (&parts)[4]) {
-    Fake().Record({.api = Api::GetProgramFileVersion});
+    Record({.api = Api::GetProgramFileVersion});
     std::copy(Fake().programVersion.begin(), Fake().programVersion.end(), parts);
     return true;
 }

@@ -15,10 +15,10 @@
 namespace brennick::test {
 
 enum class Api {
-    GetScrollInfo, SetScrollInfo, ShowScrollBar, IsWindow, IsWindowUnicode, GetProp, SetProp, RemoveProp,
-    SetWindowProcedureA, SetWindowProcedureW, GetWindowProcedureA, GetWindowProcedureW, CallWindowProcA,
-    CallWindowProcW, DefWindowProcA, DefWindowProcW, GetWindowThreadProcessId, GetCurrentThreadId,
-    SystemParametersInfo, FindWindow, RegisterWindowMessage, SendMessage, GetWindowRect, GetProgramFileVersion,
+    GetScrollInfo, SetScrollInfo, ShowScrollBar, IsWindow, IsWindowUnicode, GetProp, SetProp, RemoveProp, SetWindowProcedureA,
+    SetWindowProcedureW, GetWindowProcedureA, GetWindowProcedureW, CallWindowProcA, CallWindowProcW, DefWindowProcA, DefWindowProcW,
+    GetWindowThreadProcessId, GetCurrentThreadId, SystemParametersInfo, FindWindow, RegisterWindowMessage, SendMessage, GetWindowRect,
+    GetProgramFileVersion,
 };
 
 // One call to the layer, with the arguments it was given (fields a call does not use stay empty).
@@ -36,45 +36,37 @@ struct Call {
     std::uint32_t thread = 0;  // the calling thread
 };
 
+// While dragging (tracking), SIF_TRACKPOS reports trackPos instead of pos.
 struct FakeBar {
-    std::int32_t min = 0, max = 0;
+    std::int32_t min = 0, max = 0, pos = 0, trackPos = 0;
     std::uint32_t page = 0;
-    std::int32_t pos = 0;
-    bool tracking = false;  // while dragging, SIF_TRACKPOS reports trackPos instead of pos
-    std::int32_t trackPos = 0;
-    bool shown = false, enabled = true;
+    bool tracking = false, shown = false, enabled = true;
 };
 
 // A procedure that saw a message: a foreign layer (its number) or the window's own (kOwnProcedure).
-struct Visit {
-    int layer;
-    unsigned int message;
-    win::WParam wParam;
-    win::LParam lParam;
-    bool operator==(const Visit&) const = default;
-};
+struct Visit { int layer; unsigned int message; win::WParam wParam; win::LParam lParam; bool operator==(const Visit&) const = default; };
 inline constexpr int kOwnProcedure = -1;
 
+// unicode: the character set its current procedure was installed in; thread: the one that created it;
+// visits: what the foreign layers and its own procedure saw; answer: what its own procedure returns.
 struct FakeWindow {
-    bool alive = true;
-    std::string className, title;
+    bool alive = true, unicode = false;
+    std::string className{}, title{};
     win::WndProc procedure = nullptr;
-    bool unicode = false;      // the character set its current procedure was installed in
-    std::uint32_t thread = 1;  // the thread that created it
-    std::map<std::string, void*> properties;
+    std::uint32_t thread = 1;
+    std::map<std::string, void*> properties{};
     std::array<FakeBar, 2> bars{};
     win::Rect rect{};
-    std::vector<Visit> visits;  // what the foreign layers and its own procedure saw
-    win::LResult answer = 0;    // what its own procedure returns
+    std::vector<Visit> visits{};
+    win::LResult answer = 0;
 };
 
 class FakeWindowSystem {
 public:
-    FakeWindowSystem();
-    ~FakeWindowSystem();
+    FakeWindowSystem() { current_ = this; }
+    ~FakeWindowSystem() { current_ = nullptr; }
     FakeWindowSystem(const FakeWindowSystem&) = delete;
-    FakeWindowSystem& operator=(const FakeWindowSystem&) = delete;
-    static FakeWindowSystem* Current();
+    static FakeWindowSystem* Current() { return current_; }
 
     // A new window runs OwnProcedure, which records what it receives.
     win::Hwnd CreateWindow(const std::string& className = "Fake", bool unicode = false);
@@ -92,14 +84,18 @@ public:
     // removed below the top it only stops recording (it cannot leave without cutting out those
     // above). Comctl32 style: removed below the top it leaves once a message finds it on top.
     static constexpr int kLayers = 4;
-    void InstallLayer(win::Hwnd window, int layer, bool comctl32Style);
+    void InstallLayer(win::Hwnd window, int layer, bool comctl32Style);  // not while it is still in the chain
     void RemoveLayer(win::Hwnd window, int layer);
-    bool HasLayer(win::Hwnd window, int layer) const;
+    bool HasLayer(win::Hwnd window, int layer) const;  // installed, and not removed or stuck
+    std::vector<int> LayersTopFirst(win::Hwnd window) const;  // those HasLayer names, top first
+    bool Stuck(win::Hwnd window) const;  // a raw layer removed below the top is in the chain for good
+    int TopLayer(win::Hwnd window);  // the layer whose procedure the window runs, or -1
     win::LResult RunLayer(int layer, win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam);
 
     std::vector<Call> calls;
-    std::vector<Call> CallsOf(Api api) const;
+    std::vector<Call> CallsOf(Api api) const;  // in order
     void ClearCalls() { calls.clear(); }
+    void Record(Call call);
 
     // Script.
     bool refuseSetProp = false, failSetWindowProcedure = false, failGetScrollInfo = false;
@@ -109,18 +105,14 @@ public:
     std::array<std::uint16_t, 4> programVersion{1, 0, 0, 11};
     std::function<void(const Call&)> onCall;  // runs after each call is recorded
 
-    void Record(Call call);
-    std::int32_t ApplyScrollInfo(FakeWindow& window, int bar, const win::ScrollInfo& info);
-
 private:
-    struct Layer {
-        win::WndProc prev = nullptr;
-        bool comctl32Style = false, removed = false;
-    };
+    struct Layer { win::WndProc prev = nullptr; bool comctl32Style = false, removed = false; int order = 0; };
     void LeaveIfOnTop(win::Hwnd window, int layer, bool removing);
 
+    static inline FakeWindowSystem* current_ = nullptr;
     std::map<std::uintptr_t, FakeWindow> windows_;
     std::map<std::pair<std::uintptr_t, int>, Layer> layers_;
+    int installs_ = 0;
 };
 
 }  // namespace brennick::test

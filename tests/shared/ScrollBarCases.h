@@ -15,22 +15,9 @@
 namespace brennick::test {
 
 enum class Act { Code, ScrollTo, Value, Min, Max, Visible };
-
-struct BarStart {
-    std::int32_t min = 0, max = 400, page = 201, pos = 100, line = 5;
-    Bool16 disableNoScroll = kTrue;
-};
-
-struct ScrollBarCase {
-    const char* name;
-    BarStart start;
-    Act act;
-    std::int32_t arg;
-    std::int32_t position;  // where the bar stands afterwards
-    const char* event;      // "Change", "Scroll" or "" (none); its payload is position
-    bool shown = true;
-    bool enabled = true;
-};
+struct BarStart { std::int32_t min = 0, max = 400, page = 201, pos = 100, line = 5; Bool16 disableNoScroll = kTrue; };
+// The bar stands at position afterwards; event is "Change", "Scroll" or "" (none), its payload position.
+struct ScrollBarCase { const char* name; BarStart start; Act act; std::int32_t arg, position; const char* event; bool shown = true, enabled = true; };
 
 inline const ScrollBarCase kScrollBarCases[] = {
     {"line down", {}, Act::Code, SB_LINEDOWN, 105, "Change"},
@@ -49,8 +36,7 @@ inline const ScrollBarCase kScrollBarCases[] = {
     {"scroll to reports where the bar stopped", {}, Act::ScrollTo, 350, 200, "Scroll"},
     {"setting the value raises nothing", {}, Act::Value, 350, 200, ""},
     {"a range the page covers disables the bar", {}, Act::Max, 100, 0, "", true, false},
-    {"any non-zero value disables rather than hides", {.disableNoScroll = Bool16(std::int16_t{1})}, Act::Max, 100, 0,
-     "", true, false},
+    {"any non-zero value disables rather than hides", {.disableNoScroll = Bool16(std::int16_t{1})}, Act::Max, 100, 0, "", true, false},
     {"without disable-no-scroll an unneeded bar hides", {.disableNoScroll = kFalse}, Act::Max, 100, 0, "", false},
     {"min moves with max kept", {}, Act::Min, 50, 100, ""},
     {"visible false hides", {}, Act::Visible, 0, 100, "", false},
@@ -58,53 +44,45 @@ inline const ScrollBarCase kScrollBarCases[] = {
 };
 
 // Backend: NewWindow() -> win::Hwnd; Send(window, message, wParam) -> win::LResult;
-// OwnProcedureSaw(window) -> messages its own procedure got; Shown(window, bar); Enabled(window, bar).
+// OwnProcedureSaw(window, message) -> the lParams of that message its own procedure got;
+// Shown(window, bar); Enabled(window, bar).
 template <class Backend>
 void RunScrollBarCases(Backend& backend) {
     for (const int bar : {SB_HORZ, SB_VERT}) {
-        const bool horizontal = bar == SB_HORZ;
+        const bool h = bar == SB_HORZ;
         for (const ScrollBarCase& c : kScrollBarCases) {
-            SCOPED_TRACE(std::string(horizontal ? "horizontal: " : "vertical: ") + c.name);
+            SCOPED_TRACE(std::string(h ? "horizontal: " : "vertical: ") + c.name);
             const win::Hwnd window = backend.NewWindow();
             const auto bars = MakeRef<CScrollBars>();
             bars->SubClass(window);
             ASSERT_EQ(bars->TargetWnd(), window);
             std::vector<std::string> events;
-            auto record = [&events](const char* name) {
-                return [&events, name](std::int32_t position) { events.push_back(name + std::to_string(position)); };
-            };
-            bars->HChange.Connect(record("HChange"));
-            bars->HScroll.Connect(record("HScroll"));
-            bars->VChange.Connect(record("VChange"));
-            bars->VScroll.Connect(record("VScroll"));
+            for (auto [name, event] : {std::pair{"HChange", &bars->HChange}, {"HScroll", &bars->HScroll}, {"VChange", &bars->VChange}, {"VScroll", &bars->VScroll}}) {
+                event->Connect([&events, name](std::int32_t position) { events.push_back(name + std::to_string(position)); });
+            }
             const BarStart& s = c.start;
-            if (horizontal) {
-                bars->HVisible(kTrue), bars->HDisableNoScroll(s.disableNoScroll), bars->HMax(s.max), bars->HMin(s.min);
-                bars->HLargeChange(s.page), bars->HSmallChange(s.line), bars->HValue(s.pos);
-            } else {
-                bars->VVisible(kTrue), bars->VDisableNoScroll(s.disableNoScroll), bars->VMax(s.max), bars->VMin(s.min);
-                bars->VLargeChange(s.page), bars->VSmallChange(s.line), bars->VValue(s.pos);
-            }
-            const std::size_t seenBefore = backend.OwnProcedureSaw(window);
+            const auto visible = [&](Bool16 v) { h ? bars->HVisible(v) : bars->VVisible(v); };
+            visible(kTrue);
+            h ? bars->HDisableNoScroll(s.disableNoScroll) : bars->VDisableNoScroll(s.disableNoScroll);
+            h ? bars->HMax(s.max) : bars->VMax(s.max);
+            h ? bars->HMin(s.min) : bars->VMin(s.min);
+            h ? bars->HLargeChange(s.page) : bars->VLargeChange(s.page);
+            h ? bars->HSmallChange(s.line) : bars->VSmallChange(s.line);
+            h ? bars->HValue(s.pos) : bars->VValue(s.pos);
+            const unsigned int message = h ? WM_HSCROLL : WM_VSCROLL;
             switch (c.act) {
-            case Act::Code:
-                EXPECT_EQ(backend.Send(window, horizontal ? WM_HSCROLL : WM_VSCROLL, static_cast<unsigned>(c.arg)), 0);
-                EXPECT_EQ(backend.OwnProcedureSaw(window), seenBefore) << "scroll messages are consumed";
-                break;
-            case Act::ScrollTo: horizontal ? bars->HScrollTo(c.arg) : bars->VScrollTo(c.arg); break;
-            case Act::Value: horizontal ? bars->HValue(c.arg) : bars->VValue(c.arg); break;
-            case Act::Min: horizontal ? bars->HMin(c.arg) : bars->VMin(c.arg); break;
-            case Act::Max: horizontal ? bars->HMax(c.arg) : bars->VMax(c.arg); break;
-            case Act::Visible: {
-                const Bool16 value(static_cast<std::int16_t>(c.arg));
-                horizontal ? bars->HVisible(value) : bars->VVisible(value);
-                break;
+            case Act::Code: EXPECT_EQ(backend.Send(window, message, static_cast<unsigned>(c.arg)), 0); break;
+            case Act::ScrollTo: h ? bars->HScrollTo(c.arg) : bars->VScrollTo(c.arg); break;
+            case Act::Value: h ? bars->HValue(c.arg) : bars->VValue(c.arg); break;
+            case Act::Min: h ? bars->HMin(c.arg) : bars->VMin(c.arg); break;
+            case Act::Max: h ? bars->HMax(c.arg) : bars->VMax(c.arg); break;
+            case Act::Visible: visible(Bool16(static_cast<std::int16_t>(c.arg))); break;
             }
-            }
-            const std::string expected = std::string(horizontal ? "H" : "V") + c.event + std::to_string(c.position);
+            EXPECT_TRUE(backend.OwnProcedureSaw(window, message).empty()) << "scroll messages are consumed";
+            const std::string expected = std::string(h ? "H" : "V") + c.event + std::to_string(c.position);
             EXPECT_EQ(events, *c.event ? std::vector<std::string>{expected} : std::vector<std::string>{});
-            EXPECT_EQ(horizontal ? bars->HValue() : bars->VValue(), c.position);
-            EXPECT_EQ(horizontal ? bars->HLastPos() : bars->VLastPos(), c.position);
+            EXPECT_EQ(h ? bars->HValue() : bars->VValue(), c.position);
+            EXPECT_EQ(h ? bars->HLastPos() : bars->VLastPos(), c.position);
             EXPECT_EQ(backend.Shown(window, bar), c.shown);
             EXPECT_EQ(backend.Enabled(window, bar), c.enabled);
         }

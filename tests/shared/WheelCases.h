@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,66 +20,41 @@ namespace brennick::test {
 // -> the lParams of that message its own procedure got.
 template <class Backend>
 struct Wheels {
+    struct Seen { bool horizontal; std::int32_t delta, shift, x, y, raw; Bool16 wheeledOnEntry; };
     Backend& backend;
     win::Hwnd window = backend.NewWindow();
     Ref<CScrollBars> bars;
     Ref<cSubClassWheel> hook;
     Bool16 answer = kFalse;  // what the handler writes into Wheeled
-    struct Seen {
-        bool horizontal;
-        std::int32_t delta, shift, x, y, raw;
-        Bool16 wheeledOnEntry;
-    };
     std::vector<Seen> seen;
 
     Wheels(Backend& b, bool useHook, Bool16 vertical, Bool16 horizontal, Bool16 carry) : backend(b) {
+        const auto handler = [this](bool h) {
+            return [this, h](auto&& d, auto&& s, auto&& x, auto&& y, Bool16& w) {
+                seen.push_back({h, d, s, x, y, hook ? hook->RawDelta() : bars->RawDelta(), w});
+                d = s = x = y = 0;  // discarded
+                w = answer;
+            };
+        };
         if (useHook) {
-            hook = MakeRef<cSubClassWheel>();
-            hook->SubClass(window);
-            hook->HWheelSupport(horizontal);
-            hook->WheelCarry(carry);
-            hook->WheelRotate.Connect(Handler(false));
-            hook->HWheelRotate.Connect(Handler(true));
+            (hook = MakeRef<cSubClassWheel>())->SubClass(window);
+            hook->HWheelSupport(horizontal), hook->WheelCarry(carry);
+            hook->WheelRotate.Connect(handler(false)), hook->HWheelRotate.Connect(handler(true));
         } else {
-            bars = MakeRef<CScrollBars>();
-            bars->SubClass(window);
-            bars->WheelSupport(vertical);
-            bars->HWheelSupport(horizontal);
-            bars->WheelCarry(carry);
-            bars->WheelRotate.Connect(
-                [h = Handler(false)](std::int32_t d, std::int32_t s, std::int32_t x, std::int32_t y, Bool16& w) mutable {
-                    h(d, s, x, y, w);
-                });
-            bars->HWheelRotate.Connect(
-                [h = Handler(true)](std::int32_t d, std::int32_t s, std::int32_t x, std::int32_t y, Bool16& w) mutable {
-                    h(d, s, x, y, w);
-                });
+            (bars = MakeRef<CScrollBars>())->SubClass(window);
+            bars->WheelSupport(vertical), bars->HWheelSupport(horizontal), bars->WheelCarry(carry);
+            bars->WheelRotate.Connect(handler(false)), bars->HWheelRotate.Connect(handler(true));
         }
     }
-    std::function<void(std::int32_t&, std::int32_t&, std::int32_t&, std::int32_t&, Bool16&)> Handler(bool horizontal) {
-        return [this, horizontal](std::int32_t& d, std::int32_t& s, std::int32_t& x, std::int32_t& y, Bool16& w) {
-            const std::int32_t raw = hook ? hook->RawDelta() : bars->RawDelta();
-            seen.push_back({horizontal, d, s, x, y, raw, w});
-            d = s = x = y = 0;  // discarded
-            w = answer;
-        };
-    }
     win::LResult Turn(bool horizontal, int amount, int keys = 0, win::LParam lParam = 0) {
-        const auto wParam = static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) |
-                                                     static_cast<std::uint16_t>(keys));
+        const auto wParam = static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) | static_cast<std::uint16_t>(keys));
         return backend.Send(window, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, wParam, lParam);
     }
 };
 
 // Amounts as the message carries them (positive: away from the user, or to the right) and the
 // notches the vertical wheel reports, per message (each rounded, halves to even) and with carry.
-struct Sequence {
-    const char* name;
-    std::vector<int> amounts;
-    std::vector<int> rounded;
-    std::vector<int> carried;
-};
-
+struct Sequence { const char* name; std::vector<int> amounts, rounded, carried; };
 inline const Sequence kSequences[] = {
     {"one notch", {120}, {-1}, {-1}},
     {"two halves", {60, 60}, {0, 0}, {0, -1}},
@@ -100,19 +74,12 @@ void RunWheelSequences(Backend& backend) {
         for (const bool horizontal : {false, true}) {
             for (const bool carry : {false, true}) {
                 for (const Sequence& s : kSequences) {
-                    SCOPED_TRACE(std::string(s.name) + (useHook ? ", hook" : ", controller") +
-                                 (horizontal ? ", horizontal" : ", vertical") + (carry ? ", carried" : ""));
+                    SCOPED_TRACE(std::string(s.name) + (useHook ? ", hook" : ", controller") + (horizontal ? ", horizontal" : ", vertical") + (carry ? ", carried" : ""));
                     Wheels<Backend> wheels(backend, useHook, kTrue, kTrue, Bool16::From(carry));
-                    std::vector<int> deltas, raws;
                     for (const int amount : s.amounts) wheels.Turn(horizontal, amount);
-                    for (const auto& seen : wheels.seen) {
-                        deltas.push_back(seen.delta);
-                        raws.push_back(seen.raw);
-                    }
-                    std::vector<int> expected = carry ? s.carried : s.rounded;
-                    std::vector<int> expectedRaw = s.amounts;
-                    for (int& d : expected) d = horizontal ? -d : d;  // right is positive
-                    for (int& r : expectedRaw) r = horizontal ? r : -r;
+                    std::vector<int> deltas, raws, expected = carry ? s.carried : s.rounded, expectedRaw = s.amounts;
+                    for (const auto& seen : wheels.seen) deltas.push_back(seen.delta), raws.push_back(seen.raw);
+                    for (int& d : horizontal ? expected : expectedRaw) d = -d;  // right is positive; raw: toward the user
                     EXPECT_EQ(deltas, expected);
                     EXPECT_EQ(raws, expectedRaw);
                 }
@@ -124,13 +91,9 @@ void RunWheelSequences(Backend& backend) {
 // Which component consumes which wheel message, and what its handler gets.
 template <class Backend>
 void RunWheelConsumption(Backend& backend) {
-    struct Case {
-        const char* name;
-        bool hook, horizontal;
-        Bool16 support;  // the controller's WheelSupport or HWheelSupport; the hook's HWheelSupport
-        Bool16 answer;   // Wheeled as the handler leaves it
-        bool event, consumed;
-    };
+    // support: the controller's WheelSupport or HWheelSupport, the hook's HWheelSupport; answer:
+    // Wheeled as the handler leaves it.
+    struct Case { const char* name; bool hook, horizontal; Bool16 support, answer; bool event, consumed; };
     const Bool16 one(std::int16_t{1});
     const Case cases[] = {
         {"controller, wheel support off", false, false, kFalse, kTrue, false, false},
@@ -150,22 +113,14 @@ void RunWheelConsumption(Backend& backend) {
         Wheels<Backend> wheels(backend, c.hook, c.support, c.support, kFalse);
         wheels.answer = c.answer;
         const auto lParam = static_cast<win::LParam>((384u << 16) | 0xFF38u);  // x -200, y 384
-        const win::LResult result = wheels.Turn(c.horizontal, -120, MK_CONTROL | MK_SHIFT, lParam);
-        EXPECT_EQ(result, c.consumed ? 0 : 7);
+        EXPECT_EQ(wheels.Turn(c.horizontal, -120, MK_CONTROL | MK_SHIFT, lParam), c.consumed ? 0 : 7);
         ASSERT_EQ(wheels.seen.size(), c.event ? 1u : 0u);
-        if (c.event) {
-            const auto& seen = wheels.seen[0];
-            EXPECT_EQ(seen.horizontal, c.horizontal);
-            EXPECT_EQ(seen.delta, c.horizontal ? -1 : 1);
-            EXPECT_EQ(seen.shift, MK_CONTROL | MK_SHIFT);
-            EXPECT_EQ(seen.x, -200);
-            EXPECT_EQ(seen.y, 384);
-            EXPECT_EQ(seen.wheeledOnEntry, kFalse);
+        for (const auto& seen : wheels.seen) {
+            EXPECT_TRUE(seen.horizontal == c.horizontal && seen.delta == (c.horizontal ? -1 : 1) && seen.shift == (MK_CONTROL | MK_SHIFT));
+            EXPECT_TRUE(seen.x == -200 && seen.y == 384 && seen.wheeledOnEntry == kFalse);
         }
-        const unsigned int message = c.horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL;
-        EXPECT_EQ(backend.OwnProcedureSaw(wheels.window, message),
-                  c.consumed ? std::vector<win::LParam>{} : std::vector<win::LParam>{lParam})
-            << "passed on unchanged, or not at all";
+        EXPECT_EQ(backend.OwnProcedureSaw(wheels.window, c.horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL),
+                  c.consumed ? std::vector<win::LParam>{} : std::vector<win::LParam>{lParam}) << "passed on unchanged, or not at all";
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <vector>
 
 #include "controls/scrollbars/CScrollBars.h"
 #include "controls/scrollbars/modSubclassScrollBars.h"
@@ -16,78 +15,53 @@
 namespace brennick {
 namespace {
 
-using modSubclassScrollBars::ScrollBarsWndProc;
-using modSubclassWheel::WheelWndProc;
 using test::Api;
 using test::FakeWindowSystem;
-
-static_assert(noexcept(ScrollBarsWndProc(nullptr, 0, 0, 0)) && noexcept(WheelWndProc(nullptr, 0, 0, 0)),
+static_assert(noexcept(modSubclassScrollBars::ScrollBarsWndProc(nullptr, 0, 0, 0)) && noexcept(modSubclassWheel::WheelWndProc(nullptr, 0, 0, 0)),
               "nothing an owner's handler throws may cross the window system's frames");
-
 constexpr unsigned int kWmUser = 0x0400;
+constexpr win::WndProc kOwn = &FakeWindowSystem::OwnProcedure;
 
-// The property and procedure steps, in order.
-std::vector<Api> HookSteps(const FakeWindowSystem& fake) {
-    static const Api steps[] = {Api::GetProp, Api::SetProp, Api::RemoveProp, Api::SetWindowProcedureA,
-                                Api::SetWindowProcedureW, Api::GetWindowProcedureA, Api::GetWindowProcedureW};
+// The calls of the given kinds, in order.
+std::vector<Api> Steps(const FakeWindowSystem& fake, std::initializer_list<Api> kinds) {
     std::vector<Api> found;
-    for (const test::Call& call : fake.calls) {
-        if (std::find(std::begin(steps), std::end(steps), call.api) != std::end(steps)) found.push_back(call.api);
-    }
+    for (const test::Call& call : fake.calls) if (std::find(kinds.begin(), kinds.end(), call.api) != kinds.end()) found.push_back(call.api);
     return found;
 }
 
-class Hook : public ::testing::Test {
-protected:
-    FakeWindowSystem fake;
-    win::Hwnd window = fake.CreateWindow();
-};
-
-TEST_F(Hook, HooksAndUnhooksInTheWindowsOwnCharacterSet) {
-    for (bool unicode : {false, true}) {
+TEST(Hook, HooksAndUnhooksInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
+    for (const bool unicode : {false, true}) {
         SCOPED_TRACE(unicode ? "Unicode window" : "ANSI window");
-        const win::Hwnd target = fake.CreateWindow("Fake", unicode);
-        const Api set = unicode ? Api::SetWindowProcedureW : Api::SetWindowProcedureA;
-        const Api get = unicode ? Api::GetWindowProcedureW : Api::GetWindowProcedureA;
+        FakeWindowSystem fake;
+        const win::Hwnd window = fake.CreateWindow("Fake", unicode);
+        const Api set = unicode ? Api::SetWindowProcedureW : Api::SetWindowProcedureA, get = unicode ? Api::GetWindowProcedureW : Api::GetWindowProcedureA;
+        const Api call = unicode ? Api::CallWindowProcW : Api::CallWindowProcA, wrongCall = unicode ? Api::CallWindowProcA : Api::CallWindowProcW;
+        const auto kinds = {Api::GetProp, Api::SetProp, Api::RemoveProp, set, get, call, wrongCall,
+                            unicode ? Api::SetWindowProcedureA : Api::SetWindowProcedureW};
         auto bars = MakeRef<CScrollBars>();
-        fake.ClearCalls();
-        bars->SubClass(target);
-        EXPECT_EQ(HookSteps(fake), (std::vector<Api>{Api::GetProp, Api::SetProp, set}));
+        bars->SubClass(window);
         EXPECT_EQ(fake.CallsOf(Api::SetProp).at(0).value, bars.Get());
-        EXPECT_EQ(fake.Window(target).procedure, &ScrollBarsWndProc);
-        EXPECT_EQ(bars->PrevWndProc(), &FakeWindowSystem::OwnProcedure);
-
-        fake.ClearCalls();
-        fake.Window(target).answer = 7;
-        EXPECT_EQ(fake.Send(target, kWmUser, 1, 2), 7);
-        EXPECT_EQ(fake.CallsOf(unicode ? Api::CallWindowProcW : Api::CallWindowProcA).size(), 1u);
-        EXPECT_TRUE(fake.CallsOf(unicode ? Api::CallWindowProcA : Api::CallWindowProcW).empty());
-        EXPECT_TRUE(fake.CallsOf(Api::GetProp).empty()) << "a message needs no property lookup";
-
-        fake.ClearCalls();
+        EXPECT_EQ(bars->PrevWndProc(), kOwn);
+        fake.Window(window).answer = 7;
+        EXPECT_EQ(fake.Send(window, kWmUser, 1, 2), 7);
         bars.Reset();
-        EXPECT_EQ(HookSteps(fake), (std::vector<Api>{get, set, Api::RemoveProp}));
-        EXPECT_EQ(fake.Window(target).procedure, &FakeWindowSystem::OwnProcedure);
-        EXPECT_EQ(fake.Window(target).unicode, unicode);
-        EXPECT_TRUE(fake.Window(target).properties.empty());
+        EXPECT_EQ(Steps(fake, kinds), (std::vector<Api>{Api::GetProp, Api::SetProp, set, call, get, set, Api::RemoveProp}))
+            << "one lookup at attach, none per message";
+        EXPECT_EQ(fake.Window(window).procedure, kOwn);
+        EXPECT_EQ(fake.Window(window).unicode, unicode);
+        EXPECT_TRUE(fake.Window(window).properties.empty());
     }
 }
 
-TEST_F(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
+TEST(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
+    FakeWindowSystem fake;
     std::vector<Ref<CScrollBars>> keep;
-    struct Case {
-        const char* name;
-        std::function<win::Hwnd()> window;
-    };
+    const auto other = [&] { fake.currentThread = 2; const win::Hwnd w = fake.CreateWindow(); fake.currentThread = 1; return w; };
+    struct Case { const char* name; std::function<win::Hwnd()> make; bool hookToo = false; };
     const Case cases[] = {
-        {"no window", [] { return nullptr; }},
-        {"destroyed window", [&] { const win::Hwnd w = fake.CreateWindow(); fake.DestroyWindow(w); return w; }},
-        {"window of another thread", [&] {
-             fake.currentThread = 2;
-             const win::Hwnd w = fake.CreateWindow();
-             fake.currentThread = 1;
-             return w;
-         }},
+        {"no window", [] { return nullptr; }, true},
+        {"destroyed window", [&] { const win::Hwnd w = fake.CreateWindow(); fake.DestroyWindow(w); return w; }, true},
+        {"window of another thread", other, true},
         {"window carrying the property", [&] {
              const win::Hwnd w = fake.CreateWindow();
              fake.Window(w).properties["nvStdScroll"] = reinterpret_cast<void*>(std::uintptr_t{0x10});
@@ -95,8 +69,7 @@ TEST_F(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
          }},
         {"window of a controller whose property was taken away", [&] {
              const win::Hwnd w = fake.CreateWindow();
-             keep.push_back(MakeRef<CScrollBars>());
-             keep.back()->SubClass(w);
+             keep.emplace_back(MakeRef<CScrollBars>())->SubClass(w);
              fake.Window(w).properties.clear();
              return w;
          }},
@@ -105,91 +78,69 @@ TEST_F(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const win::Hwnd target = c.window();
-        const test::FakeWindow* before = fake.Find(target);
-        const test::FakeWindow was = before ? *before : test::FakeWindow{};
-        auto bars = MakeRef<CScrollBars>();
-        bars->SubClass(target);
-        EXPECT_EQ(bars->TargetWnd(), nullptr);
-        EXPECT_EQ(bars->PrevWndProc(), nullptr);
-        if (const test::FakeWindow* after = fake.Find(target)) {
-            EXPECT_EQ(after->procedure, was.procedure);
-            EXPECT_EQ(after->properties, was.properties);
+        const win::Hwnd target = c.make();
+        const test::FakeWindow was = fake.Find(target) ? *fake.Find(target) : test::FakeWindow{};
+        for (const bool wheel : {false, c.hookToo}) {
+            auto bars = MakeRef<CScrollBars>();
+            auto hook = MakeRef<cSubClassWheel>();
+            wheel ? hook->SubClass(target) : bars->SubClass(target);
+            EXPECT_TRUE(bars->TargetWnd() == nullptr && bars->PrevWndProc() == nullptr && hook->TargetWnd() == nullptr);
+            if (const test::FakeWindow* now = fake.Find(target)) EXPECT_TRUE(now->procedure == was.procedure && now->properties == was.properties);
         }
         fake.refuseSetProp = fake.failSetWindowProcedure = false;
     }
 }
 
-TEST_F(Hook, AComponentServesOneWindowWhileThatWindowExists) {
-    const win::Hwnd other = fake.CreateWindow();
+// Someone else put the window's procedure back behind the hook's back, then the window went and
+// its handle came back for a new window: the hook never saw it go, and is free again all the same.
+TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
+    FakeWindowSystem fake;
+    const win::Hwnd window = fake.CreateWindow(), other = fake.CreateWindow();
     auto wheel = MakeRef<cSubClassWheel>();
-    wheel->SubClass(window);
-    wheel->SubClass(other);
-    EXPECT_EQ(wheel->TargetWnd(), window);
-    EXPECT_EQ(fake.Window(other).procedure, &FakeWindowSystem::OwnProcedure);
-    // Someone else put the window's procedure back behind the hook's back, then the window went:
-    // the hook never saw it go, and is free again all the same.
-    fake.Window(window).procedure = &FakeWindowSystem::OwnProcedure;
+    auto bars = MakeRef<CScrollBars>();
+    wheel->SubClass(window), bars->SubClass(window);
+    wheel->SubClass(other), bars->SubClass(other);
+    EXPECT_TRUE(wheel->TargetWnd() == window && bars->TargetWnd() == window);
+    EXPECT_EQ(fake.Window(other).procedure, kOwn);
+    fake.Window(window).procedure = kOwn;
     fake.DestroyWindow(window);
     wheel->SubClass(other);
     EXPECT_EQ(wheel->TargetWnd(), other);
-    wheel->UnSubClass();
-    EXPECT_EQ(fake.Window(other).procedure, &FakeWindowSystem::OwnProcedure);
+    const win::Hwnd reused = fake.CreateWindowReusing(window);
+    fake.ClearCalls();
+    bars->VMax(5000), bars->VVisible(kTrue);
+    for (const test::Call& call : fake.calls) {
+        const bool writes = call.api == Api::SetScrollInfo || call.api == Api::ShowScrollBar || call.api == Api::SetWindowProcedureA || call.api == Api::SetProp;
+        EXPECT_TRUE(!writes || call.window != reused) << static_cast<int>(call.api);
+    }
+    wheel.Reset(), bars.Reset();
+    EXPECT_TRUE(fake.Window(other).procedure == kOwn && fake.Window(reused).procedure == kOwn);
 }
 
-TEST_F(Hook, AControllerNeverPushesToAWindowThatNoLongerCarriesItsProperty) {
-    auto bars = MakeRef<CScrollBars>();
-    bars->SubClass(window);
-    fake.Window(window).procedure = &FakeWindowSystem::OwnProcedure;  // cut out behind its back
-    fake.DestroyWindow(window);
-    const win::Hwnd reused = fake.CreateWindowReusing(window);  // the handle names a new window
-    fake.Bar(reused, SB_VERT).max = 100;
-    fake.ClearCalls();
-    bars->VMax(5000);
-    bars->VVisible(kTrue);
-    bars.Reset();
-    EXPECT_EQ(fake.Bar(reused, SB_VERT).max, 100);
-    for (const test::Call& call : fake.calls) {
-        if (call.api == Api::SetScrollInfo || call.api == Api::ShowScrollBar || call.api == Api::SetWindowProcedureA) {
-            EXPECT_NE(call.window, reused) << static_cast<int>(call.api);
+TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadOrPassMessagesOn) {
+    for (const bool swallowed : {false, true}) {
+        SCOPED_TRACE(swallowed ? "someone's procedure swallows the private message" : "delivered");
+        FakeWindowSystem fake;
+        const win::Hwnd window = fake.CreateWindow();
+        auto bars = MakeRef<CScrollBars>();
+        auto wheel = MakeRef<cSubClassWheel>();
+        bars->SubClass(window), wheel->SubClass(window);
+        fake.currentThread = 2;  // the owner lives on another thread
+        fake.dropSentMessages = swallowed;
+        fake.ClearCalls();
+        bars->VMax(300);
+        bars.Reset(), wheel.Reset();  // the controller first: it passes messages on until the hook above is gone
+        fake.currentThread = 1;
+        fake.dropSentMessages = false;
+        for (const test::Call& call : fake.calls) {
+            if (call.api == Api::SetScrollInfo || call.api == Api::SetWindowProcedureA) EXPECT_EQ(call.thread, 1u) << static_cast<int>(call.api);
         }
+        EXPECT_EQ(fake.Bar(window, SB_VERT).max, swallowed ? 0 : 300);
+        EXPECT_TRUE(fake.Window(window).properties.empty());
+        EXPECT_EQ(fake.Send(window, kWmUser, 3, 4), 0);
+        EXPECT_EQ(fake.Window(window).visits, (std::vector<test::Visit>{{test::kOwnProcedure, kWmUser, 3, 4}}));
+        EXPECT_EQ(fake.Window(window).procedure, kOwn) << "left at the latest by the next message";
     }
-    EXPECT_EQ(fake.Window(reused).procedure, &FakeWindowSystem::OwnProcedure);
-}
-
-TEST_F(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThread) {
-    auto bars = MakeRef<CScrollBars>();
-    auto wheel = MakeRef<cSubClassWheel>();
-    bars->SubClass(window);
-    wheel->SubClass(window);
-    fake.currentThread = 2;  // the owner lives on another thread
-    fake.ClearCalls();
-    bars->VMax(300);
-    bars.Reset();  // below the wheel hook: passes messages on until the hook above is gone
-    wheel.Reset();
-    fake.currentThread = 1;
-    for (const test::Call& call : fake.calls) {
-        const bool touchesWindow = call.api == Api::SetScrollInfo || call.api == Api::SetWindowProcedureA ||
-                                   call.api == Api::RemoveProp;
-        if (touchesWindow) EXPECT_EQ(call.thread, 1u) << static_cast<int>(call.api);
-    }
-    EXPECT_EQ(fake.Bar(window, SB_VERT).max, 300);
-    EXPECT_EQ(fake.Window(window).procedure, &FakeWindowSystem::OwnProcedure);
-    EXPECT_TRUE(fake.Window(window).properties.empty());
-}
-
-TEST_F(Hook, AReleaseThatNeverReachesTheWindowsThreadLeavesAPassThrough) {
-    auto bars = MakeRef<CScrollBars>();
-    bars->SubClass(window);
-    fake.currentThread = 2;
-    fake.dropSentMessages = true;  // someone's procedure swallows the private message
-    bars.Reset();
-    fake.currentThread = 1;
-    fake.dropSentMessages = false;
-    EXPECT_TRUE(fake.Window(window).properties.empty());
-    EXPECT_EQ(fake.Send(window, kWmUser, 3, 4), 0);
-    EXPECT_EQ(fake.Window(window).visits, (std::vector<test::Visit>{{test::kOwnProcedure, kWmUser, 3, 4}}));
-    EXPECT_EQ(fake.Window(window).procedure, &FakeWindowSystem::OwnProcedure) << "left at the next message";
 }
 
 }  // namespace

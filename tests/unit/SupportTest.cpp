@@ -18,30 +18,16 @@ using test::Api;
 using test::FakeWindowSystem;
 
 TEST(Support, ArithmeticFollowsItsOrderOfTestsAndStopsAtTheLimits) {
-    struct Case {
-        const char* name;
-        std::int32_t got, expected;
-    };
+    struct Case { const char* name; std::int32_t got, expected; };
     const Case cases[] = {
-        {"LoWord of 0x00018000", MSupport::LoWord(0x00018000), -32768},
-        {"HiWord of 0x00018000", MSupport::HiWord(0x00018000), 1},
-        {"LoWord of -1", MSupport::LoWord(-1), -1},
-        {"HiWord of -1", MSupport::HiWord(-1), -1},
-        {"HiWord of INT_MIN", MSupport::HiWord(INT_MIN), -32768},
-        {"MinOf equal", MSupport::MinOf(5, 5), 5},
-        {"MinOf", MSupport::MinOf(-3, 2), -3},
-        {"Clamp below", MSupport::Clamp(0, -7, 200), 0},
-        {"Clamp above", MSupport::Clamp(0, 250, 200), 200},
-        {"Clamp at high", MSupport::Clamp(0, 200, 200), 200},
-        {"Clamp inverted, below low", MSupport::Clamp(10, 7, 5), 10},
-        {"Clamp inverted, above low", MSupport::Clamp(10, 12, 5), 5},
-        {"SatAdd", SatAdd(100, 15), 115},
-        {"SatAdd high", SatAdd(INT_MAX, 1), INT_MAX},
-        {"SatAdd low", SatAdd(INT_MIN, -5), INT_MIN},
-        {"SatSub low", SatSub(INT_MIN, 1), INT_MIN},
-        {"SatSub high", SatSub(0, INT_MIN), INT_MAX},
-        {"SatMul sign", SatMul(INT_MIN, -1), INT_MAX},
-        {"SatMul low", SatMul(-70000, 70000), INT_MIN},
+        {"LoWord of 0x00018000", MSupport::LoWord(0x00018000), -32768}, {"HiWord of 0x00018000", MSupport::HiWord(0x00018000), 1},
+        {"LoWord of -1", MSupport::LoWord(-1), -1}, {"HiWord of -1", MSupport::HiWord(-1), -1},
+        {"HiWord of INT_MIN", MSupport::HiWord(INT_MIN), -32768}, {"MinOf equal", MSupport::MinOf(5, 5), 5}, {"MinOf", MSupport::MinOf(-3, 2), -3},
+        {"Clamp below", MSupport::Clamp(0, -7, 200), 0}, {"Clamp above", MSupport::Clamp(0, 250, 200), 200},
+        {"Clamp at high", MSupport::Clamp(0, 200, 200), 200}, {"Clamp inverted, below low", MSupport::Clamp(10, 7, 5), 10},
+        {"Clamp inverted, above low", MSupport::Clamp(10, 12, 5), 5}, {"SatAdd", SatAdd(100, 15), 115},
+        {"SatAdd high", SatAdd(INT_MAX, 1), INT_MAX}, {"SatAdd low", SatAdd(INT_MIN, -5), INT_MIN}, {"SatSub low", SatSub(INT_MIN, 1), INT_MIN},
+        {"SatSub high", SatSub(0, INT_MIN), INT_MAX}, {"SatMul sign", SatMul(INT_MIN, -1), INT_MAX}, {"SatMul low", SatMul(-70000, 70000), INT_MIN},
     };
     for (const Case& c : cases) EXPECT_EQ(c.got, c.expected) << c.name;
 }
@@ -73,25 +59,16 @@ TEST(Support, WheelScrollLinesAsksTheSystemFirstAndTheLegacyWindowOnlyForZero) {
     EXPECT_EQ(MSupport::GetWheelScrollLines(), 7);
     EXPECT_EQ(fake.CallsOf(Api::RegisterWindowMessage).at(0).text, "MSH_SCROLL_LINES_MSG");
     const auto sent = fake.CallsOf(Api::SendMessage).at(0);
-    EXPECT_EQ(sent.window, legacy);
-    EXPECT_EQ(sent.wParam, 0u);
-    EXPECT_EQ(sent.lParam, 0);
+    EXPECT_TRUE(sent.window == legacy && sent.wParam == 0u && sent.lParam == 0);
 }
 
 TEST(Support, PointInWindowCountsAllFourEdges) {
     FakeWindowSystem fake;
     const win::Hwnd window = fake.CreateWindow();
     fake.Window(window).rect = {10, 20, 110, 220};
-    struct Case {
-        win::Hwnd window;
-        std::int32_t x, y;
-        Bool16 inside;
-    };
-    const Case cases[] = {
-        {window, 10, 20, kTrue},   {window, 110, 220, kTrue}, {window, 111, 220, kFalse},
-        {window, 110, 221, kFalse}, {window, 9, 100, kFalse},
-        {nullptr, 0, 0, kTrue},     {nullptr, 1, 0, kFalse},  // no window: the zero rectangle
-    };
+    struct Case { win::Hwnd window; std::int32_t x, y; Bool16 inside; };
+    const Case cases[] = {{window, 10, 20, kTrue}, {window, 110, 220, kTrue}, {window, 111, 220, kFalse}, {window, 110, 221, kFalse},
+                          {window, 9, 100, kFalse}, {nullptr, 0, 0, kTrue}, {nullptr, 1, 0, kFalse}};  // no window: the zero rectangle
     for (const Case& c : cases) EXPECT_EQ(MSupport::IsPointInWindow(c.window, c.x, c.y), c.inside) << c.x << "," << c.y;
 }
 
@@ -110,8 +87,7 @@ TEST(Support, EventsCallTheirHandlersInOrderAndSurviveChangesWhileRaising) {
         event.DisconnectAll();  // itself included, while it runs
     });
     int value = 1;
-    event.Raise(value);
-    event.Raise(value);
+    event.Raise(value), event.Raise(value);
     EXPECT_EQ(calls, (std::vector<std::string>{"first 1", "third 2"}));
     EXPECT_EQ(value, 2);
     event.Disconnect(third);  // already gone: nothing

@@ -26,7 +26,7 @@ using test::kOwn;
 using test::Seen;
 const WPARAM kWheelAway = MAKEWPARAM(0, WHEEL_DELTA);
 LONG_PTR Procedure(HWND window) { return GetWindowLongPtrA(window, GWLP_WNDPROC); }
-const auto kOwnProcedure = reinterpret_cast<LONG_PTR>(test::TestWindow::Procedure(false));
+const auto kOwnProcedure = reinterpret_cast<LONG_PTR>(&test::TestWindow::OwnProcedure<false>);
 
 // Foreign layers 0 and 1: a raw SetWindowLongPtrA replacement (removed below the top it can only
 // stop recording: leaving would cut out what sits above it) or a comctl32 subclass.
@@ -59,11 +59,9 @@ struct SharedWindow {
     void Install(Party party) {
         const HWND w = window.Handle();
         if (party == kController) {
-            (bars = MakeRef<CScrollBars>())->SubClass(w);
-            bars->HChange.Connect([this](std::int32_t) { ++controllerEvents; });
+            (bars = MakeRef<CScrollBars>())->SubClass(w), bars->HChange.Connect([this](std::int32_t) { ++controllerEvents; });
         } else if (party == kWheelHook) {
-            (wheel = MakeRef<cSubClassWheel>())->SubClass(w);
-            wheel->WheelRotate.Connect([this](auto&, auto&, auto&, auto&, Bool16&) { ++hookEvents; });
+            (wheel = MakeRef<cSubClassWheel>())->SubClass(w), wheel->WheelRotate.Connect([this](auto&, auto&, auto&, auto&, Bool16&) { ++hookEvents; });
         } else if (comctl32 && party == kForeign1) {
             SetWindowSubclass(w, &Comctl32Procedure, party, 0);
         } else {
@@ -73,10 +71,8 @@ struct SharedWindow {
     }
     void Remove(Party party) {
         const HWND w = window.Handle();
-        if (party == kController) {
-            bars.Reset();
-        } else if (party == kWheelHook) {
-            wheel.Reset();
+        if (party == kController || party == kWheelHook) {
+            party == kController ? bars.Reset() : wheel.Reset();
         } else if (comctl32 && party == kForeign1) {
             RemoveWindowSubclass(w, &Comctl32Procedure, party);
         } else if (Procedure(w) == reinterpret_cast<LONG_PTR>(kRawProcedures[party])) {
@@ -102,8 +98,7 @@ struct SharedWindow {
         EXPECT_EQ(std::exchange(window.Log(), {}), wheelSeen);
         SendMessageA(window.Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
         EXPECT_EQ(window.Log(), scrollSeen);
-        EXPECT_EQ(hookEvents - hooked, wheel ? 1 : 0);
-        EXPECT_EQ(controllerEvents - controlled, bars ? 1 : 0);
+        EXPECT_TRUE(hookEvents - hooked == (wheel ? 1 : 0) && controllerEvents - controlled == (bars ? 1 : 0));
     }
 };
 
@@ -133,10 +128,7 @@ TEST(OtherPartiesOnRealWindow, EveryInstallAndRemovalOrderKeepsEachLayerOnceInOr
                 SharedWindow shared{comctl32};
                 for (Party party : install) shared.Install(party);
                 shared.ExpectEachPartySeesEachMessageOnceInOrder();
-                for (Party party : removal) {
-                    shared.Remove(party);
-                    shared.ExpectEachPartySeesEachMessageOnceInOrder();
-                }
+                for (Party party : removal) shared.Remove(party), shared.ExpectEachPartySeesEachMessageOnceInOrder();
                 if (std::equal(install.begin(), install.end(), removal.rbegin())) {
                     EXPECT_EQ(Procedure(shared.window.Handle()), kOwnProcedure) << "released last in, first out";
                 }
@@ -162,8 +154,7 @@ TEST(OtherPartiesOnRealWindow, UnicodeWindowsStayUnicodeAndEveryTextArrivesWhole
         };
         auto bars = MakeRef<CScrollBars>();
         auto wheel = MakeRef<cSubClassWheel>();
-        bars->SubClass(window);
-        wheel->SubClass(window);
+        bars->SubClass(window), wheel->SubClass(window);
         ASSERT_EQ(wheel->TargetWnd(), window);
         roundTrip();
         own.Log().clear();
@@ -189,9 +180,7 @@ LRESULT CALLBACK OwnerThreadProcedure(HWND window, UINT message, WPARAM wParam, 
 TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
     std::atomic<HWND> window{nullptr};
     std::thread owner([&] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &OwnerThreadProcedure;
-        windowClass.lpszClassName = "BrennickOwnerThread";
+        WNDCLASSA windowClass{0, &OwnerThreadProcedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "BrennickOwnerThread"};
         RegisterClassA(&windowClass);
         window = CreateWindowExA(0, "BrennickOwnerThread", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         MSG message;
@@ -210,8 +199,7 @@ TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
         wheel->SubClass(window.load());
         EXPECT_EQ(wheel->TargetWnd(), nullptr) << "attaching from another thread is refused";
         std::function<void()> attach = [&] {
-            bars->SubClass(window.load());
-            wheel->SubClass(window.load());
+            bars->SubClass(window.load()), wheel->SubClass(window.load());
             wheel->WheelRotate.Connect([](auto&, auto&, auto&, auto&, Bool16& wheeled) { wheeled = kTrue; });
         };
         SendMessageA(window, kRunOnWindowThread, 0, reinterpret_cast<LPARAM>(&attach));
@@ -224,13 +212,11 @@ TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
         bars.Reset(), wheel.Reset();
         copier.join();  // the copier may hold the last reference
     }
-    stop = true;
-    sender.join();
+    stop = true, sender.join();
     EXPECT_EQ(userSeenByOwner.load(), userSent.load()) << "each message once";
     EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnerThreadProcedure));
     EXPECT_FALSE(GetPropA(window, "nvStdScroll") || GetPropA(window, "nvAdvSubcls"));
-    PostMessageA(window, WM_QUIT, 0, 0);
-    owner.join();
+    PostMessageA(window, WM_QUIT, 0, 0), owner.join();
 }
 
 TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
@@ -257,12 +243,8 @@ TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOn
         test::TestWindow window;
         auto bars = MakeRef<CScrollBars>();
         auto wheel = MakeRef<cSubClassWheel>();
-        bars->SubClass(window.Handle());
-        wheel->SubClass(window.Handle());
-        wheel->WheelRotate.Connect([&](auto&, auto&, auto&, auto&, Bool16&) {
-            bars.Reset(), wheel.Reset();
-            if (destroy) window.Destroy();
-        });
+        bars->SubClass(window.Handle()), wheel->SubClass(window.Handle());
+        wheel->WheelRotate.Connect([&](auto&, auto&, auto&, auto&, Bool16&) { bars.Reset(), wheel.Reset(), destroy ? window.Destroy() : void(); });
         window.Log().clear();
         SendMessageA(window.Handle(), WM_MOUSEWHEEL, kWheelAway, 0);
         EXPECT_EQ(std::count_if(window.Log().begin(), window.Log().end(), [](const Seen& s) { return s.message == WM_MOUSEWHEEL; }),

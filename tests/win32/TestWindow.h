@@ -6,43 +6,55 @@
 #endif
 #include <windows.h>
 
+#include <map>
 #include <vector>
 
 namespace brennick::test {
 
 // A procedure that saw a message: a foreign layer (its number) or the window's own (kOwn).
-struct Seen {
-    int layer;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam = 0;
-    bool operator==(const Seen&) const = default;
-};
+struct Seen { int layer; UINT message; WPARAM wParam; LPARAM lParam = 0; bool operator==(const Seen&) const = default; };
 inline constexpr int kOwn = -1;
 
+// What each window's procedures saw, oldest first; foreign layers in the tests add to it.
+inline std::vector<Seen>& SeenBy(HWND window) {
+    static std::map<HWND, std::vector<Seen>> log;
+    return log[window];
+}
+
 // A hidden top-level window with both scroll bars, of an ANSI or a Unicode class, whose own
-// procedure records what it receives and answers WM_USER and both wheels with Answer().
-// Destroyed with the object unless the test destroyed it first.
+// procedure records what it receives and answers WM_USER and both wheels with answer. Destroyed
+// with the object unless the test destroyed it first.
 class TestWindow {
 public:
+    static inline LRESULT answer = 0;
+    template <bool Unicode>
+    static LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        SeenBy(window).push_back({kOwn, message, wParam, lParam});
+        if (message == WM_USER || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return answer;
+        return Unicode ? DefWindowProcW(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+    }
+
     TestWindow() : TestWindow(false) {}
-    explicit TestWindow(bool unicode);
-    ~TestWindow();
+    explicit TestWindow(bool unicode) {
+        static const bool registered = [] {
+            WNDCLASSA ansi{0, &OwnProcedure<false>, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "BrennickTestA"};
+            WNDCLASSW wide{0, &OwnProcedure<true>, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, L"BrennickTestW"};
+            return RegisterClassA(&ansi) && RegisterClassW(&wide);
+        }();
+        const DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL;
+        (void)registered;
+        window_ = unicode ? CreateWindowExW(0, L"BrennickTestW", L"", style, 100, 100, 300, 200, nullptr, nullptr, nullptr, nullptr)
+                          : CreateWindowExA(0, "BrennickTestA", "", style, 100, 100, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        Log().clear();
+    }
+    ~TestWindow() { Destroy(); }
     TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-
     HWND Handle() const { return window_; }
-    void Destroy();
-
-    std::vector<Seen>& Log();  // what the window's procedures saw, oldest first
-    static WNDPROC Procedure(bool unicode);
-    static LRESULT& Answer();
+    void Destroy() { if (IsWindow(window_)) DestroyWindow(window_); }
+    std::vector<Seen>& Log() { return SeenBy(window_); }
 
 private:
     HWND window_ = nullptr;
 };
-
-// The log of what window's procedures saw; foreign layers in the tests add to it.
-std::vector<Seen>& SeenBy(HWND window);
 
 }  // namespace brennick::test
