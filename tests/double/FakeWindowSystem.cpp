@@ -51,7 +51,7 @@ win::LResult FakeWindowSystem::Send(win::Hwnd handle, unsigned int message, win:
 
 FakeWindow* FakeWindowSystem::Find(win::Hwnd handle) {
     const auto found = windows_.find(Key(handle));
-    return found == windows_.end() || !found->second.alive ? nullptr : &found->second;
+    return found != windows_.end() && found->second.alive ? &found->second : nullptr;
 }
 
 win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, unsigned int message, win::WParam wParam, win::LParam lParam) {
@@ -131,8 +131,7 @@ std::vector<Call> FakeWindowSystem::CallsOf(Api api) const {
 }
 
 void FakeWindowSystem::Record(Call call) {
-    call.thread = currentThread;
-    calls.push_back(call);
+    call.thread = currentThread, calls.push_back(call);
     if (onCall) onCall(call);
 }
 
@@ -158,10 +157,7 @@ WndProc SetProcedure(Api api, Hwnd window, WndProc procedure) {
     return std::exchange(found->procedure, procedure);
 }
 
-WndProc GetProcedure(Api api, Hwnd window) {
-    test::FakeWindow* found = Record({.api = api, .window = window});
-    return found == nullptr ? nullptr : found->procedure;
-}
+WndProc GetProcedure(Api api, Hwnd window) { return Record({.api = api, .window = window}) ? Fake().Find(window)->procedure : nullptr; }
 
 LResult CallProcedure(Api api, WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     Record({.api = api, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
@@ -208,20 +204,15 @@ std::int32_t SetScrollInfo(Hwnd window, int bar, const ScrollInfo& info, bool re
 }
 
 bool ShowScrollBar(Hwnd window, int bar, bool show) {
-    if (Record({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show}) == nullptr) return false;
-    Fake().Bar(window, bar).shown = show;
-    return true;
+    return Record({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show}) && (Fake().Bar(window, bar).shown = show, true);
 }
 
 bool IsWindow(Hwnd window) { return Record({.api = Api::IsWindow, .window = window}) != nullptr; }
-bool IsWindowUnicode(Hwnd window) {
-    const test::FakeWindow* found = Record({.api = Api::IsWindowUnicode, .window = window});
-    return found != nullptr && found->unicode;
-}
+bool IsWindowUnicode(Hwnd window) { return Record({.api = Api::IsWindowUnicode, .window = window}) && Fake().Find(window)->unicode; }
 
 void* GetPropA(Hwnd window, const char* name) {
     test::FakeWindow* found = Record({.api = Api::GetProp, .window = window, .text = name});
-    return found == nullptr || !found->properties.contains(name) ? nullptr : found->properties[name];
+    return found && found->properties.contains(name) ? found->properties[name] : nullptr;
 }
 
 bool SetPropA(Hwnd window, const char* name, void* value) {
@@ -254,14 +245,8 @@ LResult DefWindowProcW(Hwnd window, unsigned int message, WParam wParam, LParam 
     return CallProcedure(Api::DefWindowProcW, nullptr, window, message, wParam, lParam);
 }
 
-std::uint32_t GetWindowThreadProcessId(Hwnd window) {
-    const test::FakeWindow* found = Record({.api = Api::GetWindowThreadProcessId, .window = window});
-    return found == nullptr ? 0 : found->thread;
-}
-std::uint32_t GetCurrentThreadId() {
-    Record({.api = Api::GetCurrentThreadId});
-    return Fake().currentThread;
-}
+std::uint32_t GetWindowThreadProcessId(Hwnd window) { return Record({.api = Api::GetWindowThreadProcessId, .window = window}) ? Fake().Find(window)->thread : 0; }
+std::uint32_t GetCurrentThreadId() { return Record({.api = Api::GetCurrentThreadId}), Fake().currentThread; }
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni) {
     Record({.api = Api::SystemParametersInfo, .value = value, .message = action, .wParam = param, .lParam = static_cast<LParam>(winIni)});
@@ -270,8 +255,7 @@ bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value,
 }
 
 Hwnd FindWindowA(const char* className, const char* windowName) {
-    Record({.api = Api::FindWindow, .text = std::string(className) + "|" + windowName});
-    return Fake().Named(className, windowName);
+    return Record({.api = Api::FindWindow, .text = std::string(className) + "|" + windowName}), Fake().Named(className, windowName);
 }
 
 unsigned int RegisterWindowMessageA(const char* name) {
@@ -281,20 +265,16 @@ unsigned int RegisterWindowMessageA(const char* name) {
 }
 
 LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    Record({.api = Api::SendMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
-    return Fake().dropSentMessages ? 0 : Fake().Send(window, message, wParam, lParam);
+    return Record({.api = Api::SendMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam}), Fake().dropSentMessages ? 0 : Fake().Send(window, message, wParam, lParam);
 }
 
 bool GetWindowRect(Hwnd window, Rect& rect) {
     const test::FakeWindow* found = Record({.api = Api::GetWindowRect, .window = window});
-    if (found != nullptr) rect = found->rect;
-    return found != nullptr;
+    return found && (rect = found->rect, true);
 }
 
 bool GetProgramFileVersion(std::uint16_t (&parts)[4]) {
-    Record({.api = Api::GetProgramFileVersion});
-    std::copy(Fake().programVersion.begin(), Fake().programVersion.end(), parts);
-    return true;
+    return Record({.api = Api::GetProgramFileVersion}), std::copy(Fake().programVersion.begin(), Fake().programVersion.end(), parts), true;
 }
 
 }  // namespace brennick::win

@@ -186,6 +186,18 @@ std::optional<std::string> WithPoint(std::optional<std::string> text, POINT at) 
     }
     return text;
 }
+// The colour a text box's brush paints, as the form answers WM_CTLCOLOREDIT for it, and the colour
+// a stored value (a system colour index with the top bit set) stands for.
+COLORREF Painted(HWND form, int id) {
+    LOGBRUSH brush{};
+    const HDC dc = GetDC(Control(form, id));
+    GetObjectA(reinterpret_cast<HBRUSH>(SendMessageA(form, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Control(form, id)))), sizeof brush, &brush);
+    ReleaseDC(Control(form, id), dc);
+    return brush.lbColor;
+}
+std::optional<COLORREF> Resolved(std::optional<std::uint32_t> stored) {
+    return stored ? std::optional(*stored & 0x80000000u ? GetSysColor(static_cast<int>(*stored & 0xFFFF)) : *stored) : std::nullopt;
+}
 std::optional<int> PictureAt(std::optional<int> position, int stored) { return position ? std::optional(Px(stored + 100 - *position)) : std::nullopt; }
 
 TEST(TestWindow, EachInteractionShowsWhatItDid) {
@@ -212,6 +224,8 @@ TEST(TestWindow, EachInteractionShowsWhatItDid) {
         Compare("txtWheel2", WithPoint(e.txtWheel2, wheelAt), AfterTime(Text(form, txtWheel2)));
         Compare("txtWheel colour", e.txtWheelColor, BackColor(form, txtWheel));
         Compare("txtWheel2 colour", e.txtWheel2Color, BackColor(form, txtWheel2));
+        Compare("txtWheel painted", Resolved(e.txtWheelColor), Painted(form, txtWheel));
+        Compare("txtWheel2 painted", Resolved(e.txtWheel2Color), Painted(form, txtWheel2));
         Compare("left panel colour", e.leftColor, BackColor(form, L));
         Compare("right panel colour", e.rightColor, BackColor(form, R));
         Compare("focus", e.focus ? std::optional(Control(form, *e.focus)) : std::nullopt, Focus(form));

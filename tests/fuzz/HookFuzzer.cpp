@@ -194,7 +194,11 @@ private:
             if (std::find(forged_.begin(), forged_.end(), window) != forged_.end()) continue;
             for (const auto& [name, value] : fake_.Window(window).properties) Require(serving(value, window), "a property names no component that serves its window");
         }
-        for (const Slot& slot : slots_) Require(!slot.Target() || fake_.Find(slot.Target()), "a component names a dead window");
+        for (const Slot& slot : slots_) {
+            Require(!slot.Target() || fake_.Find(slot.Target()), "a component names a dead window");
+            const void* found = slot.bars ? static_cast<const void*>(modSubclassScrollBars::ScrollBarsFromWindow(slot.Target()).Get()) : modSubclassWheel::WheelFromWindow(slot.Target()).Get();
+            Require(!slot.Target() || found == slot.Component(), "a window's component is not found from the window");
+        }
     }
 
     // From the top of each window's chain: a foreign layer is removed, a component let go of; a
