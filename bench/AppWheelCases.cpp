@@ -40,15 +40,8 @@ struct Fixture {
 
 void AddCase(Suite& suite, const std::string& name, const char* peer, HWND window, HWND panel, HWND textBox,
              std::string skipped) {
-    Case c;
-    c.group = kGroup;
-    c.name = name;
-    c.peer = peer;
-    c.batch = kBatch;
-    c.run = [window, panel](std::int32_t count) { SendWheel(window, panel, count); };
-    c.reset = [] { PumpMessages(); };
-    c.skipped = skipped.empty() ? Check(window, panel, textBox) : std::move(skipped);
-    suite.Add(std::move(c));
+    suite.Add({kGroup, name, peer, 0.0, kBatch, [window, panel](std::int32_t count) { SendWheel(window, panel, count); }, [] { PumpMessages(); },
+               skipped.empty() ? Check(window, panel, textBox) : std::move(skipped)});
 }
 
 }  // namespace

@@ -76,15 +76,7 @@ std::string Check(HWND window, bool hooked) {
 }
 
 void AddCase(Suite& suite, const std::string& name, const char* peer, double target, HWND window, bool hooked) {
-    Case c;
-    c.group = kGroup;
-    c.name = name;
-    c.peer = peer;
-    c.target = target;
-    c.batch = kBatch;
-    c.run = [window](std::int32_t count) { SendForwarded(window, count); };
-    c.skipped = Check(window, hooked);
-    suite.Add(std::move(c));
+    suite.Add({kGroup, name, peer, target, kBatch, [window](std::int32_t count) { SendForwarded(window, count); }, {}, Check(window, hooked)});
 }
 
 }  // namespace

@@ -86,17 +86,9 @@ std::string Check(Fixture& f, HWND window, HWND picture) {
 
 void AddCase(Suite& suite, const std::shared_ptr<Fixture>& fixture, const char* group, const std::string& name,
              const char* peer, double target, HWND window, HWND picture) {
-    Case c;
-    c.group = group;
-    c.name = name;
-    c.peer = peer;
-    c.target = target;
-    c.batch = kBatch;
-    c.run = [window](std::int32_t count) { SendLinesDown(window, count); };
     Fixture* f = fixture.get();
-    c.reset = [f] { f->Reset(); };
-    c.skipped = Check(*fixture, window, picture);
-    suite.Add(std::move(c));
+    suite.Add({group, name, peer, target, kBatch, [window](std::int32_t count) { SendLinesDown(window, count); }, [f] { f->Reset(); },
+               Check(*fixture, window, picture)});
 }
 
 }  // namespace

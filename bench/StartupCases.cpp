@@ -120,18 +120,10 @@ std::string Check(const std::string& path) {
 
 void AddCase(Suite& suite, Instance& slot, const std::string& name, const char* peer, double target,
              const std::string& path) {
-    Case c;
-    c.group = kGroup;
-    c.name = name;
-    c.peer = peer;
-    c.target = target;
-    c.batch = 1;
-    c.run = [&slot, path](std::int32_t count) {
+    const auto run = [&slot, path](std::int32_t count) {
         for (std::int32_t i = 0; i < count; ++i) slot = LaunchToFirstFrame(path);
     };
-    c.reset = [&slot] { slot.Close(); };
-    c.skipped = Check(path);
-    suite.Add(std::move(c));
+    suite.Add({kGroup, name, peer, target, 1, run, [&slot] { slot.Close(); }, Check(path)});
 }
 
 }  // namespace

@@ -140,21 +140,11 @@ std::string Check(Fixture& f, HWND window, HWND overPanel, HWND textBox) {
 // carry: whether the controller adds up parts of a notch while this case runs.
 void AddCase(Suite& suite, const std::shared_ptr<Fixture>& fixture, const std::string& name, const char* peer,
              double target, HWND window, HWND overPanel, HWND textBox, bool carry = false) {
-    Case c;
-    c.group = kGroup;
-    c.name = name;
-    c.peer = peer;
-    c.target = target;
-    c.batch = kBatch;
-    c.run = [window, overPanel](std::int32_t count) { SendWheel(window, overPanel, count); };
     Fixture* f = fixture.get();
-    c.reset = [f, carry] {
-        f->controller->WheelCarry(brennick::Bool16::From(carry));
-        f->Reset();
-    };
-    c.reset();
-    c.skipped = Check(*fixture, window, overPanel, textBox);
-    suite.Add(std::move(c));
+    const auto reset = [f, carry] { f->controller->WheelCarry(brennick::Bool16::From(carry)), f->Reset(); };
+    reset();
+    suite.Add({kGroup, name, peer, target, kBatch, [window, overPanel](std::int32_t count) { SendWheel(window, overPanel, count); }, reset,
+               Check(*fixture, window, overPanel, textBox)});
 }
 
 }  // namespace

@@ -10,12 +10,10 @@
 
 #include <atomic>
 #include <memory>
+#include <type_traits>
 
 #include "platform/Win32Types.h"
-
-namespace brennick {
-class RefCounted;
-}  // namespace brennick
+#include "support/Ref.h"
 
 namespace brennick::detail {
 
@@ -46,12 +44,21 @@ public:
     // it runs through this hook or while it carries owner's property, else null.
     win::Hwnd PushTarget(const HookKind& kind, const RefCounted& owner) const;
 
-    // Runs call on the thread that owns the hooked window (by a synchronous private message
-    // when the caller is another thread) or, without a window, here. False when the window's
-    // thread could not be reached.
-    template <class F>
-    bool OnWindowThread(F& call) const {
-        return RunOnWindowThread([](void* context) { (*static_cast<F*>(context))(); }, &call);
+    // Runs op on the thread that owns the hooked window (by a synchronous private message when
+    // the caller is another thread) or, without a window, here, keeping owner alive meanwhile;
+    // returns what op returns, or a value-initialised result when the window's thread could not
+    // be reached.
+    template <class Owner, class Op>
+    auto OnWindowThread(Owner& owner, Op op) const {
+        const Ref<Owner> keep = Ref<Owner>::Retain(&owner);
+        if constexpr (std::is_void_v<decltype(op())>) {
+            RunOnWindowThread([](void* context) { (*static_cast<Op*>(context))(); }, &op);
+        } else {
+            decltype(op()) result{};
+            auto call = [&] { result = op(); };
+            RunOnWindowThread([](void* context) { (*static_cast<decltype(call)*>(context))(); }, &call);
+            return result;
+        }
     }
 
 private:

@@ -21,21 +21,8 @@ CScrollBars::CScrollBars() = default;
 
 CScrollBars::~CScrollBars() { UnSubClass(); }
 
-template <class Op>
-auto CScrollBars::Run(Op op) {
-    const Ref<CScrollBars> self = Ref<CScrollBars>::Retain(this);
-    if constexpr (std::is_void_v<decltype(op())>) {
-        hook_.OnWindowThread(op);
-    } else {
-        decltype(op()) result{};
-        auto call = [&] { result = op(); };
-        hook_.OnWindowThread(call);
-        return result;
-    }
-}
-
 void CScrollBars::SubClass(win::WindowHandle window) {
-    Run([&] { hook_.Attach(window, kHookKind, *this); });
+    hook_.OnWindowThread(*this, [&] { hook_.Attach(window, kHookKind, *this); });
 }
 
 void CScrollBars::UnSubClass() { hook_.Detach(kHookKind, *this); }
@@ -44,44 +31,44 @@ int CScrollBars::Index(int bar) { return bar == SB_HORZ ? 0 : 1; }
 
 // --- owner-facing properties: each names its bar and runs on the window's thread ---
 
-Bool16 CScrollBars::HVisible() { return Run([&] { return bars_[0].visible; }); }
-void CScrollBars::HVisible(Bool16 value) { Run([&] { SetVisible(SB_HORZ, value); }); }
-std::int32_t CScrollBars::HMin() { return Run([&] { return Min(SB_HORZ); }); }
-void CScrollBars::HMin(std::int32_t value) { Run([&] { SetMin(SB_HORZ, value); }); }
-std::int32_t CScrollBars::HMax() { return Run([&] { return Max(SB_HORZ); }); }
-void CScrollBars::HMax(std::int32_t value) { Run([&] { SetMax(SB_HORZ, value); }); }
-std::int32_t CScrollBars::HLargeChange() { return Run([&] { return LargeChange(SB_HORZ); }); }
-void CScrollBars::HLargeChange(std::int32_t value) { Run([&] { SetLargeChange(SB_HORZ, value); }); }
-std::int32_t CScrollBars::HValue() { return Run([&] { return Value(SB_HORZ); }); }
-void CScrollBars::HValue(std::int32_t value) { Run([&] { SetValue(SB_HORZ, value); }); }
-void CScrollBars::HScrollTo(std::int32_t position) { Run([&] { ScrollTo(SB_HORZ, position); }); }
-std::int32_t CScrollBars::HSmallChange() { return Run([&] { return bars_[0].smallChange; }); }
-void CScrollBars::HSmallChange(std::int32_t value) { Run([&] { bars_[0].smallChange = value; }); }
-Bool16 CScrollBars::HDisableNoScroll() { return Run([&] { return bars_[0].disableNoScroll; }); }
-void CScrollBars::HDisableNoScroll(Bool16 value) { Run([&] { bars_[0].disableNoScroll = value; }); }
-void CScrollBars::WheelSupport(Bool16 value) { Run([&] { wheels_[1].enabled = value; }); }
+Bool16 CScrollBars::HVisible() { return hook_.OnWindowThread(*this, [&] { return bars_[0].visible; }); }
+void CScrollBars::HVisible(Bool16 value) { hook_.OnWindowThread(*this, [&] { SetVisible(SB_HORZ, value); }); }
+std::int32_t CScrollBars::HMin() { return hook_.OnWindowThread(*this, [&] { return Min(SB_HORZ); }); }
+void CScrollBars::HMin(std::int32_t value) { hook_.OnWindowThread(*this, [&] { SetMin(SB_HORZ, value); }); }
+std::int32_t CScrollBars::HMax() { return hook_.OnWindowThread(*this, [&] { return Max(SB_HORZ); }); }
+void CScrollBars::HMax(std::int32_t value) { hook_.OnWindowThread(*this, [&] { SetMax(SB_HORZ, value); }); }
+std::int32_t CScrollBars::HLargeChange() { return hook_.OnWindowThread(*this, [&] { return LargeChange(SB_HORZ); }); }
+void CScrollBars::HLargeChange(std::int32_t value) { hook_.OnWindowThread(*this, [&] { SetLargeChange(SB_HORZ, value); }); }
+std::int32_t CScrollBars::HValue() { return hook_.OnWindowThread(*this, [&] { return Value(SB_HORZ); }); }
+void CScrollBars::HValue(std::int32_t value) { hook_.OnWindowThread(*this, [&] { SetValue(SB_HORZ, value); }); }
+void CScrollBars::HScrollTo(std::int32_t position) { hook_.OnWindowThread(*this, [&] { ScrollTo(SB_HORZ, position); }); }
+std::int32_t CScrollBars::HSmallChange() { return hook_.OnWindowThread(*this, [&] { return bars_[0].smallChange; }); }
+void CScrollBars::HSmallChange(std::int32_t value) { hook_.OnWindowThread(*this, [&] { bars_[0].smallChange = value; }); }
+Bool16 CScrollBars::HDisableNoScroll() { return hook_.OnWindowThread(*this, [&] { return bars_[0].disableNoScroll; }); }
+void CScrollBars::HDisableNoScroll(Bool16 value) { hook_.OnWindowThread(*this, [&] { bars_[0].disableNoScroll = value; }); }
+void CScrollBars::WheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_[1].enabled = value; }); }
 
-Bool16 CScrollBars::VVisible() { return Run([&] { return bars_[1].visible; }); }
-void CScrollBars::VVisible(Bool16 value) { Run([&] { SetVisible(SB_VERT, value); }); }
-std::int32_t CScrollBars::VMin() { return Run([&] { return Min(SB_VERT); }); }
-void CScrollBars::VMin(std::int32_t value) { Run([&] { SetMin(SB_VERT, value); }); }
-std::int32_t CScrollBars::VMax() { return Run([&] { return Max(SB_VERT); }); }
-void CScrollBars::VMax(std::int32_t value) { Run([&] { SetMax(SB_VERT, value); }); }
-std::int32_t CScrollBars::VLargeChange() { return Run([&] { return LargeChange(SB_VERT); }); }
-void CScrollBars::VLargeChange(std::int32_t value) { Run([&] { SetLargeChange(SB_VERT, value); }); }
-std::int32_t CScrollBars::VValue() { return Run([&] { return Value(SB_VERT); }); }
-void CScrollBars::VValue(std::int32_t value) { Run([&] { SetValue(SB_VERT, value); }); }
-void CScrollBars::VScrollTo(std::int32_t position) { Run([&] { ScrollTo(SB_VERT, position); }); }
-std::int32_t CScrollBars::VSmallChange() { return Run([&] { return bars_[1].smallChange; }); }
-void CScrollBars::VSmallChange(std::int32_t value) { Run([&] { bars_[1].smallChange = value; }); }
-Bool16 CScrollBars::VDisableNoScroll() { return Run([&] { return bars_[1].disableNoScroll; }); }
-void CScrollBars::VDisableNoScroll(Bool16 value) { Run([&] { bars_[1].disableNoScroll = value; }); }
+Bool16 CScrollBars::VVisible() { return hook_.OnWindowThread(*this, [&] { return bars_[1].visible; }); }
+void CScrollBars::VVisible(Bool16 value) { hook_.OnWindowThread(*this, [&] { SetVisible(SB_VERT, value); }); }
+std::int32_t CScrollBars::VMin() { return hook_.OnWindowThread(*this, [&] { return Min(SB_VERT); }); }
+void CScrollBars::VMin(std::int32_t value) { hook_.OnWindowThread(*this, [&] { SetMin(SB_VERT, value); }); }
+std::int32_t CScrollBars::VMax() { return hook_.OnWindowThread(*this, [&] { return Max(SB_VERT); }); }
+void CScrollBars::VMax(std::int32_t value) { hook_.OnWindowThread(*this, [&] { SetMax(SB_VERT, value); }); }
+std::int32_t CScrollBars::VLargeChange() { return hook_.OnWindowThread(*this, [&] { return LargeChange(SB_VERT); }); }
+void CScrollBars::VLargeChange(std::int32_t value) { hook_.OnWindowThread(*this, [&] { SetLargeChange(SB_VERT, value); }); }
+std::int32_t CScrollBars::VValue() { return hook_.OnWindowThread(*this, [&] { return Value(SB_VERT); }); }
+void CScrollBars::VValue(std::int32_t value) { hook_.OnWindowThread(*this, [&] { SetValue(SB_VERT, value); }); }
+void CScrollBars::VScrollTo(std::int32_t position) { hook_.OnWindowThread(*this, [&] { ScrollTo(SB_VERT, position); }); }
+std::int32_t CScrollBars::VSmallChange() { return hook_.OnWindowThread(*this, [&] { return bars_[1].smallChange; }); }
+void CScrollBars::VSmallChange(std::int32_t value) { hook_.OnWindowThread(*this, [&] { bars_[1].smallChange = value; }); }
+Bool16 CScrollBars::VDisableNoScroll() { return hook_.OnWindowThread(*this, [&] { return bars_[1].disableNoScroll; }); }
+void CScrollBars::VDisableNoScroll(Bool16 value) { hook_.OnWindowThread(*this, [&] { bars_[1].disableNoScroll = value; }); }
 
-Bool16 CScrollBars::HWheelSupport() { return Run([&] { return wheels_[0].enabled; }); }
-void CScrollBars::HWheelSupport(Bool16 value) { Run([&] { wheels_[0].enabled = value; }); }
-Bool16 CScrollBars::WheelCarry() { return Run([&] { return wheelCarry_; }); }
-void CScrollBars::WheelCarry(Bool16 value) { Run([&] { wheelCarry_ = value; }); }
-std::int32_t CScrollBars::RawDelta() { return Run([&] { return rawDelta_; }); }
+Bool16 CScrollBars::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return wheels_[0].enabled; }); }
+void CScrollBars::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_[0].enabled = value; }); }
+Bool16 CScrollBars::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheelCarry_; }); }
+void CScrollBars::WheelCarry(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheelCarry_ = value; }); }
+std::int32_t CScrollBars::RawDelta() { return hook_.OnWindowThread(*this, [&] { return rawDelta_; }); }
 
 // --- talking to the window's bars ---
 

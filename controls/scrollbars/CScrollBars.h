@@ -127,9 +127,6 @@ private:
         std::int32_t carried = 0;  // parts of a notch, while WheelCarry is on
     };
 
-    // Runs an operation on the window's thread, keeping the controller alive meanwhile.
-    template <class Op>
-    auto Run(Op op);
 
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                            win::LParam lParam);

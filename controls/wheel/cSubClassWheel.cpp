@@ -18,21 +18,8 @@ cSubClassWheel::cSubClassWheel() = default;
 
 cSubClassWheel::~cSubClassWheel() { hook_.Detach(kHookKind, *this); }
 
-template <class Op>
-auto cSubClassWheel::Run(Op op) {
-    const Ref<cSubClassWheel> self = Ref<cSubClassWheel>::Retain(this);
-    if constexpr (std::is_void_v<decltype(op())>) {
-        hook_.OnWindowThread(op);
-    } else {
-        decltype(op()) result{};
-        auto call = [&] { result = op(); };
-        hook_.OnWindowThread(call);
-        return result;
-    }
-}
-
 void cSubClassWheel::SubClass(win::WindowHandle window) {
-    Run([&] { hook_.Attach(window, kHookKind, *this); });
+    hook_.OnWindowThread(*this, [&] { hook_.Attach(window, kHookKind, *this); });
 }
 
 void cSubClassWheel::UnSubClass() {
@@ -40,11 +27,11 @@ void cSubClassWheel::UnSubClass() {
     hook_.Detach(kHookKind, *this);
 }
 
-Bool16 cSubClassWheel::HWheelSupport() { return Run([&] { return hWheelSupport_; }); }
-void cSubClassWheel::HWheelSupport(Bool16 value) { Run([&] { hWheelSupport_ = value; }); }
-Bool16 cSubClassWheel::WheelCarry() { return Run([&] { return wheelCarry_; }); }
-void cSubClassWheel::WheelCarry(Bool16 value) { Run([&] { wheelCarry_ = value; }); }
-std::int32_t cSubClassWheel::RawDelta() { return Run([&] { return rawDelta_; }); }
+Bool16 cSubClassWheel::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return hWheelSupport_; }); }
+void cSubClassWheel::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { hWheelSupport_ = value; }); }
+Bool16 cSubClassWheel::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheelCarry_; }); }
+void cSubClassWheel::WheelCarry(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheelCarry_ = value; }); }
+std::int32_t cSubClassWheel::RawDelta() { return hook_.OnWindowThread(*this, [&] { return rawDelta_; }); }
 
 std::optional<win::LResult> cSubClassWheel::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                                        win::LParam lParam) {

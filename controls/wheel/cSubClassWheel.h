@@ -67,8 +67,6 @@ private:
 
     cSubClassWheel();  // created by MakeRef only
 
-    template <class Op>
-    auto Run(Op op);
 
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                            win::LParam lParam);
