@@ -237,43 +237,34 @@ TEST(TestWindow, EachInteractionShowsWhatItDid) {
     }
 }
 
-// What the window's hooks did as it closed: the properties removed, and whether anything was still
-// hooked when the first of the form and its panels was destroyed.
-std::vector<std::string> removed, stillHooked;
+// What the window did as it closed: the hook properties it removed and the windows it destroyed, in order.
+std::vector<std::string> closing;
 std::vector<HWND> watched;
 decltype(&RemovePropA) removeProp = nullptr;
-HHOOK watch = nullptr;
+decltype(&DestroyWindow) destroyWindow = nullptr;
+std::string Who(HWND window) { return window == watched[0] ? "window" : window == watched[1] ? "left panel" : window == watched[2] ? "right panel" : "another window"; }
 HANDLE WINAPI LoggingRemoveProp(HWND window, LPCSTR name) {
-    const char* who = window == watched[0] ? "window" : window == watched[1] ? "left panel" : "right panel";
-    if (std::strncmp(name, "nv", 2) == 0) removed.push_back(std::string(who) + " " + name);
+    if (std::strncmp(name, "nv", 2) == 0) closing.push_back(Who(window) + " " + name);
     return removeProp(window, name);
 }
-LRESULT CALLBACK OnDestroying(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_DESTROYWND && stillHooked.empty() && std::find(watched.begin(), watched.end(), reinterpret_cast<HWND>(wParam)) != watched.end()) {
-        for (const HWND w : watched) if (GetPropA(w, "nvStdScroll") || GetPropA(w, "nvAdvSubcls")) stillHooked.push_back("a hooked window");
-        stillHooked.push_back("looked");
-    }
-    return CallNextHookEx(watch, code, wParam, lParam);
-}
+BOOL WINAPI LoggingDestroyWindow(HWND window) { return closing.push_back("destroy " + Who(window)), destroyWindow(window); }
 
 TEST(TestWindow, ClosingLetsGoOfLeftRightAndHookInOrderBeforeAnyWindowGoes) {
     for (const bool hookOn : {true, false}) {
         SCOPED_TRACE(hookOn ? "closed through the wheel hook's procedure" : "wheel hook never attached");
-        removed.clear(), stillHooked.clear();
+        closing.clear();
         {
             InProcess app;
             watched = {app.form, Control(app.form, L), Control(app.form, R)};
             if (hookOn) SendMessageA(Control(app.form, chkWheelSupport2), BM_CLICK, 0, 0);
             removeProp = reinterpret_cast<decltype(removeProp)>(PatchImport("RemovePropA", reinterpret_cast<void*>(&LoggingRemoveProp)));
-            watch = SetWindowsHookExA(WH_CBT, &OnDestroying, nullptr, GetCurrentThreadId());
+            destroyWindow = reinterpret_cast<decltype(destroyWindow)>(PatchImport("DestroyWindow", reinterpret_cast<void*>(&LoggingDestroyWindow)));
             app.Close();
-            UnhookWindowsHookEx(watch);
-            PatchImport("RemovePropA", reinterpret_cast<void*>(removeProp));
+            PatchImport("RemovePropA", reinterpret_cast<void*>(removeProp)), PatchImport("DestroyWindow", reinterpret_cast<void*>(destroyWindow));
         }
-        std::vector<std::string> order = {"left panel nvStdScroll", "right panel nvStdScroll"};
-        if (hookOn) order.push_back("window nvAdvSubcls");
-        EXPECT_EQ(removed, order);
-        EXPECT_EQ(stillHooked, std::vector<std::string>{"looked"});
+        std::vector<std::string> order = {"left panel nvStdScroll", "right panel nvStdScroll", "window nvAdvSubcls", "destroy window"};
+        if (!hookOn) order.erase(order.begin() + 2);
+        EXPECT_EQ(closing, order);
     }
 }
 
