@@ -5,7 +5,7 @@ BRENNICK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BRENNICK_BUILD=${BRENNICK_BUILD:-$BRENNICK_ROOT/build}
 BRENNICK_ARCHES=(i686 x86_64)
 
-brennick_log() { printf '==> %s\n' "$*" >&2; }
+brennick_log() { printf "==> [%s] %s\n" "$(date +%T)" "$*" >&2; }
 
 # Stops a script whose arguments are wrong: one line naming what is valid, exit status 2, and
 # nothing done yet.
