@@ -44,8 +44,9 @@ TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsItFromTh
     bars->SubClass(window);
     bars->HDisableNoScroll(kTrue);
     EXPECT_TRUE(fake.CallsOf(Api::SetScrollInfo).empty());
-    fake.Bar(window, SB_HORZ).max = 100;
+    fake.Bar(window, SB_HORZ).min = 7;
     bars->HMax(400);  // nMin from the window
+    fake.Bar(window, SB_HORZ).max = 300;  // someone else changed the bar
     bars->HMin(50);   // nMax from the window
     bars->HLargeChange(201), bars->HValue(100), bars->HDisableNoScroll(kFalse), bars->HMin(0);
     bars->HLargeChange(-1);  // no validation: the page goes as the unsigned value
@@ -56,7 +57,7 @@ TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsItFromTh
     for (std::size_t i = 0; i < pushes.size(); ++i) {
         EXPECT_TRUE(pushes[i].info.fMask == masks[i] && pushes[i].flag && pushes[i].window == window && pushes[i].info.cbSize == 28) << i;
     }
-    EXPECT_TRUE(pushes[0].info.nMin == 0 && pushes[0].info.nMax == 400 && pushes[1].info.nMin == 50 && pushes[1].info.nMax == 400);
+    EXPECT_TRUE(pushes[0].info.nMin == 7 && pushes[0].info.nMax == 400 && pushes[1].info.nMin == 50 && pushes[1].info.nMax == 300);
     EXPECT_EQ(pushes[5].info.nPage, 0xFFFFFFFFu);
     for (const auto& call : fake.CallsOf(Api::GetScrollInfo)) EXPECT_EQ(call.info.fMask, SIF_RANGE);
     // Visible calls ShowScrollBar only when the flag changes.
