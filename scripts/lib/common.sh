@@ -63,7 +63,7 @@ brennick_ensure_packages() {
 # Creates a Wine prefix once. $1: the prefix folder; $2: the graphics driver (null or x11).
 brennick_ensure_wine_prefix() {
     local prefix=$1 driver=$2
-    if [ -f "$prefix/.brennick-ready" ]; then return 0; fi
+    if [ -f "$prefix/.brennick-ready" ]; then brennick_install_wine_fonts "$prefix"; return 0; fi
     brennick_log "creating the Wine prefix $prefix ($driver display driver)"
     rm -rf "$prefix"
     mkdir -p "$(dirname "$prefix")"
@@ -79,7 +79,19 @@ brennick_ensure_wine_prefix() {
         echo "the Wine prefix $prefix has no 32-bit side; is wine32 installed?" >&2
         return 1
     fi
+    brennick_install_wine_fonts "$prefix"
     touch "$prefix/.brennick-ready"
+}
+
+# Debian's Wine does not find the fonts of fonts-wine (Tahoma, and Marlett for the title bar's
+# buttons) by itself; a prefix's Fonts folder is where it always looks.
+brennick_install_wine_fonts() {
+    local fonts=$1/drive_c/windows/Fonts
+    mkdir -p "$fonts"
+    for font in /usr/share/wine/fonts/*.ttf; do
+        [ -e "$font" ] && [ ! -e "$fonts/$(basename "$font")" ] && cp "$font" "$fonts/"
+    done
+    return 0
 }
 
 # Configures and builds one configuration. $1: host or an arch; the rest names the targets to
