@@ -68,7 +68,8 @@ class Program {
 public:
     Program(const std::uint8_t* data, std::size_t size) : in_(data, size) {
         fake_.onCall = [this](const test::Call& call) {
-            if (call.api == test::Api::SetScrollInfo || call.api == test::Api::CallWindowProcA || call.api == test::Api::CallWindowProcW) React();
+            using test::Api;
+            if (call.api == Api::SetScrollInfo || call.api == Api::CallWindowProcA || call.api == Api::CallWindowProcW || call.api == Api::SendMessage) React();
         };
         for (int i = 0; i < 3; ++i) Create();
     }
@@ -81,10 +82,11 @@ public:
 private:
     void Step() {
         static constexpr unsigned int kMessages[] = {WM_HSCROLL, WM_VSCROLL, WM_MOUSEWHEEL, WM_MOUSEHWHEEL, WM_NCDESTROY, 0x0005};
-        switch (in_.Below(14)) {
+        switch (in_.Below(15)) {
         case 0: New(Pick()); break;
         case 1: Pick() = Slot{}; break;
         case 2: { const Slot from = Pick(); Pick() = from; break; }
+        case 14: Pick() = in_.Bit() ? Slot{modSubclassScrollBars::ScrollBarsFromWindow(Window()), {}} : Slot{{}, modSubclassWheel::WheelFromWindow(Window())}; break;
         case 3: { const Slot held = Pick(); const win::Hwnd w = Window(); held.bars ? held.bars->SubClass(w) : held.wheel ? held.wheel->SubClass(w) : void(); break; }
         case 4: if (const Ref<cSubClassWheel> wheel = Pick().wheel) wheel->UnSubClass(); break;
         case 5: Operate(Pick()); break;
@@ -95,7 +97,7 @@ private:
         case 10: if (const win::Hwnd w = Window(); Live(w)) Layer(w, static_cast<int>(in_.Below(test::FakeWindowSystem::kLayers))); break;
         case 11: Forge(Window()); break;
         case 12: fake_.refuseSetProp = in_.Bit(), fake_.failSetWindowProcedure = in_.Bit(), fake_.failGetScrollInfo = in_.Bit(), fake_.dropSentMessages = in_.Bit(); break;
-        default: {  // the next operation comes from the other thread
+        case 13: {  // the next operation comes from the other thread
             const std::uint32_t thread = std::exchange(fake_.currentThread, fake_.currentThread == 1 ? 2u : 1u);
             Step(), fake_.currentThread = thread;
             break;
@@ -103,7 +105,8 @@ private:
         }
     }
 
-    // The owner gets control (an event, its window's own procedure, a push) and acts in turn.
+    // The owner gets control (an event, its window's own procedure, a push, a message sent across
+    // threads) and acts in turn.
     void React() {
         if (!reacting_ || depth_ >= 6) return;
         ++depth_;
@@ -131,30 +134,40 @@ private:
             React();
             w = Bool16(static_cast<std::int16_t>(static_cast<int>(in_.Below(3)) - 1));
         };
+        // Connected before it replaces the slot: letting go of the old one may run the owner.
+        Slot made;
         if (in_.Bit()) {
-            slot = Slot{MakeRef<CScrollBars>(), {}};
-            slot.bars->HChange.Connect([this](std::int32_t) { React(); });
-            slot.bars->VScroll.Connect([this](std::int32_t) { React(); });
-            slot.bars->WheelRotate.Connect([wheeled](std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16& w) { wheeled(w); });
+            made.bars = MakeRef<CScrollBars>();
+            made.bars->HChange.Connect([this](std::int32_t) { React(); });
+            made.bars->VScroll.Connect([this](std::int32_t) { React(); });
+            made.bars->WheelRotate.Connect([wheeled](std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16& w) { wheeled(w); });
         } else {
-            slot = Slot{{}, MakeRef<cSubClassWheel>()};
+            made.wheel = MakeRef<cSubClassWheel>();
             const auto handler = [wheeled](std::int32_t& d, std::int32_t&, std::int32_t&, std::int32_t&, Bool16& w) { wheeled(w), d = INT32_MIN; };
-            slot.wheel->WheelRotate.Connect(handler), slot.wheel->HWheelRotate.Connect(handler);
+            made.wheel->WheelRotate.Connect(handler), made.wheel->HWheelRotate.Connect(handler);
         }
+        slot = std::move(made);
     }
 
+    // One call on a component that perhaps only the slot holds: the call keeps it alive itself,
+    // whatever the owner does meanwhile.
     void Operate(const Slot& slot) {
         const std::int32_t value = in_.Int32();
         const Bool16 flag(static_cast<std::int16_t>(value));
-        if (const Ref<cSubClassWheel> wheel = slot.wheel) in_.Bit() ? wheel->HWheelSupport(flag) : wheel->WheelCarry(flag);
-        const Ref<CScrollBars> bars = slot.bars;
-        if (!bars) return;
-        switch (in_.Below(5)) {
-        case 0: bars->HVisible(flag), bars->VDisableNoScroll(in_.Flag()); break;
-        case 1: bars->VMin(value), bars->HMax(in_.Int32()); break;
-        case 2: bars->VLargeChange(value), bars->HSmallChange(in_.Int32()); break;
-        case 3: bars->VScrollTo(value), (void)bars->VValue(), (void)bars->HLargeChange(); break;
-        default: bars->WheelSupport(flag), bars->HWheelSupport(in_.Flag()), bars->WheelCarry(flag), bars->HValue(value); break;
+        if (cSubClassWheel* wheel = slot.wheel.Get()) return in_.Bit() ? wheel->HWheelSupport(flag) : wheel->WheelCarry(flag);
+        CScrollBars* bars = slot.bars.Get();
+        if (bars == nullptr) return;
+        switch (in_.Below(10)) {
+        case 0: bars->HVisible(flag); break;
+        case 1: bars->VDisableNoScroll(flag); break;
+        case 2: bars->VMin(value); break;
+        case 3: bars->HMax(value); break;
+        case 4: bars->VLargeChange(value); break;
+        case 5: bars->HSmallChange(value); break;
+        case 6: bars->VScrollTo(value); break;
+        case 7: bars->WheelSupport(flag); break;
+        case 8: bars->HWheelSupport(flag); break;
+        default: bars->WheelCarry(flag); break;
         }
     }
 

@@ -91,8 +91,8 @@ void RunWheelSequences(Backend& backend) {
 // Which component consumes which wheel message, and what its handler gets.
 template <class Backend>
 void RunWheelConsumption(Backend& backend) {
-    // support: the controller's WheelSupport or HWheelSupport, the hook's HWheelSupport; answer:
-    // Wheeled as the handler leaves it.
+    // support: the switch of the wheel turned (the controller's WheelSupport or HWheelSupport, the
+    // hook's HWheelSupport); answer: Wheeled as the handler leaves it.
     struct Case { const char* name; bool hook, horizontal; Bool16 support, answer; bool event, consumed; };
     const Bool16 one(std::int16_t{1});
     const Case cases[] = {
@@ -110,7 +110,8 @@ void RunWheelConsumption(Backend& backend) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Wheels<Backend> wheels(backend, c.hook, c.support, c.support, kFalse);
+        const Bool16 other = c.support == kFalse ? kTrue : kFalse;  // the other wheel's switch, set the other way
+        Wheels<Backend> wheels(backend, c.hook, c.horizontal ? other : c.support, c.horizontal ? c.support : other, kFalse);
         wheels.answer = c.answer;
         const auto lParam = static_cast<win::LParam>((384u << 16) | 0xFF38u);  // x -200, y 384
         EXPECT_EQ(wheels.Turn(c.horizontal, -120, MK_CONTROL | MK_SHIFT, lParam), c.consumed ? 0 : 7);

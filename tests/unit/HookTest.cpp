@@ -95,24 +95,24 @@ TEST(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
 // its handle came back for a new window: the hook never saw it go, and is free again all the same.
 TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
     FakeWindowSystem fake;
-    const win::Hwnd window = fake.CreateWindow(), other = fake.CreateWindow();
-    auto wheel = MakeRef<cSubClassWheel>();
+    const win::Hwnd first = fake.CreateWindow(), second = fake.CreateWindow(), other = fake.CreateWindow();
     auto bars = MakeRef<CScrollBars>();
-    wheel->SubClass(window), bars->SubClass(window);
-    wheel->SubClass(other), bars->SubClass(other);
-    EXPECT_TRUE(wheel->TargetWnd() == window && bars->TargetWnd() == window);
-    EXPECT_EQ(fake.Window(other).procedure, kOwn);
-    fake.Window(window).procedure = kOwn;
-    fake.DestroyWindow(window);
-    wheel->SubClass(other);
-    EXPECT_EQ(wheel->TargetWnd(), other);
-    const win::Hwnd reused = fake.CreateWindowReusing(window);
+    auto wheel = MakeRef<cSubClassWheel>();
+    bars->SubClass(first), wheel->SubClass(second);
+    bars->SubClass(other), wheel->SubClass(other);
+    EXPECT_TRUE(bars->TargetWnd() == first && wheel->TargetWnd() == second && fake.Window(other).procedure == kOwn);
+    fake.Window(first).procedure = fake.Window(second).procedure = kOwn;
+    fake.DestroyWindow(first);
+    const win::Hwnd reused = fake.CreateWindowReusing(first);
     fake.ClearCalls();
     bars->VMax(5000), bars->VVisible(kTrue);
     for (const test::Call& call : fake.calls) {
         const bool writes = call.api == Api::SetScrollInfo || call.api == Api::ShowScrollBar || call.api == Api::SetWindowProcedureA || call.api == Api::SetProp;
         EXPECT_TRUE(!writes || call.window != reused) << static_cast<int>(call.api);
     }
+    fake.DestroyWindow(second);
+    wheel->SubClass(other);
+    EXPECT_EQ(wheel->TargetWnd(), other);
     wheel.Reset(), bars.Reset();
     EXPECT_TRUE(fake.Window(other).procedure == kOwn && fake.Window(reused).procedure == kOwn);
 }
@@ -129,7 +129,15 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadOrPassMessagesO
         fake.dropSentMessages = swallowed;
         fake.ClearCalls();
         bars->VMax(300);
-        bars.Reset(), wheel.Reset();  // the controller first: it passes messages on until the hook above is gone
+        // Whoever looks a component up while its last reference goes finds none.
+        bool (*lookUp)(win::Hwnd) = [](win::Hwnd w) { return bool(modSubclassScrollBars::ScrollBarsFromWindow(w)); };
+        bool foundDying = false;
+        fake.onCall = [&](const test::Call& call) { if (call.api == Api::SendMessage) foundDying |= lookUp(window); };
+        bars.Reset();  // the controller first: it passes messages on until the hook above is gone
+        lookUp = [](win::Hwnd w) { return bool(modSubclassWheel::WheelFromWindow(w)); };
+        wheel.Reset();
+        fake.onCall = nullptr;
+        EXPECT_FALSE(foundDying);
         fake.currentThread = 1;
         fake.dropSentMessages = false;
         for (const test::Call& call : fake.calls) {

@@ -140,12 +140,13 @@ TEST(OtherPartiesOnRealWindow, EveryInstallAndRemovalOrderKeepsEachLayerOnceInOr
 
 TEST(OtherPartiesOnRealWindow, UnicodeWindowsStayUnicodeAndEveryTextArrivesWhole) {
     const std::wstring text = L"\u4E2D\u6587 \u03A9 \u20AC \U0001F600";
-    test::TestWindow own(true);
+    test::TestWindow own(true), ansi;
     const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
-    for (const HWND window : {own.Handle(), edit}) {
-        SCOPED_TRACE(window == edit ? "EDIT" : "window of a Unicode class");
+    for (const HWND window : {own.Handle(), edit, ansi.Handle()}) {
+        SCOPED_TRACE(window == edit ? "EDIT" : window == own.Handle() ? "window of a Unicode class" : "ANSI window");
         const auto roundTrip = [&] {
-            EXPECT_TRUE(IsWindowUnicode(window));
+            ASSERT_EQ(IsWindowUnicode(window) != FALSE, window != ansi.Handle());
+            if (window == ansi.Handle()) return;
             SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
             wchar_t back[32] = {};
             GetWindowTextW(window, back, 32);
@@ -158,7 +159,7 @@ TEST(OtherPartiesOnRealWindow, UnicodeWindowsStayUnicodeAndEveryTextArrivesWhole
         roundTrip();
         own.Log().clear();
         SendMessageW(window, WM_CHAR, 0x4E2D, 0);
-        EXPECT_TRUE(window == edit || own.Log() == (std::vector<Seen>{{kOwn, WM_CHAR, 0x4E2D}}));
+        EXPECT_TRUE(window != own.Handle() || own.Log() == (std::vector<Seen>{{kOwn, WM_CHAR, 0x4E2D}}));
         bars.Reset(), wheel.Reset();
         roundTrip();
     }
