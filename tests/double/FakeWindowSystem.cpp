@@ -23,8 +23,7 @@ constexpr win::WndProc kLayerProcedures[] = {&LayerProcedure<0>, &LayerProcedure
 
 win::Hwnd FakeWindowSystem::CreateWindow(const std::string& className, bool unicode) {
     static std::uintptr_t next = 0x1000;  // handles are the system's: no two fakes share one
-    next += 4;
-    windows_[next] = FakeWindow{.unicode = unicode, .className = className, .procedure = &OwnProcedure, .thread = currentThread};
+    windows_[next += 4] = FakeWindow{.unicode = unicode, .className = className, .procedure = &OwnProcedure, .thread = currentThread};
     return reinterpret_cast<win::Hwnd>(next);
 }
 
@@ -45,8 +44,7 @@ win::LResult FakeWindowSystem::Send(win::Hwnd handle, unsigned int message, win:
     if (window == nullptr) return 0;
     const std::uint32_t sender = std::exchange(currentThread, window->thread);  // the sender waits
     const win::LResult result = window->procedure(handle, message, wParam, lParam);
-    currentThread = sender;
-    return result;
+    return currentThread = sender, result;
 }
 
 FakeWindow* FakeWindowSystem::Find(win::Hwnd handle) {
@@ -56,9 +54,8 @@ FakeWindow* FakeWindowSystem::Find(win::Hwnd handle) {
 
 win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, unsigned int message, win::WParam wParam, win::LParam lParam) {
     FakeWindow* window = current_ ? current_->Find(handle) : nullptr;
-    if (window == nullptr) return 0;
-    window->visits.push_back({kOwnProcedure, message, wParam, lParam});
-    return window->answer;
+    if (window != nullptr) window->visits.push_back({kOwnProcedure, message, wParam, lParam});
+    return window ? window->answer : 0;
 }
 
 void FakeWindowSystem::InstallLayer(win::Hwnd handle, int layer, bool comctl32Style) {
@@ -69,10 +66,7 @@ void FakeWindowSystem::InstallLayer(win::Hwnd handle, int layer, bool comctl32St
 }
 
 void FakeWindowSystem::RemoveLayer(win::Hwnd handle, int layer) {
-    const auto found = layers_.find({Key(handle), layer});
-    if (found == layers_.end()) return;
-    found->second.removed = true;
-    LeaveIfOnTop(handle, layer, true);
+    if (const auto found = layers_.find({Key(handle), layer}); found != layers_.end()) found->second.removed = true, LeaveIfOnTop(handle, layer, true);
 }
 
 bool FakeWindowSystem::HasLayer(win::Hwnd handle, int layer) const {
@@ -81,9 +75,8 @@ bool FakeWindowSystem::HasLayer(win::Hwnd handle, int layer) const {
 }
 
 std::vector<int> FakeWindowSystem::LayersTopFirst(win::Hwnd handle) const {
-    std::vector<std::pair<int, int>> byOrder;
-    for (const auto& [key, layer] : layers_) if (key.first == Key(handle) && !layer.removed) byOrder.emplace_back(-layer.order, key.second);
-    std::sort(byOrder.begin(), byOrder.end());
+    std::map<int, int> byOrder;  // the latest installed is the top
+    for (const auto& [key, layer] : layers_) if (key.first == Key(handle) && !layer.removed) byOrder[-layer.order] = key.second;
     std::vector<int> top;
     for (const auto& entry : byOrder) top.push_back(entry.second);
     return top;
@@ -105,18 +98,14 @@ win::LResult FakeWindowSystem::RunLayer(int layer, win::Hwnd handle, unsigned in
     if (window == nullptr || found == layers_.end()) return 0;
     if (!found->second.removed) window->visits.push_back({layer, message, wParam, lParam});
     const win::LResult result = found->second.prev(handle, message, wParam, lParam);
-    LeaveIfOnTop(handle, layer, false);
-    return result;
+    return LeaveIfOnTop(handle, layer, false), result;
 }
 
 void FakeWindowSystem::LeaveIfOnTop(win::Hwnd handle, int layer, bool removing) {
     FakeWindow* window = Find(handle);
     const auto found = layers_.find({Key(handle), layer});
     if (window == nullptr || found == layers_.end() || !found->second.removed) return;
-    if ((removing || found->second.comctl32Style) && window->procedure == kLayerProcedures[layer]) {
-        window->procedure = found->second.prev;
-        layers_.erase(found);
-    }
+    if ((removing || found->second.comctl32Style) && window->procedure == kLayerProcedures[layer]) window->procedure = found->second.prev, layers_.erase(found);
 }
 
 win::Hwnd FakeWindowSystem::Named(const std::string& className, const std::string& title) {
@@ -182,24 +171,17 @@ bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
 std::int32_t SetScrollInfo(Hwnd window, int bar, const ScrollInfo& info, bool redraw) {
     if (Record({.api = Api::SetScrollInfo, .window = window, .bar = bar, .info = info, .flag = redraw}) == nullptr) return 0;
     test::FakeBar& state = Fake().Bar(window, bar);
-    if (info.fMask & SIF_RANGE) {
-        const bool valid = info.nMax >= info.nMin && std::int64_t{info.nMax} - info.nMin < 0x80000000LL;
-        state.min = valid ? info.nMin : 0;
-        state.max = valid ? info.nMax : 0;
-    }
+    const bool valid = info.nMax >= info.nMin && std::int64_t{info.nMax} - info.nMin < 0x80000000LL;
+    if (info.fMask & SIF_RANGE) state.min = valid ? info.nMin : 0, state.max = valid ? info.nMax : 0;
     if (info.fMask & SIF_PAGE) state.page = info.nPage;
     if (info.fMask & SIF_POS) state.pos = info.nPos;
     state.page = static_cast<std::uint32_t>(std::min<std::int64_t>(state.page, std::int64_t{state.max} - state.min + 1));
     const std::int64_t last = state.max - std::max<std::int64_t>(std::int64_t{state.page} - 1, 0);
     state.pos = static_cast<std::int32_t>(std::clamp<std::int64_t>(state.pos, state.min, std::max<std::int64_t>(last, state.min)));
     const bool needed = state.min < last;
-    if (!needed && (info.fMask & SIF_DISABLENOSCROLL)) {
-        state.enabled = false;
-    } else if (!needed && (info.fMask & (SIF_RANGE | SIF_PAGE))) {
-        state.shown = false;
-    } else if (needed && (info.fMask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) && (info.fMask & 0x1F) != SIF_PAGE) {
-        state.enabled = state.shown = true;
-    }
+    if (!needed && (info.fMask & SIF_DISABLENOSCROLL)) state.enabled = false;
+    else if (!needed && (info.fMask & (SIF_RANGE | SIF_PAGE))) state.shown = false;
+    else if (needed && (info.fMask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) && (info.fMask & 0x1F) != SIF_PAGE) state.enabled = state.shown = true;
     return state.pos;
 }
 
@@ -217,41 +199,29 @@ void* GetPropA(Hwnd window, const char* name) {
 
 bool SetPropA(Hwnd window, const char* name, void* value) {
     test::FakeWindow* found = Record({.api = Api::SetProp, .window = window, .text = name, .value = value});
-    if (found == nullptr || Fake().refuseSetProp) return false;
-    found->properties[name] = value;
-    return true;
+    return found && !Fake().refuseSetProp && (found->properties[name] = value, true);
 }
 
 void* RemovePropA(Hwnd window, const char* name) {
     test::FakeWindow* found = Record({.api = Api::RemoveProp, .window = window, .text = name});
-    if (found == nullptr || !found->properties.contains(name)) return nullptr;
-    return found->properties.extract(name).mapped();
+    return found && found->properties.contains(name) ? found->properties.extract(name).mapped() : nullptr;
 }
 
 WndProc SetWindowProcedureA(Hwnd window, WndProc procedure) { return SetProcedure(Api::SetWindowProcedureA, window, procedure); }
 WndProc SetWindowProcedureW(Hwnd window, WndProc procedure) { return SetProcedure(Api::SetWindowProcedureW, window, procedure); }
 WndProc GetWindowProcedureA(Hwnd window) { return GetProcedure(Api::GetWindowProcedureA, window); }
 WndProc GetWindowProcedureW(Hwnd window) { return GetProcedure(Api::GetWindowProcedureW, window); }
-LResult CallWindowProcA(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    return CallProcedure(Api::CallWindowProcA, procedure, window, message, wParam, lParam);
-}
-LResult CallWindowProcW(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    return CallProcedure(Api::CallWindowProcW, procedure, window, message, wParam, lParam);
-}
-LResult DefWindowProcA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    return CallProcedure(Api::DefWindowProcA, nullptr, window, message, wParam, lParam);
-}
-LResult DefWindowProcW(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    return CallProcedure(Api::DefWindowProcW, nullptr, window, message, wParam, lParam);
-}
+LResult CallWindowProcA(WndProc proc, Hwnd w, unsigned int m, WParam wp, LParam lp) { return CallProcedure(Api::CallWindowProcA, proc, w, m, wp, lp); }
+LResult CallWindowProcW(WndProc proc, Hwnd w, unsigned int m, WParam wp, LParam lp) { return CallProcedure(Api::CallWindowProcW, proc, w, m, wp, lp); }
+LResult DefWindowProcA(Hwnd w, unsigned int m, WParam wp, LParam lp) { return CallProcedure(Api::DefWindowProcA, nullptr, w, m, wp, lp); }
+LResult DefWindowProcW(Hwnd w, unsigned int m, WParam wp, LParam lp) { return CallProcedure(Api::DefWindowProcW, nullptr, w, m, wp, lp); }
 
 std::uint32_t GetWindowThreadProcessId(Hwnd window) { return Record({.api = Api::GetWindowThreadProcessId, .window = window}) ? Fake().Find(window)->thread : 0; }
 std::uint32_t GetCurrentThreadId() { return Record({.api = Api::GetCurrentThreadId}), Fake().currentThread; }
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni) {
     Record({.api = Api::SystemParametersInfo, .value = value, .message = action, .wParam = param, .lParam = static_cast<LParam>(winIni)});
-    *static_cast<std::int32_t*>(value) = Fake().wheelScrollLines;
-    return true;
+    return *static_cast<std::int32_t*>(value) = Fake().wheelScrollLines, true;
 }
 
 Hwnd FindWindowA(const char* className, const char* windowName) {
@@ -268,13 +238,8 @@ LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lP
     return Record({.api = Api::SendMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam}), Fake().dropSentMessages ? 0 : Fake().Send(window, message, wParam, lParam);
 }
 
-bool GetWindowRect(Hwnd window, Rect& rect) {
-    const test::FakeWindow* found = Record({.api = Api::GetWindowRect, .window = window});
-    return found && (rect = found->rect, true);
-}
-
-bool GetProgramFileVersion(std::uint16_t (&parts)[4]) {
-    return Record({.api = Api::GetProgramFileVersion}), std::copy(Fake().programVersion.begin(), Fake().programVersion.end(), parts), true;
-}
+// Neither a rectangle nor a program file version: the tests look at them on real windows.
+bool GetWindowRect(Hwnd window, Rect&) { return Record({.api = Api::GetWindowRect, .window = window}), false; }
+bool GetProgramFileVersion(std::uint16_t (&)[4]) { return Record({.api = Api::GetProgramFileVersion}), false; }
 
 }  // namespace brennick::win

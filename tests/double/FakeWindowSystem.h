@@ -30,9 +30,7 @@ struct Call {
     win::ScrollInfo info{};
     bool flag = false;  // redraw, show
     const void* value = nullptr;
-    unsigned int message = 0;
-    win::WParam wParam = 0;
-    win::LParam lParam = 0;
+    unsigned int message = 0; win::WParam wParam = 0; win::LParam lParam = 0;
     std::uint32_t thread = 0;  // the calling thread
 };
 
@@ -56,7 +54,6 @@ struct FakeWindow {
     std::uint32_t thread = 1;
     std::map<std::string, void*> properties{};
     std::array<FakeBar, 2> bars{};
-    win::Rect rect{};
     std::vector<Visit> visits{};
     win::LResult answer = 0;
 };
@@ -98,11 +95,10 @@ public:
     void Record(Call call);
 
     // Script.
-    bool refuseSetProp = false, failSetWindowProcedure = false, failGetScrollInfo = false;
-    bool dropSentMessages = false;  // SendMessageA delivers nothing (a layer swallowed it)
+    // dropSentMessages: SendMessageA delivers nothing (a layer swallowed it).
+    bool refuseSetProp = false, failSetWindowProcedure = false, failGetScrollInfo = false, dropSentMessages = false;
     std::int32_t wheelScrollLines = 3;
     std::uint32_t currentThread = 1;  // the thread that calls the layer
-    std::array<std::uint16_t, 4> programVersion{1, 0, 0, 11};
     std::function<void(const Call&)> onCall;  // runs after each call is recorded
 
 private:

@@ -2,16 +2,12 @@
 // their IDs (0: the form itself; the pictures inside their panels), texts, colours, bars, focus.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
 
 #include "app/ControlIds.h"
 #include "app/toolkit/Automation.h"
+#include "app/toolkit/Windows.h"
 
 namespace brennick::e2e {
 
@@ -52,11 +48,6 @@ inline HWND Focus(HWND form) {
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info) ? info.hwndFocus : nullptr;
 }
-// A wheel message's wParam and lParam: notches toward the user, keys, screen point.
-inline WPARAM WheelWParam(int notchesTowardUser, int keys) {
-    return MAKEWPARAM(static_cast<WORD>(keys), static_cast<WORD>(static_cast<short>(-WHEEL_DELTA * notchesTowardUser)));
-}
-inline LPARAM PointLParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y))); }
 
 // Checks every control of form against the documented layout at dpi (the pictures too unless
 // they have moved).

@@ -29,9 +29,7 @@ namespace {
 
 constexpr unsigned int kTagged = 0x8000 + 0x3F;  // WM_APP-range: nobody handles it, everyone passes it on
 
-void Require(bool condition, const char* what) {
-    if (!condition) std::fprintf(stderr, "hook fuzz: %s\n", what), std::abort();
-}
+void Require(bool condition, const char* what) { if (!condition) std::fprintf(stderr, "hook fuzz: %s\n", what), std::abort(); }
 
 // The input, front to back; past its end every read is 0, so a program ends wherever its input does.
 class Reader {
@@ -49,7 +47,6 @@ public:
         for (int shift = 0; shift < 32; shift += 8) bits |= std::uint32_t{Byte()} << shift;
         return static_cast<std::int32_t>(bits);
     }
-    Bool16 Flag() { return Bool16(static_cast<std::int16_t>(Int32())); }
     // A message parameter; now and then with its upper half set, as on 64-bit Windows.
     std::uintptr_t Word() { return static_cast<std::uintptr_t>(std::uint64_t{static_cast<std::uint32_t>(Bit() ? Int32() : 0)} << 32 | static_cast<std::uint32_t>(Int32())); }
 
@@ -97,11 +94,7 @@ private:
         case 10: if (const win::Hwnd w = Window(); Live(w)) Layer(w, static_cast<int>(in_.Below(test::FakeWindowSystem::kLayers))); break;
         case 11: Forge(Window()); break;
         case 12: fake_.refuseSetProp = in_.Bit(), fake_.failSetWindowProcedure = in_.Bit(), fake_.failGetScrollInfo = in_.Bit(), fake_.dropSentMessages = in_.Bit(); break;
-        case 13: {  // the next operation comes from the other thread
-            const std::uint32_t thread = std::exchange(fake_.currentThread, fake_.currentThread == 1 ? 2u : 1u);
-            Step(), fake_.currentThread = thread;
-            break;
-        }
+        case 13: OnThread(fake_.currentThread == 1 ? 2u : 1u, [this] { Step(); }); break;  // the next operation from the other thread
         }
     }
 
@@ -120,11 +113,13 @@ private:
         const std::size_t pick = in_.Below(windows_.size() + 1);
         return pick < windows_.size() ? windows_[pick] : reinterpret_cast<win::Hwnd>(std::uintptr_t{0x10});
     }
+    template <class Op>
+    void OnThread(std::uint32_t thread, Op op) {
+        const std::uint32_t was = std::exchange(fake_.currentThread, thread);
+        op(), fake_.currentThread = was;
+    }
     void Create() {
-        if (windows_.size() >= 5) return;
-        const std::uint32_t thread = std::exchange(fake_.currentThread, (in_.Byte() & 3) == 3 ? 2u : 1u);
-        windows_.push_back(fake_.CreateWindow("Fake", in_.Bit()));
-        fake_.currentThread = thread;
+        if (windows_.size() < 5) OnThread((in_.Byte() & 3) == 3 ? 2u : 1u, [this] { windows_.push_back(fake_.CreateWindow("Fake", in_.Bit())); });
     }
 
     // Handlers hold the program only: a counted reference in a handler would keep a component for ever.
@@ -152,23 +147,14 @@ private:
     // One call on a component that perhaps only the slot holds: the call keeps it alive itself,
     // whatever the owner does meanwhile.
     void Operate(const Slot& slot) {
+        using Number = void (CScrollBars::*)(std::int32_t);
+        using Flag = void (CScrollBars::*)(Bool16);
+        static constexpr Number kNumbers[] = {&CScrollBars::VMin, &CScrollBars::HMax, &CScrollBars::VLargeChange, &CScrollBars::HSmallChange, &CScrollBars::VScrollTo};
+        static constexpr Flag kFlags[] = {&CScrollBars::HVisible, &CScrollBars::VDisableNoScroll, &CScrollBars::WheelSupport, &CScrollBars::HWheelSupport, &CScrollBars::WheelCarry};
         const std::int32_t value = in_.Int32();
         const Bool16 flag(static_cast<std::int16_t>(value));
         if (cSubClassWheel* wheel = slot.wheel.Get()) return in_.Bit() ? wheel->HWheelSupport(flag) : wheel->WheelCarry(flag);
-        CScrollBars* bars = slot.bars.Get();
-        if (bars == nullptr) return;
-        switch (in_.Below(10)) {
-        case 0: bars->HVisible(flag); break;
-        case 1: bars->VDisableNoScroll(flag); break;
-        case 2: bars->VMin(value); break;
-        case 3: bars->HMax(value); break;
-        case 4: bars->VLargeChange(value); break;
-        case 5: bars->HSmallChange(value); break;
-        case 6: bars->VScrollTo(value); break;
-        case 7: bars->WheelSupport(flag); break;
-        case 8: bars->HWheelSupport(flag); break;
-        default: bars->WheelCarry(flag); break;
-        }
+        if (CScrollBars* bars = slot.bars.Get()) in_.Bit() ? (bars->*kNumbers[in_.Below(5)])(value) : (bars->*kFlags[in_.Below(5)])(flag);
     }
 
     // Nobody takes a tagged message: it must pass every foreign layer still there, top first, and

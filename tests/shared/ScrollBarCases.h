@@ -41,6 +41,7 @@ inline const ScrollBarCase kScrollBarCases[] = {
     {"min moves with max kept", {}, Act::Min, 50, 100, ""},
     {"visible false hides", {}, Act::Visible, 0, 100, "", false},
     {"visible shows for exactly -1 only", {}, Act::Visible, 1, 100, "", false},
+    {"the thumb reports positions beyond 16 bits", {.max = 1'000'000, .page = 10, .pos = 70'000}, Act::Code, SB_THUMBPOSITION, 70'000, "Scroll"},
 };
 
 // Backend: NewWindow() -> win::Hwnd; Send(window, message, wParam) -> win::LResult;
@@ -57,18 +58,15 @@ void RunScrollBarCases(Backend& backend) {
             bars->SubClass(window);
             ASSERT_EQ(bars->TargetWnd(), window);
             std::vector<std::string> events;
-            for (auto [name, event] : {std::pair{"HChange", &bars->HChange}, {"HScroll", &bars->HScroll}, {"VChange", &bars->VChange}, {"VScroll", &bars->VScroll}}) {
+            for (auto [name, event] : {std::pair{"HChange", &bars->HChange}, {"HScroll", &bars->HScroll}, {"VChange", &bars->VChange}, {"VScroll", &bars->VScroll}})
                 event->Connect([&events, name](std::int32_t position) { events.push_back(name + std::to_string(position)); });
-            }
-            const BarStart& s = c.start;
-            const auto visible = [&](Bool16 v) { h ? bars->HVisible(v) : bars->VVisible(v); };
-            visible(kTrue);
-            h ? bars->HDisableNoScroll(s.disableNoScroll) : bars->VDisableNoScroll(s.disableNoScroll);
-            h ? bars->HMax(s.max) : bars->VMax(s.max);
-            h ? bars->HMin(s.min) : bars->VMin(s.min);
-            h ? bars->HLargeChange(s.page) : bars->VLargeChange(s.page);
-            h ? bars->HSmallChange(s.line) : bars->VSmallChange(s.line);
-            h ? bars->HValue(s.pos) : bars->VValue(s.pos);
+            h ? bars->HVisible(kTrue) : bars->VVisible(kTrue);
+            h ? bars->HDisableNoScroll(c.start.disableNoScroll) : bars->VDisableNoScroll(c.start.disableNoScroll);
+            h ? bars->HMax(c.start.max) : bars->VMax(c.start.max);
+            h ? bars->HMin(c.start.min) : bars->VMin(c.start.min);
+            h ? bars->HLargeChange(c.start.page) : bars->VLargeChange(c.start.page);
+            h ? bars->HSmallChange(c.start.line) : bars->VSmallChange(c.start.line);
+            h ? bars->HValue(c.start.pos) : bars->VValue(c.start.pos);
             const unsigned int message = h ? WM_HSCROLL : WM_VSCROLL;
             switch (c.act) {
             case Act::Code: EXPECT_EQ(backend.Send(window, message, static_cast<unsigned>(c.arg)), 0); break;
@@ -76,15 +74,13 @@ void RunScrollBarCases(Backend& backend) {
             case Act::Value: h ? bars->HValue(c.arg) : bars->VValue(c.arg); break;
             case Act::Min: h ? bars->HMin(c.arg) : bars->VMin(c.arg); break;
             case Act::Max: h ? bars->HMax(c.arg) : bars->VMax(c.arg); break;
-            case Act::Visible: visible(Bool16(static_cast<std::int16_t>(c.arg))); break;
+            case Act::Visible: h ? bars->HVisible(Bool16(std::int16_t(c.arg))) : bars->VVisible(Bool16(std::int16_t(c.arg))); break;
             }
             EXPECT_TRUE(backend.OwnProcedureSaw(window, message).empty()) << "scroll messages are consumed";
             const std::string expected = std::string(h ? "H" : "V") + c.event + std::to_string(c.position);
             EXPECT_EQ(events, *c.event ? std::vector<std::string>{expected} : std::vector<std::string>{});
-            EXPECT_EQ(h ? bars->HValue() : bars->VValue(), c.position);
-            EXPECT_EQ(h ? bars->HLastPos() : bars->VLastPos(), c.position);
-            EXPECT_EQ(backend.Shown(window, bar), c.shown);
-            EXPECT_EQ(backend.Enabled(window, bar), c.enabled);
+            EXPECT_EQ(h ? std::pair(bars->HValue(), bars->HLastPos()) : std::pair(bars->VValue(), bars->VLastPos()), std::pair(c.position, c.position));
+            EXPECT_EQ(std::pair(backend.Shown(window, bar), backend.Enabled(window, bar)), std::pair(c.shown, c.enabled)) << "shown, enabled";
         }
     }
 }

@@ -14,37 +14,33 @@
 
 namespace brennick::test {
 
+// A wheel event as its handler got it, with the component's RawDelta at that moment.
+struct WheelEvent { bool horizontal; std::int32_t delta, shift, x, y, raw; Bool16 wheeledOnEntry; bool operator==(const WheelEvent&) const = default; };
+
 // Either component, hooked to a window of the backend, reporting each wheel event it raises.
 // Backend: NewWindow() -> win::Hwnd whose own procedure answers wheel messages with 7;
 // Send(window, message, wParam, lParam) -> win::LResult; OwnProcedureSaw(window, message)
 // -> the lParams of that message its own procedure got.
 template <class Backend>
 struct Wheels {
-    struct Seen { bool horizontal; std::int32_t delta, shift, x, y, raw; Bool16 wheeledOnEntry; };
     Backend& backend;
     win::Hwnd window = backend.NewWindow();
     Ref<CScrollBars> bars;
     Ref<cSubClassWheel> hook;
     Bool16 answer = kFalse;  // what the handler writes into Wheeled
-    std::vector<Seen> seen;
+    std::vector<WheelEvent> seen;
 
     Wheels(Backend& b, bool useHook, Bool16 vertical, Bool16 horizontal, Bool16 carry) : backend(b) {
         const auto handler = [this](bool h) {
             return [this, h](auto&& d, auto&& s, auto&& x, auto&& y, Bool16& w) {
                 seen.push_back({h, d, s, x, y, hook ? hook->RawDelta() : bars->RawDelta(), w});
-                d = s = x = y = 0;  // discarded
-                w = answer;
+                d = s = x = y = 0, w = answer;  // the amounts' changes are discarded; Wheeled is the answer
             };
         };
-        if (useHook) {
-            (hook = MakeRef<cSubClassWheel>())->SubClass(window);
-            hook->HWheelSupport(horizontal), hook->WheelCarry(carry);
-            hook->WheelRotate.Connect(handler(false)), hook->HWheelRotate.Connect(handler(true));
-        } else {
-            (bars = MakeRef<CScrollBars>())->SubClass(window);
-            bars->WheelSupport(vertical), bars->HWheelSupport(horizontal), bars->WheelCarry(carry);
-            bars->WheelRotate.Connect(handler(false)), bars->HWheelRotate.Connect(handler(true));
-        }
+        if (useHook) (hook = MakeRef<cSubClassWheel>())->SubClass(window), hook->HWheelSupport(horizontal), hook->WheelCarry(carry);
+        else (bars = MakeRef<CScrollBars>())->SubClass(window), bars->WheelSupport(vertical), bars->HWheelSupport(horizontal), bars->WheelCarry(carry);
+        if (useHook) hook->WheelRotate.Connect(handler(false)), hook->HWheelRotate.Connect(handler(true));
+        else bars->WheelRotate.Connect(handler(false)), bars->HWheelRotate.Connect(handler(true));
     }
     win::LResult Turn(bool horizontal, int amount, int keys = 0, win::LParam lParam = 0) {
         const auto wParam = static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) | static_cast<std::uint16_t>(keys));
@@ -70,20 +66,16 @@ inline const Sequence kSequences[] = {
 // Each sequence on both components and both wheels, with and without carry.
 template <class Backend>
 void RunWheelSequences(Backend& backend) {
-    for (const bool useHook : {false, true}) {
-        for (const bool horizontal : {false, true}) {
-            for (const bool carry : {false, true}) {
-                for (const Sequence& s : kSequences) {
-                    SCOPED_TRACE(std::string(s.name) + (useHook ? ", hook" : ", controller") + (horizontal ? ", horizontal" : ", vertical") + (carry ? ", carried" : ""));
-                    Wheels<Backend> wheels(backend, useHook, kTrue, kTrue, Bool16::From(carry));
-                    for (const int amount : s.amounts) wheels.Turn(horizontal, amount);
-                    std::vector<int> deltas, raws, expected = carry ? s.carried : s.rounded, expectedRaw = s.amounts;
-                    for (const auto& seen : wheels.seen) deltas.push_back(seen.delta), raws.push_back(seen.raw);
-                    for (int& d : horizontal ? expected : expectedRaw) d = -d;  // right is positive; raw: toward the user
-                    EXPECT_EQ(deltas, expected);
-                    EXPECT_EQ(raws, expectedRaw);
-                }
-            }
+    for (int flags = 0; flags < 8; ++flags) {
+        const bool useHook = flags & 4, horizontal = flags & 2, carry = flags & 1;
+        for (const Sequence& s : kSequences) {
+            SCOPED_TRACE(std::string(s.name) + (useHook ? ", hook" : ", controller") + (horizontal ? ", horizontal" : ", vertical") + (carry ? ", carried" : ""));
+            Wheels<Backend> wheels(backend, useHook, kTrue, kTrue, Bool16::From(carry));
+            for (const int amount : s.amounts) wheels.Turn(horizontal, amount);
+            std::vector<int> deltas, raws, expected = carry ? s.carried : s.rounded, expectedRaw = s.amounts;
+            for (const auto& seen : wheels.seen) deltas.push_back(seen.delta), raws.push_back(seen.raw);
+            for (int& d : horizontal ? expected : expectedRaw) d = -d;  // right is positive; raw: toward the user
+            EXPECT_EQ(std::tie(deltas, raws), std::tie(expected, expectedRaw));
         }
     }
 }
@@ -115,11 +107,9 @@ void RunWheelConsumption(Backend& backend) {
         wheels.answer = c.answer;
         const auto lParam = static_cast<win::LParam>((384u << 16) | 0xFF38u);  // x -200, y 384
         EXPECT_EQ(wheels.Turn(c.horizontal, -120, MK_CONTROL | MK_SHIFT, lParam), c.consumed ? 0 : 7);
-        ASSERT_EQ(wheels.seen.size(), c.event ? 1u : 0u);
-        for (const auto& seen : wheels.seen) {
-            EXPECT_TRUE(seen.horizontal == c.horizontal && seen.delta == (c.horizontal ? -1 : 1) && seen.shift == (MK_CONTROL | MK_SHIFT));
-            EXPECT_TRUE(seen.x == -200 && seen.y == 384 && seen.wheeledOnEntry == kFalse);
-        }
+        // A notch toward the user or to the left: +1 and a raw 120 vertically, -1 and a raw -120 horizontally.
+        const WheelEvent event{c.horizontal, c.horizontal ? -1 : 1, MK_CONTROL | MK_SHIFT, -200, 384, c.horizontal ? -120 : 120, kFalse};
+        EXPECT_EQ(wheels.seen, c.event ? std::vector{event} : std::vector<WheelEvent>{});
         EXPECT_EQ(backend.OwnProcedureSaw(wheels.window, c.horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL),
                   c.consumed ? std::vector<win::LParam>{} : std::vector<win::LParam>{lParam}) << "passed on unchanged, or not at all";
     }

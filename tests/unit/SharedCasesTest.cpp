@@ -54,9 +54,7 @@ TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsItFromTh
     const std::vector<test::Call> pushes = fake.CallsOf(Api::SetScrollInfo);
     ASSERT_EQ(pushes.size(), 7u);
     const std::uint32_t masks[] = {9, 9, 10, 12, 1, 2, 4};
-    for (std::size_t i = 0; i < pushes.size(); ++i) {
-        EXPECT_TRUE(pushes[i].info.fMask == masks[i] && pushes[i].flag && pushes[i].window == window && pushes[i].info.cbSize == 28) << i;
-    }
+    for (std::size_t i = 0; i < pushes.size(); ++i) EXPECT_TRUE(pushes[i].info.fMask == masks[i] && pushes[i].flag && pushes[i].window == window && pushes[i].info.cbSize == 28) << i;
     EXPECT_TRUE(pushes[0].info.nMin == 7 && pushes[0].info.nMax == 400 && pushes[1].info.nMin == 50 && pushes[1].info.nMax == 300);
     EXPECT_EQ(pushes[5].info.nPage, 0xFFFFFFFFu);
     for (const auto& call : fake.CallsOf(Api::GetScrollInfo)) EXPECT_EQ(call.info.fMask, SIF_RANGE);
@@ -66,34 +64,6 @@ TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsItFromTh
     ASSERT_EQ(shows.size(), 3u);
     EXPECT_TRUE(shows[0].bar == SB_HORZ && shows[0].flag && shows[1].bar == SB_VERT && !shows[1].flag && !shows[2].flag);
     EXPECT_EQ(bars->VVisible().Bits(), 1);
-}
-
-TEST(ScrollBarsPushes, ScrollMessagesAndQueriesReadTheBarAtTheMomentOfUse) {
-    test::FakeWindowSystem fake;
-    const win::Hwnd window = fake.CreateWindow();
-    auto bars = MakeRef<CScrollBars>();
-    bars->SubClass(window);
-    fake.Bar(window, SB_VERT) = {.max = 1'000'000, .pos = 5, .trackPos = 70'000, .page = 10, .tracking = true};
-    std::vector<std::int32_t> scrolls;
-    bars->VScroll.Connect([&](std::int32_t position) { scrolls.push_back(position); });
-    fake.ClearCalls();
-    fake.Send(window, WM_VSCROLL, SB_THUMBTRACK | (4464u << 16), 0);  // the word holds 70'000 & 0xFFFF
-    EXPECT_TRUE(fake.calls.at(0).api == Api::GetScrollInfo && fake.calls[0].info.fMask == SIF_TRACKPOS && fake.calls[0].window == window);
-    EXPECT_EQ(bars->VMax(), 1'000'000);
-    fake.failGetScrollInfo = true;
-    EXPECT_EQ(bars->HMax(), 1'000'000) << "a failed query returns what the shared record last held";
-    fake.Send(window, WM_VSCROLL, SB_THUMBPOSITION, reinterpret_cast<win::LParam>(fake.CreateWindow("ScrollBar")));
-    EXPECT_EQ(scrolls, (std::vector<std::int32_t>{70'000, 0})) << "a failed track query sets the bar to 0";
-}
-
-TEST(ScrollBarsPushes, AControllerOnNoWindowKeepsItsDefaultsAndAddressesHandleZero) {
-    test::FakeWindowSystem fresh;
-    const auto loose = MakeRef<CScrollBars>();
-    EXPECT_TRUE(fresh.calls.empty()) << "construction touches no window";
-    EXPECT_TRUE(loose->HVisible() == kFalse && loose->VDisableNoScroll() == kFalse && loose->HSmallChange() == 0);
-    loose->VMax(10);
-    EXPECT_EQ(loose->VMax(), 0);
-    for (const auto& call : fresh.calls) if (call.api == Api::GetScrollInfo || call.api == Api::SetScrollInfo) EXPECT_EQ(call.window, nullptr);
 }
 
 }  // namespace

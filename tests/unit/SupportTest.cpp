@@ -32,16 +32,6 @@ TEST(Support, ArithmeticFollowsItsOrderOfTestsAndStopsAtTheLimits) {
     for (const Case& c : cases) EXPECT_EQ(c.got, c.expected) << c.name;
 }
 
-TEST(Support, VersionTextIsTheProgramsOwnFormattedOnce) {
-    EXPECT_EQ(MSupport::FormatVersion(12, 3, 456), "12.03.0456");
-    EXPECT_EQ(MSupport::FormatVersion(1, 100, 12345), "1.100.12345");
-    FakeWindowSystem fake;
-    fake.programVersion = {1, 0, 7, 11};  // major, minor, build (not shown), revision
-    EXPECT_EQ(MSupport::AppVersion(), "1.00.0011");
-    fake.programVersion = {2, 0, 0, 0};
-    EXPECT_EQ(MSupport::AppVersion(), "1.00.0011") << "read once, then kept";
-}
-
 TEST(Support, WheelScrollLinesAsksTheSystemFirstAndTheLegacyWindowOnlyForZero) {
     FakeWindowSystem fake;
     fake.wheelScrollLines = WHEEL_PAGESCROLL;
@@ -60,16 +50,6 @@ TEST(Support, WheelScrollLinesAsksTheSystemFirstAndTheLegacyWindowOnlyForZero) {
     EXPECT_EQ(fake.CallsOf(Api::RegisterWindowMessage).at(0).text, "MSH_SCROLL_LINES_MSG");
     const auto sent = fake.CallsOf(Api::SendMessage).at(0);
     EXPECT_TRUE(sent.window == legacy && sent.wParam == 0u && sent.lParam == 0);
-}
-
-TEST(Support, PointInWindowCountsAllFourEdges) {
-    FakeWindowSystem fake;
-    const win::Hwnd window = fake.CreateWindow();
-    fake.Window(window).rect = {10, 20, 110, 220};
-    struct Case { win::Hwnd window; std::int32_t x, y; Bool16 inside; };
-    const Case cases[] = {{window, 10, 20, kTrue}, {window, 110, 220, kTrue}, {window, 111, 220, kFalse}, {window, 110, 221, kFalse},
-                          {window, 9, 100, kFalse}, {nullptr, 0, 0, kTrue}, {nullptr, 1, 0, kFalse}};  // no window: the zero rectangle
-    for (const Case& c : cases) EXPECT_EQ(MSupport::IsPointInWindow(c.window, c.x, c.y), c.inside) << c.x << "," << c.y;
 }
 
 TEST(Support, EventsCallTheirHandlersInOrderAndSurviveChangesWhileRaising) {

@@ -22,27 +22,21 @@ inline std::vector<Seen>& SeenBy(HWND window) {
 }
 
 // A hidden top-level window with both scroll bars, of an ANSI or a Unicode class, whose own
-// procedure records what it receives and answers WM_USER and both wheels with answer. Destroyed
+// procedure records what it receives and answers WM_USER and both wheels with 7. Destroyed
 // with the object unless the test destroyed it first.
-class TestWindow {
-public:
-    static inline LRESULT answer = 0;
-    template <bool Unicode>
-    static LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+struct TestWindow {
+    template <bool Unicode> static LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         SeenBy(window).push_back({kOwn, message, wParam, lParam});
-        if (message == WM_USER || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return answer;
+        if (message == WM_USER || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return 7;
         return Unicode ? DefWindowProcW(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
     }
 
     TestWindow() : TestWindow(false) {}
     explicit TestWindow(bool unicode) {
-        static const bool registered = [] {
-            WNDCLASSA ansi{0, &OwnProcedure<false>, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "BrennickTestA"};
-            WNDCLASSW wide{0, &OwnProcedure<true>, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, L"BrennickTestW"};
-            return RegisterClassA(&ansi) && RegisterClassW(&wide);
-        }();
+        static const WNDCLASSA ansi{0, &OwnProcedure<false>, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "BrennickTestA"};
+        static const WNDCLASSW wide{0, &OwnProcedure<true>, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, L"BrennickTestW"};
+        [[maybe_unused]] static const bool registered = RegisterClassA(&ansi) && RegisterClassW(&wide);
         const DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL;
-        (void)registered;
         window_ = unicode ? CreateWindowExW(0, L"BrennickTestW", L"", style, 100, 100, 300, 200, nullptr, nullptr, nullptr, nullptr)
                           : CreateWindowExA(0, "BrennickTestA", "", style, 100, 100, 300, 200, nullptr, nullptr, nullptr, nullptr);
         Log().clear();
@@ -52,6 +46,12 @@ public:
     HWND Handle() const { return window_; }
     void Destroy() { if (IsWindow(window_)) DestroyWindow(window_); }
     std::vector<Seen>& Log() { return SeenBy(window_); }
+    // What the window's procedures saw of one message sent to it.
+    std::vector<Seen> Sent(UINT message, WPARAM wParam) {
+        Log().clear();
+        SendMessageA(window_, message, wParam, 0);
+        return Log();
+    }
 
 private:
     HWND window_ = nullptr;
