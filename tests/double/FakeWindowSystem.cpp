@@ -161,7 +161,7 @@ bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
     if (info.fMask & SIF_RANGE) info.nMin = state.min, info.nMax = state.max;
     if (info.fMask & SIF_PAGE) info.nPage = state.page;
     if (info.fMask & SIF_POS) info.nPos = state.pos;
-    if (info.fMask & SIF_TRACKPOS) info.nTrackPos = state.tracking ? state.trackPos : state.pos;
+    if (info.fMask & SIF_TRACKPOS) info.nTrackPos = state.pos;
     return true;
 }
 

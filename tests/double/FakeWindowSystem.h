@@ -34,11 +34,11 @@ struct Call {
     std::uint32_t thread = 0;  // the calling thread
 };
 
-// While dragging (tracking), SIF_TRACKPOS reports trackPos instead of pos.
+// A bar as the system keeps it; nobody drags its thumb here, so SIF_TRACKPOS reports pos.
 struct FakeBar {
-    std::int32_t min = 0, max = 0, pos = 0, trackPos = 0;
+    std::int32_t min = 0, max = 0, pos = 0;
     std::uint32_t page = 0;
-    bool tracking = false, shown = false, enabled = true;
+    bool shown = false, enabled = true;
 };
 
 // A procedure that saw a message: a foreign layer (its number) or the window's own (kOwnProcedure).
