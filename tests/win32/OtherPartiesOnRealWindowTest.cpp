@@ -205,11 +205,12 @@ TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
 // The hook's owner lets go of everything, or destroys the window, while a wheel message is in its
 // hands and leaves it unconsumed.
 TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOneNever) {
-    for (const bool destroy : {false, true}) {
-        SCOPED_TRACE(destroy ? "window destroyed in the handler" : "both components dropped in the handler");
+    for (const auto [destroy, hookFirst] : {std::pair{false, false}, {false, true}, {true, false}, {true, true}}) {
+        SCOPED_TRACE(std::string(destroy ? "window destroyed" : "both components dropped") + " in the handler, hook " + (hookFirst ? "below" : "above"));
         test::TestWindow window;
+        Ref<cSubClassWheel> wheel = hookFirst ? Attached<cSubClassWheel>(window.Handle()) : Ref<cSubClassWheel>{};
         auto bars = Attached<CScrollBars>(window.Handle());
-        auto wheel = Attached<cSubClassWheel>(window.Handle());
+        if (!hookFirst) wheel = Attached<cSubClassWheel>(window.Handle());
         wheel->WheelRotate.Connect([&](auto&, auto&, auto&, auto&, Bool16&) { bars.Reset(), wheel.Reset(), destroy ? window.Destroy() : void(); });
         EXPECT_EQ(std::ranges::count(window.Sent(WM_MOUSEWHEEL, kWheelAway), UINT{WM_MOUSEWHEEL}, &Seen::message), destroy ? 0 : 1);
         EXPECT_TRUE(destroy || Procedure(window.Handle()) == kOwnProcedure);
