@@ -27,11 +27,7 @@ LONG_PTR Procedure(HWND window) { return GetWindowLongPtrA(window, GWLP_WNDPROC)
 const auto kOwnProcedure = reinterpret_cast<LONG_PTR>(&test::TestWindow::OwnProcedure<false>);
 
 // A new component of class C, attached to window.
-template <class C> Ref<C> Attached(HWND window) {
-    Ref<C> component = MakeRef<C>();
-    component->SubClass(window);
-    return component;
-}
+template <class C> Ref<C> Attached(HWND window) { Ref<C> component = MakeRef<C>(); return component->SubClass(window), component; }
 
 // Foreign layers 0 and 1: a raw SetWindowLongPtrA replacement (removed below the top it can only
 // stop recording: leaving would cut out what sits above it) or a comctl32 subclass.
