@@ -250,7 +250,7 @@ void WindowHook::Attach(win::Hwnd window, const HookKind& kind, RefCounted& owne
 
 void WindowHook::Detach(const HookKind& kind, RefCounted& owner) {
     auto here = [&] { DetachHere(kind); };
-    if (!RunOnWindowThread([](void* context) { (*static_cast<decltype(here)*>(context))(); }, &here)) DetachElsewhere(kind, owner);
+    if (!CallOnWindowThread(here)) DetachElsewhere(kind, owner);
 }
 
 void WindowHook::DetachHere(const HookKind& kind) {

@@ -52,17 +52,23 @@ public:
     auto OnWindowThread(Owner& owner, Op op) const {
         const Ref<Owner> keep = Ref<Owner>::Retain(&owner);
         if constexpr (std::is_void_v<decltype(op())>) {
-            RunOnWindowThread([](void* context) { (*static_cast<Op*>(context))(); }, &op);
+            CallOnWindowThread(op);
         } else {
             decltype(op()) result{};
             auto call = [&] { result = op(); };
-            RunOnWindowThread([](void* context) { (*static_cast<decltype(call)*>(context))(); }, &call);
+            CallOnWindowThread(call);
             return result;
         }
     }
 
 private:
     friend class HookTable;
+
+    // Runs call on the window's thread; false when that thread could not be reached.
+    template <class Call>
+    bool CallOnWindowThread(Call& call) const {
+        return RunOnWindowThread([](void* context) { (*static_cast<Call*>(context))(); }, &call);
+    }
 
     bool RunOnWindowThread(void (*call)(void*), void* context) const;
     void DetachHere(const HookKind& kind);

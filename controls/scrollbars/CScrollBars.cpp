@@ -1,7 +1,6 @@
 #include "controls/scrollbars/CScrollBars.h"
 
 #include <limits>
-#include <type_traits>
 
 #include "controls/hook/HookTable.h"
 #include "controls/scrollbars/modSubclassScrollBars.h"

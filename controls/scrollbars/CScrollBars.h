@@ -127,7 +127,6 @@ private:
         std::int32_t carried = 0;  // parts of a notch, while WheelCarry is on
     };
 
-
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                            win::LParam lParam);
     void OnScroll(int bar, win::Hwnd window, win::WParam wParam);

@@ -1,6 +1,5 @@
 #include "controls/wheel/cSubClassWheel.h"
 
-#include <type_traits>
 
 #include "controls/hook/HookTable.h"
 #include "controls/wheel/modSubclassWheel.h"

@@ -67,7 +67,6 @@ private:
 
     cSubClassWheel();  // created by MakeRef only
 
-
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                            win::LParam lParam);
     std::optional<win::LResult> OnWheel(bool horizontal, win::Hwnd window, win::WParam wParam, win::LParam lParam);
