@@ -40,8 +40,9 @@ struct Fixture {
 
 void AddCase(Suite& suite, const std::string& name, const char* peer, HWND window, HWND panel, HWND textBox,
              std::string skipped) {
-    suite.Add({kGroup, name, peer, 0.0, kBatch, [window, panel](std::int32_t count) { SendWheel(window, panel, count); }, [] { PumpMessages(); },
-               skipped.empty() ? Check(window, panel, textBox) : std::move(skipped)});
+    suite.Add({.group = kGroup, .name = name, .peer = peer, .batch = kBatch,
+               .run = [window, panel](std::int32_t count) { SendWheel(window, panel, count); }, .reset = [] { PumpMessages(); },
+               .skipped = skipped.empty() ? Check(window, panel, textBox) : std::move(skipped)});
 }
 
 }  // namespace

@@ -76,7 +76,8 @@ std::string Check(HWND window, bool hooked) {
 }
 
 void AddCase(Suite& suite, const std::string& name, const char* peer, double target, HWND window, bool hooked) {
-    suite.Add({kGroup, name, peer, target, kBatch, [window](std::int32_t count) { SendForwarded(window, count); }, {}, Check(window, hooked)});
+    suite.Add({.group = kGroup, .name = name, .peer = peer, .target = target, .batch = kBatch,
+               .run = [window](std::int32_t count) { SendForwarded(window, count); }, .skipped = Check(window, hooked)});
 }
 
 }  // namespace

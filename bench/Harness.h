@@ -17,7 +17,7 @@ struct Case {
     double target = 0.0;   // largest acceptable median ratio to the peer; 0 when none is set
     std::int32_t batch = 1;                       // operations in one timed sample
     std::function<void(std::int32_t)> run;        // performs that many operations
-    std::function<void()> reset;                  // untimed, before each sample; may be empty
+    std::function<void()> reset{};                // untimed, before each sample; may be empty
     std::string skipped;   // why the case cannot run here; empty when it runs
 };
 

@@ -87,8 +87,9 @@ std::string Check(Fixture& f, HWND window, HWND picture) {
 void AddCase(Suite& suite, const std::shared_ptr<Fixture>& fixture, const char* group, const std::string& name,
              const char* peer, double target, HWND window, HWND picture) {
     Fixture* f = fixture.get();
-    suite.Add({group, name, peer, target, kBatch, [window](std::int32_t count) { SendLinesDown(window, count); }, [f] { f->Reset(); },
-               Check(*fixture, window, picture)});
+    suite.Add({.group = group, .name = name, .peer = peer, .target = target, .batch = kBatch,
+               .run = [window](std::int32_t count) { SendLinesDown(window, count); }, .reset = [f] { f->Reset(); },
+               .skipped = Check(*fixture, window, picture)});
 }
 
 }  // namespace

@@ -123,7 +123,8 @@ void AddCase(Suite& suite, Instance& slot, const std::string& name, const char* 
     const auto run = [&slot, path](std::int32_t count) {
         for (std::int32_t i = 0; i < count; ++i) slot = LaunchToFirstFrame(path);
     };
-    suite.Add({kGroup, name, peer, target, 1, run, [&slot] { slot.Close(); }, Check(path)});
+    suite.Add({.group = kGroup, .name = name, .peer = peer, .target = target, .batch = 1, .run = run, .reset = [&slot] { slot.Close(); },
+               .skipped = Check(path)});
 }
 
 }  // namespace

@@ -143,8 +143,9 @@ void AddCase(Suite& suite, const std::shared_ptr<Fixture>& fixture, const std::s
     Fixture* f = fixture.get();
     const auto reset = [f, carry] { f->controller->WheelCarry(brennick::Bool16::From(carry)), f->Reset(); };
     reset();
-    suite.Add({kGroup, name, peer, target, kBatch, [window, overPanel](std::int32_t count) { SendWheel(window, overPanel, count); }, reset,
-               Check(*fixture, window, overPanel, textBox)});
+    suite.Add({.group = kGroup, .name = name, .peer = peer, .target = target, .batch = kBatch,
+               .run = [window, overPanel](std::int32_t count) { SendWheel(window, overPanel, count); }, .reset = reset,
+               .skipped = Check(*fixture, window, overPanel, textBox)});
 }
 
 }  // namespace
