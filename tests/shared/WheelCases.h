@@ -37,10 +37,15 @@ struct Wheels {
                 d = s = x = y = 0, w = answer;  // the amounts' changes are discarded; Wheeled is the answer
             };
         };
-        if (useHook) (hook = MakeRef<cSubClassWheel>())->SubClass(window), hook->HWheelSupport(horizontal), hook->WheelCarry(carry);
-        else (bars = MakeRef<CScrollBars>())->SubClass(window), bars->WheelSupport(vertical), bars->HWheelSupport(horizontal), bars->WheelCarry(carry);
-        if (useHook) hook->WheelRotate.Connect(handler(false)), hook->HWheelRotate.Connect(handler(true));
-        else bars->WheelRotate.Connect(handler(false)), bars->HWheelRotate.Connect(handler(true));
+        if (useHook) {
+            (hook = MakeRef<cSubClassWheel>())->SubClass(window);
+            hook->HWheelSupport(horizontal), hook->WheelCarry(carry);
+            hook->WheelRotate.Connect(handler(false)), hook->HWheelRotate.Connect(handler(true));
+        } else {
+            (bars = MakeRef<CScrollBars>())->SubClass(window);
+            bars->WheelSupport(vertical), bars->HWheelSupport(horizontal), bars->WheelCarry(carry);
+            bars->WheelRotate.Connect(handler(false)), bars->HWheelRotate.Connect(handler(true));
+        }
     }
     win::LResult Turn(bool horizontal, int amount, int keys = 0, win::LParam lParam = 0) {
         const auto wParam = static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) | static_cast<std::uint16_t>(keys));
