@@ -6,8 +6,8 @@
 #include "app/frmMainLayout.h"
 #include "app/frmMainRules.h"
 #include "resources/resource.h"
-#include "support/MSupport.h"
-#include "support/Saturating.h"
+#include <brennick/MSupport.h>
+#include <brennick/Saturating.h>
 
 namespace brennick {
 namespace {

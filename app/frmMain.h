@@ -12,10 +12,10 @@
 #include "app/toolkit/Panel.h"
 #include "app/toolkit/Picture.h"
 #include "app/toolkit/TextBox.h"
-#include "controls/scrollbars/CScrollBars.h"
-#include "controls/wheel/cSubClassWheel.h"
-#include "support/Bool16.h"
-#include "support/Ref.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/cSubClassWheel.h>
+#include <brennick/Bool16.h>
+#include <brennick/Ref.h>
 
 namespace brennick {
 

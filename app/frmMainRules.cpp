@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "support/MSupport.h"
-#include "support/Saturating.h"
+#include <brennick/MSupport.h>
+#include <brennick/Saturating.h>
 
 namespace brennick::frmMainRules {
 

@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "controls/scrollbars/CScrollBars.h"
-#include "controls/wheel/cSubClassWheel.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/cSubClassWheel.h>
 
 namespace brennick_bench {
 namespace {

@@ -1,8 +1,8 @@
 #include "bench/HandWritten.h"
 
 #include "app/frmMainRules.h"
-#include "support/MSupport.h"
-#include "support/Saturating.h"
+#include <brennick/MSupport.h>
+#include <brennick/Saturating.h>
 #include "support/WheelMessage.h"
 
 namespace brennick_bench {

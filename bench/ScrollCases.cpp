@@ -1,7 +1,7 @@
 // Case 2: WM_VSCROLL SB_LINEDOWN, handled by CScrollBars with an owner handler that moves a
 // picture, against the class's own procedure making the same platform calls inline.
 #include "bench/Cases.h"
-#include "controls/scrollbars/CScrollBars.h"
+#include <brennick/CScrollBars.h>
 
 namespace brennick_bench {
 namespace {

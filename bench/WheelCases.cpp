@@ -4,10 +4,10 @@
 // same work by hand.
 #include "app/frmMainRules.h"
 #include "bench/Cases.h"
-#include "controls/scrollbars/CScrollBars.h"
-#include "controls/wheel/cSubClassWheel.h"
-#include "support/MSupport.h"
-#include "support/Saturating.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/cSubClassWheel.h>
+#include <brennick/MSupport.h>
+#include <brennick/Saturating.h>
 
 namespace brennick_bench {
 namespace {

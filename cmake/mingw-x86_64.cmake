@@ -1,4 +1,4 @@
-# Cross-compiling for 64-bit Windows with mingw-w64 (posix threads); tests run under Wine.
+# Cross-compiling for 64-bit Windows with mingw-w64's GCC.
 set(BRENNICK_MINGW_TRIPLET x86_64-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

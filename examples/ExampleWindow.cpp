@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <string>
 
-#include "support/Bool16.h"
-#include "support/MSupport.h"
-#include "support/Saturating.h"
+#include <brennick/Bool16.h>
+#include <brennick/MSupport.h>
+#include <brennick/Saturating.h>
 
 namespace example {
 namespace {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/scrollbars/CScrollBars.h"
-#include "controls/wheel/cSubClassWheel.h"
-#include "support/Ref.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/cSubClassWheel.h>
+#include <brennick/Ref.h>
 
 namespace example {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "ExampleWindow.h"
-#include "controls/scrollbars/CScrollBars.h"
-#include "controls/wheel/cSubClassWheel.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/cSubClassWheel.h>
 
 namespace example {
 namespace {

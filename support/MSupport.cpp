@@ -1,4 +1,4 @@
-#include "support/MSupport.h"
+#include <brennick/MSupport.h>
 
 #include <cstdio>
 

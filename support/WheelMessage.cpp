@@ -1,7 +1,7 @@
 #include "support/WheelMessage.h"
 
 #include "platform/Win32Constants.h"
-#include "support/MSupport.h"
+#include <brennick/MSupport.h>
 
 namespace brennick {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/Win32Types.h"
+#include <brennick/Win32Types.h>
 
 namespace brennick {
 

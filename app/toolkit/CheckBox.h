@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/toolkit/Control.h"
-#include "support/Event.h"
+#include <brennick/Event.h>
 
 namespace brennick::ui {
 

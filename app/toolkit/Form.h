@@ -9,7 +9,7 @@
 #include "app/toolkit/Handles.h"
 #include "app/toolkit/Twips.h"
 #include "app/toolkit/Windows.h"
-#include "support/Event.h"
+#include <brennick/Event.h>
 
 namespace brennick::ui {
 

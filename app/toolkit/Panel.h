@@ -8,7 +8,7 @@
 
 #include "app/toolkit/BackColor.h"
 #include "app/toolkit/Control.h"
-#include "support/Event.h"
+#include <brennick/Event.h>
 
 namespace brennick::ui {
 

@@ -20,8 +20,8 @@
 #include <string>
 
 #include "app/toolkit/Handles.h"
-#include "controls/scrollbars/CScrollBars.h"
-#include "controls/wheel/cSubClassWheel.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/cSubClassWheel.h>
 
 namespace {
 

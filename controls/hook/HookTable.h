@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
-#include "controls/hook/WindowHook.h"
-#include "platform/Win32Types.h"
-#include "support/Ref.h"
+#include <brennick/detail/WindowHook.h>
+#include <brennick/Win32Types.h>
+#include <brennick/Ref.h>
 
 namespace brennick::detail {
 

@@ -1,11 +1,12 @@
-#include "controls/hook/WindowHook.h"
+#include <brennick/detail/WindowHook.h>
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
+#include <mutex>  // std::lock_guard
 #include <vector>
 
 #include "controls/hook/HookTable.h"
+#include "platform/Lock.h"
 #include "platform/Win32Constants.h"
 #include "platform/WindowSystem.h"
 
@@ -24,7 +25,7 @@ struct PendingCall {
 // Every link and pending call of the process. Links are few (one per hooked window and kind);
 // the lock is never held while a window procedure or an owner's handler runs.
 struct Table {
-    std::mutex lock;
+    platform::Lock lock;
     std::vector<std::shared_ptr<HookLink>> links;
     std::vector<PendingCall*> calls;
 };

@@ -1,13 +1,13 @@
-#include "controls/scrollbars/CScrollBars.h"
+#include <brennick/CScrollBars.h>
 
 #include <limits>
 
 #include "controls/hook/HookTable.h"
-#include "controls/scrollbars/modSubclassScrollBars.h"
+#include <brennick/modSubclassScrollBars.h>
 #include "platform/Win32Constants.h"
 #include "platform/WindowSystem.h"
-#include "support/MSupport.h"
-#include "support/Saturating.h"
+#include <brennick/MSupport.h>
+#include <brennick/Saturating.h>
 #include "support/WheelMessage.h"
 
 namespace brennick {

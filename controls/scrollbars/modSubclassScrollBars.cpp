@@ -1,4 +1,4 @@
-#include "controls/scrollbars/modSubclassScrollBars.h"
+#include <brennick/modSubclassScrollBars.h>
 
 #include "controls/hook/HookTable.h"
 

@@ -1,8 +1,8 @@
-#include "controls/wheel/cSubClassWheel.h"
+#include <brennick/cSubClassWheel.h>
 
 
 #include "controls/hook/HookTable.h"
-#include "controls/wheel/modSubclassWheel.h"
+#include <brennick/modSubclassWheel.h>
 #include "platform/Win32Constants.h"
 #include "platform/WindowSystem.h"
 #include "support/WheelMessage.h"

@@ -1,4 +1,4 @@
-#include "controls/wheel/modSubclassWheel.h"
+#include <brennick/modSubclassWheel.h>
 
 #include "controls/hook/HookTable.h"
 

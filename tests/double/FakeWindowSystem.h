@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32Types.h"
+#include <brennick/Win32Types.h>
 
 namespace brennick::test {
 

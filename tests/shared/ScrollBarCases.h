@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/scrollbars/CScrollBars.h"
+#include <brennick/CScrollBars.h>
 #include "platform/Win32Constants.h"
 
 namespace brennick::test {

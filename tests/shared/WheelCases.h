@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/scrollbars/CScrollBars.h"
-#include "controls/wheel/cSubClassWheel.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/cSubClassWheel.h>
 #include "platform/Win32Constants.h"
 
 namespace brennick::test {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <functional>
 
-#include "controls/scrollbars/CScrollBars.h"
-#include "controls/scrollbars/modSubclassScrollBars.h"
-#include "controls/wheel/cSubClassWheel.h"
-#include "controls/wheel/modSubclassWheel.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/modSubclassScrollBars.h>
+#include <brennick/cSubClassWheel.h>
+#include <brennick/modSubclassWheel.h>
 #include "platform/Win32Constants.h"
 #include "tests/double/FakeWindowSystem.h"
 

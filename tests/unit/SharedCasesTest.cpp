@@ -2,7 +2,7 @@
 // of CScrollBars where the calls themselves are the behaviour.
 #include <gtest/gtest.h>
 
-#include "controls/scrollbars/CScrollBars.h"
+#include <brennick/CScrollBars.h>
 #include "platform/Win32Constants.h"
 #include "tests/double/FakeWindowSystem.h"
 #include "tests/shared/ScrollBarCases.h"

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/Win32Constants.h"
-#include "support/Event.h"
-#include "support/MSupport.h"
-#include "support/Saturating.h"
+#include <brennick/Event.h>
+#include <brennick/MSupport.h>
+#include <brennick/Saturating.h>
 #include "tests/double/FakeWindowSystem.h"
 
 namespace brennick {

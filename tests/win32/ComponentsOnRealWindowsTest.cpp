@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "controls/scrollbars/CScrollBars.h"
+#include <brennick/CScrollBars.h>
 #include "tests/shared/ScrollBarCases.h"
 #include "tests/shared/WheelCases.h"
 #include "tests/win32/TestWindow.h"

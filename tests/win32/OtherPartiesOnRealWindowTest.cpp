@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "controls/scrollbars/CScrollBars.h"
-#include "controls/wheel/cSubClassWheel.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/cSubClassWheel.h>
 #include "tests/win32/TestWindow.h"  // <windows.h> before <commctrl.h>
 
 #include <commctrl.h>

@@ -12,8 +12,8 @@
 #include <memory>
 #include <type_traits>
 
-#include "platform/Win32Types.h"
-#include "support/Ref.h"
+#include <brennick/Win32Types.h>
+#include <brennick/Ref.h>
 
 namespace brennick::detail {
 

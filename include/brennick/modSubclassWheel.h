@@ -1,9 +1,9 @@
 // The window procedure shared by every window that a cSubClassWheel hooks, and its lookup.
 #pragma once
 
-#include "controls/wheel/cSubClassWheel.h"
-#include "platform/Win32Types.h"
-#include "support/Ref.h"
+#include <brennick/cSubClassWheel.h>
+#include <brennick/Win32Types.h>
+#include <brennick/Ref.h>
 
 namespace brennick::modSubclassWheel {
 

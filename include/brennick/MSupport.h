@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Win32Types.h"
-#include "support/Bool16.h"
+#include <brennick/Win32Types.h>
+#include <brennick/Bool16.h>
 
 namespace brennick::MSupport {
 

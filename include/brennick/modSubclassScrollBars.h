@@ -1,9 +1,9 @@
 // The window procedure shared by every window that a CScrollBars hooks, and its lookup.
 #pragma once
 
-#include "controls/scrollbars/CScrollBars.h"
-#include "platform/Win32Types.h"
-#include "support/Ref.h"
+#include <brennick/CScrollBars.h>
+#include <brennick/Win32Types.h>
+#include <brennick/Ref.h>
 
 namespace brennick::modSubclassScrollBars {
 

@@ -12,11 +12,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "controls/hook/WindowHook.h"
-#include "platform/Win32Types.h"
-#include "support/Bool16.h"
-#include "support/Event.h"
-#include "support/Ref.h"
+#include <brennick/detail/WindowHook.h>
+#include <brennick/Win32Types.h>
+#include <brennick/Bool16.h>
+#include <brennick/Event.h>
+#include <brennick/Ref.h>
 
 namespace brennick {
 

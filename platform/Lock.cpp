@@ -1,0 +1,34 @@
+#include "platform/Lock.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace brennick::platform {
+
+#if defined(_WIN32)
+
+static_assert(sizeof(SRWLOCK) == sizeof(void*), "an SRWLOCK is one pointer");
+
+namespace {
+// The lock's storage is a pointer that the SRW functions own; SRWLOCK is a struct around it.
+PSRWLOCK Srw(void*& state) noexcept { return reinterpret_cast<PSRWLOCK>(&state); }
+}  // namespace
+
+Lock::Lock() noexcept : state_(nullptr) {}  // SRWLOCK_INIT
+void Lock::lock() noexcept { AcquireSRWLockExclusive(Srw(state_)); }
+void Lock::unlock() noexcept { ReleaseSRWLockExclusive(Srw(state_)); }
+void Lock::lock_shared() noexcept { AcquireSRWLockShared(Srw(state_)); }
+void Lock::unlock_shared() noexcept { ReleaseSRWLockShared(Srw(state_)); }
+
+#else
+
+Lock::Lock() noexcept = default;
+void Lock::lock() noexcept { mutex_.lock(); }
+void Lock::unlock() noexcept { mutex_.unlock(); }
+void Lock::lock_shared() noexcept { mutex_.lock_shared(); }
+void Lock::unlock_shared() noexcept { mutex_.unlock_shared(); }
+
+#endif
+
+}  // namespace brennick::platform
