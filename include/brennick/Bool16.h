@@ -2,6 +2,8 @@
 // A type of its own, so that a C++ bool (whose true is 1) cannot be passed by accident.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <cstdint>
 
 namespace brennick {

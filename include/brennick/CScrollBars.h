@@ -9,6 +9,8 @@
 // controller hooks a window they run on that window's thread.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <cstdint>
 #include <optional>
 

@@ -3,6 +3,8 @@
 // raises and disconnects on its window's thread.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -1,6 +1,8 @@
 // Small routines shared by the components and the test window.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <cstdint>
 #include <string>
 

@@ -3,6 +3,8 @@
 // atomic: references may be copied and dropped on any thread.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <atomic>
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,8 @@
 // 32-bit signed sums and products that stop at the limits instead of overflowing.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <cstdint>
 #include <limits>
 

@@ -4,6 +4,8 @@
 // define no name of <windows.h> in the global namespace.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>

@@ -5,6 +5,8 @@
 // that window's thread.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <cstdint>
 #include <optional>
 

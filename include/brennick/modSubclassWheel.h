@@ -1,6 +1,8 @@
 // The window procedure shared by every window that a cSubClassWheel hooks, and its lookup.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <brennick/cSubClassWheel.h>
 #include <brennick/Win32Types.h>
 #include <brennick/Ref.h>

@@ -8,6 +8,8 @@
 // until then it passes every message on unchanged.
 #pragma once
 
+#include <brennick/detail/Cxx20.h>
+
 #include <atomic>
 #include <memory>
 #include <type_traits>
