@@ -27,11 +27,11 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/BrennickConfigVersion.cma
 install(FILES ${PROJECT_BINARY_DIR}/BrennickConfig.cmake ${PROJECT_BINARY_DIR}/BrennickConfigVersion.cmake
     DESTINATION ${BRENNICK_INSTALL_CMAKEDIR} COMPONENT brennick)
 
-# pkg-config: paths relative to the .pc file, so that the prefix can move. The Debug build's
-# file names its own library.
+# pkg-config: paths relative to the .pc file, so that the prefix can move. The Debug build has a
+# module of its own, brennickd, for its own library.
 set(BRENNICK_PC_LIBRARY "brennick$<$<CONFIG:Debug>:d>")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/brennick.pc.in ${PROJECT_BINARY_DIR}/pkgconfig/brennick.pc.in @ONLY)
-file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/pkgconfig/$<CONFIG>/brennick.pc
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/pkgconfig/$<CONFIG>/${BRENNICK_PC_LIBRARY}.pc
     INPUT ${PROJECT_BINARY_DIR}/pkgconfig/brennick.pc.in)
-install(FILES ${PROJECT_BINARY_DIR}/pkgconfig/$<CONFIG>/brennick.pc
+install(FILES ${PROJECT_BINARY_DIR}/pkgconfig/$<CONFIG>/${BRENNICK_PC_LIBRARY}.pc
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT brennick)

@@ -39,8 +39,9 @@ brennick_as_root() {
 
 # Installs the Debian packages that are not there yet (with the i386 architecture for wine32).
 brennick_ensure_packages() {
-    local wanted=(cmake ninja-build g++ clang python3 googletest
-                  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+    local wanted=(cmake ninja-build g++ clang lld python3 googletest pkg-config doxygen git
+                  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
+                  binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
                   wine wine64 wine32:i386 fonts-wine xvfb xauth x11-apps x11-utils imagemagick)
     local missing=() pkg
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -94,18 +95,13 @@ brennick_install_wine_fonts() {
     return 0
 }
 
-# Configures and builds one configuration. $1: host or an arch; the rest names the targets to
-# build (default: all).
+# Configures and builds one configuration with its preset (CMakePresets.json). $1: host, i686,
+# x86_64 or clang-x86_64; the rest names the targets to build (default: all).
 brennick_build() {
     local name=$1; shift
-    local dir=$BRENNICK_BUILD/$name args=() targets=()
-    if [ "$name" = host ]; then
-        args=(-DBRENNICK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
-    else
-        args=(-DCMAKE_TOOLCHAIN_FILE="$BRENNICK_ROOT/cmake/mingw-$name.cmake" -DCMAKE_BUILD_TYPE=Release)
-    fi
+    local targets=()
     [ $# -eq 0 ] || targets=(--target "$@")
     brennick_log "building $name${targets[*]:+ (${*})}"
-    cmake -S "$BRENNICK_ROOT" -B "$dir" -G Ninja "${args[@]}" >/dev/null
-    cmake --build "$dir" "${targets[@]}"
+    cmake --preset "$name" -B "$BRENNICK_BUILD/$name" >/dev/null
+    cmake --build "$BRENNICK_BUILD/$name" "${targets[@]}"
 }

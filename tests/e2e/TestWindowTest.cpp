@@ -119,7 +119,7 @@ TEST(TestWindow, StartsLaidOutAtItsDpiWithItsBarsSetAndNothingMoved) {
         EXPECT_TRUE(dpi != 96 || (GetClientRect(form, &client) && client.right == 598 && client.bottom == 534));
         EXPECT_NE(GetClassLongPtrA(form, GCL_STYLE) & CS_DBLCLKS, 0u);
         for (const auto& [panel, bar] : {std::pair{picControlLeft, SB_HORZ}, {picControlLeft, SB_VERT}, {picControlRight, SB_VERT}}) {
-            const auto field = [&](ScrollBarField f) { return Bar(form, panel, bar, f); };
+            const auto field = [&, id = panel, which = bar](ScrollBarField f) { return Bar(form, id, which, f); };
             EXPECT_TRUE(BarShown(form, panel, bar) && field(ScrollBarField::Max) + field(ScrollBarField::Page) == 601 && field(ScrollBarField::Pos) == 100);
             EXPECT_EQ(field(ScrollBarField::State) & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE), 0);
         }

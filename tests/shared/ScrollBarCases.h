@@ -58,8 +58,8 @@ void RunScrollBarCases(Backend& backend) {
             bars->SubClass(window);
             ASSERT_EQ(bars->TargetWnd(), window);
             std::vector<std::string> events;
-            for (auto [name, event] : {std::pair{"HChange", &bars->HChange}, {"HScroll", &bars->HScroll}, {"VChange", &bars->VChange}, {"VScroll", &bars->VScroll}})
-                event->Connect([&events, name](std::int32_t position) { events.push_back(name + std::to_string(position)); });
+            for (const auto& named : {std::pair{"HChange", &bars->HChange}, {"HScroll", &bars->HScroll}, {"VChange", &bars->VChange}, {"VScroll", &bars->VScroll}})
+                named.second->Connect([&events, name = named.first](std::int32_t position) { events.push_back(name + std::to_string(position)); });
             h ? bars->HVisible(kTrue) : bars->VVisible(kTrue);
             h ? bars->HDisableNoScroll(c.start.disableNoScroll) : bars->VDisableNoScroll(c.start.disableNoScroll);
             h ? bars->HMax(c.start.max) : bars->VMax(c.start.max);

@@ -76,8 +76,8 @@ struct SharedWindow {
         // A wheel turn reaches every foreign layer and the window; a scroll message only what is above the controller.
         std::vector<Seen> wheelSeen, scrollSeen;
         for (const int layer : chain) if (layer <= kForeign1) wheelSeen.push_back({layer, WM_MOUSEWHEEL, kWheelAway});
-        for (const int layer : chain | std::views::take_while([](int layer) { return layer != kController; }))
-            if (layer <= kForeign1) scrollSeen.push_back({layer, WM_HSCROLL, SB_LINERIGHT});
+        for (auto layer = chain.begin(); layer != std::find(chain.begin(), chain.end(), kController); ++layer)
+            if (*layer <= kForeign1) scrollSeen.push_back({*layer, WM_HSCROLL, SB_LINERIGHT});
         EXPECT_EQ(window.Sent(WM_MOUSEWHEEL, kWheelAway), wheelSeen);
         EXPECT_EQ(window.Sent(WM_HSCROLL, SB_LINERIGHT), scrollSeen);
         EXPECT_TRUE(std::exchange(hooked, 0) == (hook ? 1 : 0) && std::exchange(controlled, 0) == (bars ? 1 : 0));
@@ -201,7 +201,8 @@ TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
 // The hook's owner lets go of everything, or destroys the window, while a wheel message is in its
 // hands and leaves it unconsumed.
 TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOneNever) {
-    for (const auto [destroy, hookFirst] : {std::pair{false, false}, {false, true}, {true, false}, {true, true}}) {
+    for (const auto& [destroyed, hookFirst] : {std::pair{false, false}, {false, true}, {true, false}, {true, true}}) {
+        const bool destroy = destroyed;  // a copy that the handler below can capture
         SCOPED_TRACE(std::string(destroy ? "window destroyed" : "both components dropped") + " in the handler, hook " + (hookFirst ? "below" : "above"));
         test::TestWindow window;
         Ref<cSubClassWheel> wheel = hookFirst ? Attached<cSubClassWheel>(window.Handle()) : Ref<cSubClassWheel>{};
