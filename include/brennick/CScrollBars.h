@@ -99,6 +99,8 @@ public:
     Event<std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16&> HWheelRotate;
     //@}
 
+    /// @name Hooking
+    //@{
     /// Hooks window: stores this controller's address in the window's "nvStdScroll" property and
     /// replaces its window procedure (with the `W` functions for a Unicode window), so that its
     /// scroll and wheel messages reach this controller from now on; every other message goes on
@@ -107,6 +109,7 @@ public:
     /// carries a controller, and while this controller serves a window that still exists. There
     /// is no operation to unhook: the controller does so when it ends. Raises nothing.
     void SubClass(win::WindowHandle window);
+    //@}
 
     /// @name Horizontal bar
     /// The hooked window's `SB_HORZ` bar. Range, page and position are read from the bar

@@ -71,6 +71,8 @@ public:
     Event<std::int32_t&, std::int32_t&, std::int32_t&, std::int32_t&, Bool16&> HWheelRotate;
     //@}
 
+    /// @name Hooking
+    //@{
     /// Hooks window: stores this hook's address in the window's "nvAdvSubcls" property and
     /// replaces its window procedure (with the `W` functions for a Unicode window); from now on
     /// each `WM_MOUSEWHEEL` raises WheelRotate and every other message goes on to the previous
@@ -83,6 +85,7 @@ public:
     /// then serve a window again. Does nothing when nothing is hooked or the window is gone.
     /// Runs on the window's thread. Raises nothing.
     void UnSubClass();
+    //@}
 
     /// @name Wheel options
     /// Off by default, as on CScrollBars: each wheel message is rounded to whole notches on its
