@@ -39,7 +39,7 @@ brennick_as_root() {
 
 # Installs the Debian packages that are not there yet (with the i386 architecture for wine32).
 brennick_ensure_packages() {
-    local wanted=(cmake ninja-build g++ clang python3 googletest
+    local wanted=(cmake ninja-build g++ clang python3 googletest doxygen
                   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
                   wine wine64 wine32:i386 fonts-wine xvfb xauth x11-apps x11-utils imagemagick)
     local missing=() pkg
