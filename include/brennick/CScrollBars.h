@@ -106,8 +106,9 @@ public:
     /// scroll and wheel messages reach this controller from now on; every other message goes on
     /// to the previous procedure. Refused (nothing changes, nothing is reported) for a handle
     /// that names no window, a window of another thread than the caller's, a window that already
-    /// carries a controller, and while this controller serves a window that still exists. There
-    /// is no operation to unhook: the controller does so when it ends. Raises nothing.
+    /// carries a controller, while this controller serves a window that still exists, and when
+    /// the system refuses the property or the procedure. There is no operation to unhook: the
+    /// controller does so when it ends. Raises nothing.
     void SubClass(win::WindowHandle window);
     //@}
 
@@ -236,9 +237,9 @@ public:
     /// The procedure the window ran before SubClass(), to which every message the controller
     /// does not consume goes on; null while no window is hooked. May be read on any thread.
     win::WndProc PrevWndProc() const { return hook_.PrevWndProc(); }
-    /// The hooked window, which every property operation addresses; null before SubClass(),
-    /// after a refused one, and once the controller has let go of a destroyed window. May be read
-    /// on any thread.
+    /// The hooked window, which every property operation addresses; null while no window is
+    /// hooked (until a SubClass() succeeds, and once the controller has let go of a destroyed
+    /// window). May be read on any thread.
     win::Hwnd TargetWnd() const { return hook_.TargetWnd(); }
     /// What `SetScrollInfo` returned at the latest push of the horizontal bar (0 at first): the
     /// position the window accepted, and the `nCurPos` of HChange and HScroll raised for a

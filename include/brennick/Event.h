@@ -64,10 +64,10 @@ public:
         slots_.reset();
     }
 
-    /// Calls every connected handler in turn with args; the component does this for its
-    /// messages. A handler may connect, disconnect (itself too) or drop the object that raised
-    /// it: the raise goes on over the handlers connected when it began, skipping those
-    /// disconnected before their turn.
+    /// Calls every connected handler in turn with args (the component that owns the event does
+    /// this). A handler may connect, disconnect (itself too) or drop the object that raised it:
+    /// the raise goes on over the handlers connected when it began, skipping those disconnected
+    /// before their turn.
     void Raise(Args... args) const {
         const auto slots = slots_;  // the list as it is now; changes make a new one
         if (!slots) return;

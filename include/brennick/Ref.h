@@ -60,7 +60,7 @@ public:
     /// An empty reference, from `nullptr`.
     Ref(std::nullptr_t) {}  // NOLINT: implicit, as for a plain pointer
     /// A counted reference to an object known by its address (adds one to its count); empty for
-    /// null. The object must be alive and have a reference already.
+    /// null. The object must be alive, not under destruction: else see TryRetain().
     static Ref Retain(T* object) { return Ref(object, true); }
     /// As Retain(), for an object whose memory is known to be alive but whose last reference may
     /// be gone (its destruction under way): then the result is empty.
@@ -97,7 +97,8 @@ public:
     explicit operator bool() const noexcept { return object_ != nullptr; }
 
     /// The same reference as one to Derived, a class derived from T (the caller knows the
-    /// object's class); this Ref is left empty and the count is unchanged.
+    /// object's class), moved out: `std::move(ref).StaticCast<Derived>()` leaves ref empty and
+    /// the count unchanged.
     template <class Derived>
     Ref<Derived> StaticCast() && noexcept {
         return Ref<Derived>::Adopt(static_cast<Derived*>(std::exchange(object_, nullptr)));

@@ -78,7 +78,8 @@ public:
     /// each `WM_MOUSEWHEEL` raises WheelRotate and every other message goes on to the previous
     /// procedure. Refused (nothing changes, nothing is reported) for a handle that names no
     /// window, a window of another thread than the caller's, a window that already carries a wheel
-    /// hook, and while this hook serves another window that still exists. Raises nothing.
+    /// hook, while this hook serves another window that still exists, and when the system
+    /// refuses the property or the procedure. Raises nothing.
     void SubClass(win::WindowHandle window);
     /// Lets go of the window: its previous procedure is back (or, below someone else's procedure,
     /// this hook passes messages on until it can leave) and "nvAdvSubcls" is gone; the hook can
@@ -116,8 +117,8 @@ public:
     /// The procedure the window ran before SubClass(), to which every message the hook does not
     /// consume goes on; null while no window is hooked.
     win::WndProc PrevWndProc() const { return hook_.PrevWndProc(); }
-    /// The hooked window; null before SubClass(), after a refused one or UnSubClass(), and once
-    /// the hook has let go of a destroyed window.
+    /// The hooked window; null while no window is hooked (until a SubClass() succeeds, after
+    /// UnSubClass(), and once the hook has let go of a destroyed window).
     win::Hwnd TargetWnd() const { return hook_.TargetWnd(); }
     //@}
 
