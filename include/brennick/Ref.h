@@ -19,11 +19,15 @@ namespace brennick {
 /// any thread. Not copyable.
 class RefCounted {
 public:
+    /// Not copyable: a counted object is shared through Ref, never copied.
     RefCounted(const RefCounted&) = delete;
+    /// Not assignable, for the same reason.
     RefCounted& operator=(const RefCounted&) = delete;
 
 protected:
+    /// A count of 0: the first Ref (from MakeRef) makes it 1.
     RefCounted() = default;
+    /// Run when the last Ref goes.
     virtual ~RefCounted() = default;
 
 private:
