@@ -1,12 +1,6 @@
-// CScrollBars gives a window working horizontal and vertical scroll bars by driving the window's
-// own built-in bars. The window's bar is the only store of range, page and position: getters ask
-// the window, setters push to it. Scroll and wheel messages of the hooked window become new
-// positions and events.
-//
-// Units: positions, ranges and steps are the bar's own units (32-bit signed). Booleans are Bool16
-// (true = -1, false = 0). Events are raised synchronously, on the window's thread, to the
-// connected handlers, which must not throw. Operations may be called on any thread: while the
-// controller hooks a window they run on that window's thread.
+/// @file
+/// CScrollBars, the scroll-bar controller: working horizontal and vertical scroll bars for any
+/// window, from the window's own built-in bars.
 #pragma once
 
 #include <brennick/detail/Cxx20.h>
@@ -20,6 +14,8 @@
 #include <brennick/Event.h>
 #include <brennick/Ref.h>
 
+/// Everything of the Brennick library: the components CScrollBars and cSubClassWheel, their
+/// window procedures and lookups, the support routines and the types they share.
 namespace brennick {
 
 namespace detail {
@@ -27,85 +23,231 @@ template <class T>
 struct HookedWindow;
 }  // namespace detail
 
+/// The scroll-bar controller: gives one window working horizontal and vertical scroll bars by
+/// driving the window's own built-in bars (no scroll-bar controls), turns the window's scroll and
+/// wheel messages into new positions and reports them as events.
+///
+/// Create one with `MakeRef<CScrollBars>()`, hook a window with SubClass(), configure each bar
+/// (Visible and DisableNoScroll first, then Min, Max, LargeChange, SmallChange and Value), connect
+/// handlers to the events. The window's bar is the only store of range, page and position: their
+/// getters ask the window (`GetScrollInfo`), their setters push to it (`SetScrollInfo` with
+/// redraw); the controller keeps only what the window has no place for (the Visible and
+/// DisableNoScroll flags, the line steps and the wheel options). No setter validates its value
+/// and none raises an event.
+///
+/// Units: positions, ranges, pages and line steps are 32-bit signed values in the bar's own
+/// units, whichever the owner chooses (rows, pixels, ...); the window limits a position to
+/// `min .. max - page + 1`. Booleans are Bool16: HVisible and VVisible show a bar only for
+/// exactly -1 (kTrue); every other flag takes any non-zero value as true.
+///
+/// Threads: the window's thread runs everything. Operations may be called on any thread: while
+/// the controller hooks a window they run on that window's thread, by a synchronous private
+/// message (so that thread must be pumping messages, as for `SendMessage`), and events are
+/// raised there, synchronously, inside the window procedure. Handlers must not throw: the window
+/// procedure is `noexcept`, so an escaping exception ends the program.
+///
+/// Lifetime: the controller lives as long as a Ref to it; when the last one goes (on any thread,
+/// even inside one of its own events, where it ends once the message returns) it unhooks its
+/// window. If the window is destroyed first, the controller lets go of it by itself.
+///
+/// @warning A handler that captures a Ref to this controller makes a reference cycle: the
+/// controller's event owns the handler, so the controller is never destroyed and its window
+/// stays hooked after the owner's last reset. Capture a raw pointer (`bars.Get()`: the handler
+/// cannot outlive the controller that owns it) or the window handle, looked up with
+/// modSubclassScrollBars::ScrollBarsFromWindow() when the handler runs, or call
+/// Event::DisconnectAll() on the events before dropping the last Ref.
 class CScrollBars final : public RefCounted {
 public:
+    /// The window property that marks a hooked window: set by SubClass() to this controller's
+    /// address (an uncounted reference) and removed when the controller lets go of the window.
     static constexpr const char* kPropertyName = "nvStdScroll";
 
+    /// Run when the last Ref goes: unhooks the window, if any, on the window's thread. The
+    /// previous procedure is back (or, below someone else's procedure, the controller's link
+    /// passes messages on until it can leave) and "nvStdScroll" is gone. Raises nothing.
     ~CScrollBars() override;  // unhooks the window, if any
 
-    // Events, with the position the bar holds after the change.
+    /// @name Events
+    /// Raised synchronously on the window's thread, in the order the handlers were connected; a
+    /// handler may call back into the controller, which may raise further events first.
+    //@{
+    /// `WM_HSCROLL` line, page or end: `SB_LINELEFT` and `SB_LINERIGHT` move by HSmallChange(),
+    /// `SB_PAGELEFT` and `SB_PAGERIGHT` by HLargeChange() (sums stop at the 32-bit limits),
+    /// `SB_LEFT` and `SB_RIGHT` go to HMin() and HMax(). The position is pushed as HValue() is and
+    /// the event carries `nCurPos`, the position the window accepted (HLastPos()), also when it
+    /// did not change. The message is consumed (result 0); `SB_ENDSCROLL` and unknown codes are
+    /// consumed without an event.
     Event<std::int32_t> HChange;  // WM_HSCROLL line, page or end
+    /// `WM_HSCROLL` thumb (`SB_THUMBTRACK`, `SB_THUMBPOSITION`): the bar goes to the full 32-bit
+    /// track position (`SIF_TRACKPOS`), and the event carries `nCurPos`, the position the window
+    /// accepted. Also raised by HScrollTo(). The message is consumed (result 0).
     Event<std::int32_t> HScroll;  // WM_HSCROLL thumb, and HScrollTo
+    /// As HChange, for `WM_VSCROLL` and the vertical bar (`SB_LINEUP`, `SB_LINEDOWN`,
+    /// `SB_PAGEUP`, `SB_PAGEDOWN`, `SB_TOP`, `SB_BOTTOM`).
     Event<std::int32_t> VChange;  // WM_VSCROLL line, page or end
+    /// As HScroll, for `WM_VSCROLL` thumb and VScrollTo().
     Event<std::int32_t> VScroll;  // WM_VSCROLL thumb, and VScrollTo
-    // WM_MOUSEWHEEL while WheelSupport is on: notches (positive toward the user), key state,
-    // pointer in screen coordinates. The message is consumed whatever ret_Wheeled becomes.
+    /// `WM_MOUSEWHEEL` while WheelSupport() is on, with `Delta`, `Shift`, `X`, `Y` by value and
+    /// `ret_Wheeled` by reference. `Delta` is whole notches (120 units of the message a notch,
+    /// rounded to the nearest, halves to even; see WheelCarry()), positive when the wheel turns
+    /// toward the user; `Shift` the `MK_*` key and button state; `X`, `Y` the pointer in screen
+    /// coordinates. `ret_Wheeled` is false on entry and not read: the message is consumed
+    /// (result 0) whatever the handler does. No bar moves by itself: the handler scrolls.
     Event<std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16&> WheelRotate;
-    // WM_MOUSEHWHEEL while HWheelSupport is on: notches positive to the right (a tilt or swipe
-    // to the right; the opposite sense to WheelRotate's), otherwise as WheelRotate.
+    /// `WM_MOUSEHWHEEL` (a tilt wheel, a sideways swipe) while HWheelSupport() is on: `Delta` is
+    /// positive to the right, the opposite sense to WheelRotate's; otherwise as WheelRotate.
     Event<std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16&> HWheelRotate;
+    //@}
 
-    // Hooks window: stores this controller's address in the window's "nvStdScroll" property and
-    // replaces its window procedure, so its scroll and wheel messages reach this controller from
-    // now on. Refused (nothing changes) for a handle that names no window, a window of another
-    // thread, a window that already carries a controller, and while this controller serves a
-    // window that still exists. Raises nothing.
+    /// @name Hooking
+    //@{
+    /// Hooks window: stores this controller's address in the window's "nvStdScroll" property and
+    /// replaces its window procedure (with the `W` functions for a Unicode window), so that its
+    /// scroll and wheel messages reach this controller from now on; every other message goes on
+    /// to the previous procedure. Refused (nothing changes, nothing is reported) for a handle
+    /// that names no window, a window of another thread than the caller's, a window that already
+    /// carries a controller, while this controller serves a window that still exists, and when
+    /// the system refuses the property or the procedure. There is no operation to unhook: the
+    /// controller does so when it ends. Raises nothing.
     void SubClass(win::WindowHandle window);
+    //@}
 
-    // Horizontal bar (SB_HORZ of the hooked window). Range, page and position are read from the bar
-    // and pushed to it with redraw (plus SIF_DISABLENOSCROLL while HDisableNoScroll is set); the
-    // other properties live in the controller. No setter raises an event.
+    /// @name Horizontal bar
+    /// The hooked window's `SB_HORZ` bar. Range, page and position are read from the bar
+    /// (`GetScrollInfo`) and pushed to it (`SetScrollInfo` with redraw, plus
+    /// `SIF_DISABLENOSCROLL` while HDisableNoScroll() is non-zero); the other properties live in
+    /// the controller. Without a hooked window the pushes go nowhere and the getters return what
+    /// the last answered query left (0 at first). No setter validates or raises an event.
+    //@{
+    /// Whether the owner wants the bar shown: the value last set (false at first), not what the
+    /// window shows.
     Bool16 HVisible();                    // what the owner last set
+    /// When value differs from the stored one, stores it and calls `ShowScrollBar`: shows the bar
+    /// for exactly -1 (kTrue) and hides it for any other value. An unchanged value makes no call.
     void HVisible(Bool16 value);          // on change: ShowScrollBar, showing for exactly -1
+    /// The low end of the range: `nMin` as the window reports it (`SIF_RANGE`).
     std::int32_t HMin();                  // GetScrollInfo(SIF_RANGE).nMin
+    /// Pushes the range with `nMin` = value and `nMax` as the window reports it now, so the other
+    /// end stays; an inverted range goes to the window as it is. HLastPos() takes the position the
+    /// window returns.
     void HMin(std::int32_t value);        // SetScrollInfo(SIF_RANGE) with the window's current max
+    /// The high end of the range: `nMax` as the window reports it (`SIF_RANGE`).
     std::int32_t HMax();                  // GetScrollInfo(SIF_RANGE).nMax
+    /// Pushes the range with `nMax` = value and `nMin` as the window reports it now; otherwise as
+    /// the HMin() setter.
     void HMax(std::int32_t value);        // SetScrollInfo(SIF_RANGE) with the window's current min
+    /// The page: `nPage` as the window reports it (`SIF_PAGE`), at most `INT32_MAX`. The step of
+    /// `SB_PAGELEFT` and `SB_PAGERIGHT`, and the size of the thumb.
     std::int32_t HLargeChange();          // GetScrollInfo(SIF_PAGE).nPage, at most INT32_MAX
+    /// Pushes the page (`SIF_PAGE`, `nPage` = value). HLastPos() takes the position the window
+    /// returns.
     void HLargeChange(std::int32_t value);  // SetScrollInfo(SIF_PAGE)
+    /// The position: `nPos` as the window reports it (`SIF_POS`).
     std::int32_t HValue();                // GetScrollInfo(SIF_POS).nPos
+    /// Pushes the position (`SIF_POS`, `nPos` = value); the window limits it to its range, and
+    /// HLastPos() takes the position the window returns. Raises no event: see HScrollTo().
     void HValue(std::int32_t value);      // SetScrollInfo(SIF_POS); raises nothing
+    /// Sets HValue() to position, reads the position back from the window and raises HScroll
+    /// with it: on every call, also when the position did not change.
     void HScrollTo(std::int32_t position);  // sets HValue, reads it back, raises HScroll
+    /// The line step of `SB_LINELEFT` and `SB_LINERIGHT`, kept in the controller (0 at first).
     std::int32_t HSmallChange();          // line step, kept here
+    /// Sets the line step; nothing goes to the window.
     void HSmallChange(std::int32_t value);
+    /// Whether an unneeded bar (its range fits in the page) is disabled rather than hidden: the
+    /// value last set (false at first).
     Bool16 HDisableNoScroll();            // disable rather than hide an unneeded bar (any non-zero
+    /// Any non-zero value adds `SIF_DISABLENOSCROLL` to every push of the bar from the next one
+    /// on; nothing goes to the window now. Set it before the range, page and position.
     void HDisableNoScroll(Bool16 value);  // value), from the next push of the bar on
+    //@}
+
+    /// @name Wheel switch
+    //@{
+    /// Any non-zero value: each `WM_MOUSEWHEEL` raises WheelRotate and is consumed; 0 (the
+    /// default): it goes on to the previous procedure unchanged. No getter; touches no window.
     void WheelSupport(Bool16 value);      // any non-zero value: raise WheelRotate for wheel messages
+    //@}
 
-    // Vertical bar (SB_VERT), the same operations as the horizontal ones.
+    /// @name Vertical bar
+    /// The hooked window's `SB_VERT` bar: the same operations as the horizontal ones.
+    //@{
+    /// As HVisible(), for the vertical bar.
     Bool16 VVisible();
+    /// As HVisible(Bool16), for the vertical bar: `ShowScrollBar` with `SB_VERT`.
     void VVisible(Bool16 value);
+    /// As HMin(), for the vertical bar.
     std::int32_t VMin();
+    /// As HMin(std::int32_t), for the vertical bar; VLastPos() takes the result.
     void VMin(std::int32_t value);
+    /// As HMax(), for the vertical bar.
     std::int32_t VMax();
+    /// As HMax(std::int32_t), for the vertical bar; VLastPos() takes the result.
     void VMax(std::int32_t value);
+    /// As HLargeChange(), for the vertical bar: the step of `SB_PAGEUP` and `SB_PAGEDOWN`.
     std::int32_t VLargeChange();
+    /// As HLargeChange(std::int32_t), for the vertical bar.
     void VLargeChange(std::int32_t value);
+    /// As HValue(), for the vertical bar.
     std::int32_t VValue();
+    /// As HValue(std::int32_t), for the vertical bar; raises no event.
     void VValue(std::int32_t value);
+    /// As HScrollTo(), for the vertical bar: raises VScroll on every call.
     void VScrollTo(std::int32_t position);
+    /// As HSmallChange(), for the vertical bar: the step of `SB_LINEUP` and `SB_LINEDOWN`.
     std::int32_t VSmallChange();
+    /// As HSmallChange(std::int32_t), for the vertical bar.
     void VSmallChange(std::int32_t value);
+    /// As HDisableNoScroll(), for the vertical bar.
     Bool16 VDisableNoScroll();
+    /// As HDisableNoScroll(Bool16), for the vertical bar.
     void VDisableNoScroll(Bool16 value);
+    //@}
 
-    // Wheel options, off by default. HWheelSupport (any non-zero value): raise HWheelRotate for
-    // WM_MOUSEHWHEEL (otherwise it goes on to the window unchanged). WheelCarry (any non-zero
-    // value): a message's amount joins what earlier messages left short of a notch, so that
-    // touchpads and high-resolution wheels, which send parts of a notch, add up to whole notches.
+    /// @name Wheel options
+    /// Off by default (with WheelSupport()): each wheel message is rounded to whole notches on its
+    /// own and `WM_MOUSEHWHEEL` goes on to the window unchanged. Kept in the controller; setting
+    /// one touches no window.
+    //@{
+    /// Whether `WM_MOUSEHWHEEL` raises HWheelRotate: the value last set (false at first).
     Bool16 HWheelSupport();
+    /// Any non-zero value: each `WM_MOUSEHWHEEL` (a tilt wheel, a sideways swipe) raises
+    /// HWheelRotate and is consumed; 0: it goes on to the previous procedure unchanged.
     void HWheelSupport(Bool16 value);
+    /// Whether parts of a notch are carried from one wheel message to the next: the value last
+    /// set (false at first).
     Bool16 WheelCarry();
+    /// Any non-zero value: a message's amount joins what earlier messages of the same wheel left
+    /// short of a notch, `Delta` reports the whole notches the sum has reached (rounded toward
+    /// zero) and the rest waits; a turn the other way starts afresh. So touchpads and
+    /// high-resolution wheels, which send parts of a notch (often 8 to 40 of the 120 units), add
+    /// up to whole notches. 0: each message is rounded to the nearest notch on its own, halves to
+    /// even (60 units give 0), and the rest is dropped.
     void WheelCarry(Bool16 value);
-    // The amount of the wheel message being reported, in the event's sense, 120 a notch; for an
-    // owner that scrolls by parts of a notch (lines = RawDelta() * lines per notch / 120).
+    /// The amount of the wheel message being reported, in the event's sense (positive toward the
+    /// user for WheelRotate, to the right for HWheelRotate), 120 a notch: read it in the handler,
+    /// for an owner that scrolls by parts of a notch (lines = RawDelta() * lines per notch / 120).
+    /// Outside a handler, the amount of the latest wheel message reported (0 at first).
     std::int32_t RawDelta();
+    //@}
 
-    // State, for inspection; none of these touches the window.
+    /// @name State, for inspection
+    /// None of these touches the window or waits for its thread.
+    //@{
+    /// The procedure the window ran before SubClass(), to which every message the controller
+    /// does not consume goes on; null while no window is hooked. May be read on any thread.
     win::WndProc PrevWndProc() const { return hook_.PrevWndProc(); }
+    /// The hooked window, which every property operation addresses; null while no window is
+    /// hooked (until a SubClass() succeeds, and once the controller has let go of a destroyed
+    /// window). May be read on any thread.
     win::Hwnd TargetWnd() const { return hook_.TargetWnd(); }
+    /// What `SetScrollInfo` returned at the latest push of the horizontal bar (0 at first): the
+    /// position the window accepted, and the `nCurPos` of HChange and HScroll raised for a
+    /// message. Read without going to the window's thread: call it there (in a handler, say).
     std::int32_t HLastPos() const { return bars_[0].lastPos; }  // what SetScrollInfo last returned
+    /// As HLastPos(), for the vertical bar and VChange and VScroll.
     std::int32_t VLastPos() const { return bars_[1].lastPos; }
+    //@}
 
 private:
     friend struct detail::HookedWindow<CScrollBars>;
