@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
             options.warmup = 2;
             options.samples = 7;
             options.startupSamples = 3;
+            options.scaleSamples = 3;
             options.batchScale = 0.25;
         } else if (option == "--samples" && hasValue) {
             options.samples = std::atoi(argv[++i]);
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
     AddScrollCases(suite, benchClass);
     AddWheelCases(suite, benchClass);
     AddAppWheelCases(suite);
+    // Its fixture is costly (10,001 windows): made only when the group runs.
+    if (Selected(options, "scale")) AddScaleCases(suite, benchClass);
     if (startup) AddStartupCases(suite, paths);
 
     const std::vector<Result> results = suite.Run(options);
