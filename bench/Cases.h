@@ -12,6 +12,7 @@ void AddForwardCases(Suite& suite, const BenchClass& benchClass);
 void AddScrollCases(Suite& suite, const BenchClass& benchClass);
 void AddWheelCases(Suite& suite, const BenchClass& benchClass);
 void AddScaleCases(Suite& suite, const BenchClass& benchClass);
+void AddThreadCases(Suite& suite, const BenchClass& benchClass);
 
 // The wheel cases in the test window itself (frmMain from app/), measured against the bench's own
 // handlers of the wheel group.

@@ -60,8 +60,9 @@ int main(int argc, char** argv) {
     AddScrollCases(suite, benchClass);
     AddWheelCases(suite, benchClass);
     AddAppWheelCases(suite);
-    // Its fixture is costly (10,001 windows): made only when the group runs.
+    // Their fixtures are costly (10,001 windows; four threads): made only when the group runs.
     if (Selected(options, "scale")) AddScaleCases(suite, benchClass);
+    if (Selected(options, "threads")) AddThreadCases(suite, benchClass);
     if (startup) AddStartupCases(suite, paths);
 
     const std::vector<Result> results = suite.Run(options);
