@@ -75,9 +75,13 @@ void SendForwarded(HWND window, std::int32_t count) {
 
 // "1 window", "10,000 windows".
 std::string Windows(std::int32_t count) {
-    std::string digits = std::to_string(count);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-    return digits + (count == 1 ? " window" : " windows");
+    const std::string digits = std::to_string(count);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text + (count == 1 ? " window" : " windows");
 }
 
 // A count only runs when its windows exist, hook, and forward the message to the class.
