@@ -45,7 +45,9 @@ public:
     std::int32_t Created() const { return static_cast<std::int32_t>(windows_.size()); }
     HWND Unhooked() const { return unhooked_.Get(); }
     HWND Window(std::int32_t index) const { return windows_[static_cast<std::size_t>(index)].Get(); }
-    bool Hooked(std::int32_t index) const { return components_[static_cast<std::size_t>(index)]->TargetWnd() == Window(index); }
+    bool Hooked(std::int32_t index) const {
+        return components_[static_cast<std::size_t>(index)]->TargetWnd() == Window(index);
+    }
 
     // Hooks windows from the first one not hooked up to count - 1.
     void AttachUpTo(std::int32_t count) {
