@@ -20,6 +20,7 @@ void AddAppWheelCases(Suite& suite);
 
 struct StartupPaths {
     std::string minimal;  // bench/minimal: one empty window
+    std::string bare;     // bench/bare: the test window's windows without components
     std::string app;      // Brennick.exe
 };
 

@@ -1,6 +1,6 @@
 // The benchmark program: builds every case, times them group by group and prints the table.
 // Options: --quick (fewer, shorter samples), --samples N, --only GROUP (groups whose names start
-// with GROUP), --no-startup, --app PATH, --minimal PATH.
+// with GROUP), --no-startup, --app PATH, --minimal PATH, --bare PATH.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     using namespace brennick_bench;
     Options options;
     const std::string folder = ProgramFolder();
-    StartupPaths paths{folder + "\\brennick_minimal.exe", folder + "\\..\\app\\Brennick.exe"};
+    StartupPaths paths{folder + "\\brennick_minimal.exe", folder + "\\brennick_bare.exe",
+                       folder + "\\..\\app\\Brennick.exe"};
     bool startup = true;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
             paths.app = argv[++i];
         } else if (option == "--minimal" && hasValue) {
             paths.minimal = argv[++i];
+        } else if (option == "--bare" && hasValue) {
+            paths.bare = argv[++i];
         } else {
             std::fprintf(stderr, "unknown option %s\n", option.c_str());
             return 2;
