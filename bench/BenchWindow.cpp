@@ -61,6 +61,11 @@ OwnedWindow BenchClass::CreateTopLevel(bool visible) const {
     return OwnedWindow(window);
 }
 
+OwnedWindow BenchClass::CreateHiddenSmall() const {
+    return OwnedWindow(CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr));
+}
+
 OwnedWindow BenchClass::CreatePanel(HWND parent, int x, int y) const {
     return OwnedWindow(CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL,
                                        x, y, 250, 200, parent, nullptr, GetModuleHandleA(nullptr), nullptr));

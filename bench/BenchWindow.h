@@ -39,6 +39,9 @@ public:
 
     // Shown (without activation) unless visible is false; a hidden window paints nothing.
     OwnedWindow CreateTopLevel(bool visible = true) const;
+    // A hidden top-level window of one pixel, for cases that need thousands of windows: 10,000
+    // hidden windows of the usual size exhaust a 32-bit process's memory under Wine.
+    OwnedWindow CreateHiddenSmall() const;
     // A bordered child with both built-in scroll bars.
     OwnedWindow CreatePanel(HWND parent, int x, int y) const;
 

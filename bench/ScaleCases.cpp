@@ -1,7 +1,7 @@
 // The cost of hooking as the number of hooked windows grows: at N = 1, 100, 1,000 and 10,000
-// hooked windows of the bench class (hidden, top-level), a message to the window hooked last
-// against an unhooked window of the same class, and attaching then releasing the N windows, per
-// window. Each window is hooked by a cSubClassWheel: attaching one does the hook's work and
+// hooked windows of the bench class (hidden, top-level, one pixel), a message to the window hooked
+// last against an unhooked window of the same class, and attaching then releasing the N windows,
+// per window. Each window is hooked by a cSubClassWheel: attaching one does the hook's work and
 // nothing else (a CScrollBars would also read its window's bars), so the figures are the hook's.
 #include <array>
 #include <vector>
@@ -28,12 +28,15 @@ constexpr double kAttachLimitNs = 1e9 / kMostWindows;  // all the most windows a
 // The windows and their components. Windows 0 to hooked - 1 are hooked, in that order.
 class Fixture {
 public:
-    explicit Fixture(const BenchClass& benchClass) : unhooked_(benchClass.CreateTopLevel(false)) {
+    explicit Fixture(const BenchClass& benchClass) : unhooked_(benchClass.CreateHiddenSmall()) {
         windows_.reserve(kMostWindows);
         components_.reserve(kMostWindows);
         for (std::int32_t i = 0; i < kMostWindows; ++i) {
-            OwnedWindow window = benchClass.CreateTopLevel(false);
-            if (window.Get() == nullptr) break;
+            OwnedWindow window = benchClass.CreateHiddenSmall();
+            if (window.Get() == nullptr) {
+                createError_ = GetLastError();
+                break;
+            }
             windows_.push_back(std::move(window));
             components_.push_back(MakeRef<cSubClassWheel>());
         }
@@ -43,6 +46,7 @@ public:
     Fixture& operator=(const Fixture&) = delete;
 
     std::int32_t Created() const { return static_cast<std::int32_t>(windows_.size()); }
+    DWORD CreateError() const { return createError_; }  // why the next window could not be created
     HWND Unhooked() const { return unhooked_.Get(); }
     HWND Window(std::int32_t index) const { return windows_[static_cast<std::size_t>(index)].Get(); }
     bool Hooked(std::int32_t index) const {
@@ -69,6 +73,7 @@ private:
     std::vector<OwnedWindow> windows_;
     std::vector<Ref<cSubClassWheel>> components_;  // declared after the windows: they end first
     std::int32_t hooked_ = 0;
+    DWORD createError_ = ERROR_SUCCESS;
 };
 
 void SendForwarded(HWND window, std::int32_t count) {
@@ -89,7 +94,7 @@ std::string Windows(std::int32_t count) {
 // A count only runs when its windows exist, hook, and forward the message to the class.
 std::string Check(Fixture& f, std::int32_t count) {
     if (f.Unhooked() == nullptr || f.Created() < count) {
-        return "only " + std::to_string(f.Created()) + " windows could be created";
+        return "only " + Windows(f.Created()) + " could be created (error " + std::to_string(f.CreateError()) + ")";
     }
     f.HookFirst(count);
     const HWND last = f.Window(count - 1);
