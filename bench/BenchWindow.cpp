@@ -84,6 +84,12 @@ void PumpMessages() {
     }
 }
 
+void SendForwarded(HWND window, std::int32_t count) {
+    for (std::int32_t i = 0; i < count; ++i) SendMessageA(window, WM_USER, static_cast<WPARAM>(i), 0);
+}
+
+bool Forwards(HWND window) { return SendMessageA(window, WM_USER, 0, 0) == BenchClass::kForwardAnswer; }
+
 void SendWheel(HWND window, HWND overPanel, std::int32_t count) {
     RECT rect;
     GetWindowRect(overPanel, &rect);

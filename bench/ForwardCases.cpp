@@ -102,14 +102,10 @@ struct Fixture {
     Ref<cSubClassWheel> wheelOfBoth = MakeRef<cSubClassWheel>();  // unhooks first, as it hooked last
 };
 
-void SendForwarded(HWND window, std::int32_t count) {
-    for (std::int32_t i = 0; i < count; ++i) SendMessageA(window, WM_USER, static_cast<WPARAM>(i), 0);
-}
-
 // A case only counts when the message really went through to the class's procedure.
 std::string Check(HWND window, bool hooked) {
     if (window == nullptr || !hooked) return "the window could not be created or hooked";
-    if (SendMessageA(window, WM_USER, 0, 0) != BenchClass::kForwardAnswer) return "the message was not forwarded";
+    if (!Forwards(window)) return "the message was not forwarded";
     return {};
 }
 

@@ -29,6 +29,10 @@ constexpr double kAttachLimitNs = 1e9 / kMostWindows;  // all the most windows a
 class Fixture {
 public:
     explicit Fixture(const BenchClass& benchClass) : unhooked_(benchClass.CreateHiddenSmall()) {
+        if (unhooked_.Get() == nullptr) {
+            createError_ = GetLastError();
+            return;
+        }
         windows_.reserve(kMostWindows);
         components_.reserve(kMostWindows);
         for (std::int32_t i = 0; i < kMostWindows; ++i) {
@@ -45,7 +49,7 @@ public:
     Fixture(const Fixture&) = delete;
     Fixture& operator=(const Fixture&) = delete;
 
-    std::int32_t Created() const { return static_cast<std::int32_t>(windows_.size()); }
+    std::int32_t Created() const { return static_cast<std::int32_t>(windows_.size()); }  // to hook
     DWORD CreateError() const { return createError_; }  // why the next window could not be created
     HWND Unhooked() const { return unhooked_.Get(); }
     HWND Window(std::int32_t index) const { return windows_[static_cast<std::size_t>(index)].Get(); }
@@ -76,10 +80,6 @@ private:
     DWORD createError_ = ERROR_SUCCESS;
 };
 
-void SendForwarded(HWND window, std::int32_t count) {
-    for (std::int32_t i = 0; i < count; ++i) SendMessageA(window, WM_USER, static_cast<WPARAM>(i), 0);
-}
-
 // "1 window", "10,000 windows".
 std::string Windows(std::int32_t count) {
     const std::string digits = std::to_string(count);
@@ -93,7 +93,7 @@ std::string Windows(std::int32_t count) {
 
 // A count only runs when its windows exist, hook, and forward the message to the class.
 std::string Check(Fixture& f, std::int32_t count) {
-    if (f.Unhooked() == nullptr || f.Created() < count) {
+    if (f.Created() < count) {
         return "only " + Windows(f.Created()) + " could be created (error " + std::to_string(f.CreateError()) + ")";
     }
     f.HookFirst(count);
@@ -101,7 +101,7 @@ std::string Check(Fixture& f, std::int32_t count) {
     std::string why;
     if (!f.Hooked(count - 1)) {
         why = "the window could not be hooked";
-    } else if (SendMessageA(last, WM_USER, 0, 0) != BenchClass::kForwardAnswer) {
+    } else if (!Forwards(last)) {
         why = "the message was not forwarded";
     }
     f.ReleaseAll();

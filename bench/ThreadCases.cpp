@@ -56,8 +56,7 @@ private:
         problem_ = Check(hookedWindow.Get(), unhookedWindow.Get(), wheel->TargetWnd() == hookedWindow.Get());
         SetEvent(done_.Get());
         while (WaitForStart()) {
-            HWND window = hooked_ ? hookedWindow.Get() : unhookedWindow.Get();
-            for (std::int32_t i = 0; i < count_; ++i) SendMessageA(window, WM_USER, static_cast<WPARAM>(i), 0);
+            SendForwarded(hooked_ ? hookedWindow.Get() : unhookedWindow.Get(), count_);
             SetEvent(done_.Get());
         }
     }
@@ -73,10 +72,7 @@ private:
         if (hookedWindow == nullptr || unhookedWindow == nullptr || !hooked) {
             return "a thread's windows could not be created or hooked";
         }
-        if (SendMessageA(hookedWindow, WM_USER, 0, 0) != BenchClass::kForwardAnswer ||
-            SendMessageA(unhookedWindow, WM_USER, 0, 0) != BenchClass::kForwardAnswer) {
-            return "the message was not forwarded";
-        }
+        if (!Forwards(hookedWindow) || !Forwards(unhookedWindow)) return "the message was not forwarded";
         return {};
     }
 
