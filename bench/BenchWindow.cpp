@@ -61,6 +61,11 @@ OwnedWindow BenchClass::CreateTopLevel(bool visible) const {
     return OwnedWindow(window);
 }
 
+OwnedWindow BenchClass::CreateHiddenSmall() const {
+    return OwnedWindow(CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr));
+}
+
 OwnedWindow BenchClass::CreatePanel(HWND parent, int x, int y) const {
     return OwnedWindow(CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL,
                                        x, y, 250, 200, parent, nullptr, GetModuleHandleA(nullptr), nullptr));
@@ -78,6 +83,12 @@ void PumpMessages() {
         DispatchMessageA(&message);
     }
 }
+
+void SendForwarded(HWND window, std::int32_t count) {
+    for (std::int32_t i = 0; i < count; ++i) SendMessageA(window, WM_USER, static_cast<WPARAM>(i), 0);
+}
+
+bool Forwards(HWND window) { return SendMessageA(window, WM_USER, 0, 0) == BenchClass::kForwardAnswer; }
 
 void SendWheel(HWND window, HWND overPanel, std::int32_t count) {
     RECT rect;

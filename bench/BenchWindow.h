@@ -39,6 +39,9 @@ public:
 
     // Shown (without activation) unless visible is false; a hidden window paints nothing.
     OwnedWindow CreateTopLevel(bool visible = true) const;
+    // A hidden top-level window of one pixel, for cases that need thousands of windows: 10,000
+    // hidden windows of the usual size exhaust a 32-bit process's memory under Wine.
+    OwnedWindow CreateHiddenSmall() const;
     // A bordered child with both built-in scroll bars.
     OwnedWindow CreatePanel(HWND parent, int x, int y) const;
 
@@ -48,6 +51,12 @@ private:
 
 // A child window of a system class ("STATIC" for a picture, "EDIT" for a text box).
 OwnedWindow CreateSystemChild(const char* className, HWND parent, int x, int y, int width, int height);
+
+// Sends count WM_USER messages to window, which its class answers with kForwardAnswer once they
+// are passed on to it.
+void SendForwarded(HWND window, std::int32_t count);
+// Whether one such message reaches the class's procedure and its answer comes back.
+bool Forwards(HWND window);
 
 // Sends count wheel turns to window with the pointer at the middle of overPanel: one notch
 // toward the user, then one away, and so on, so a bar keeps moving within its range.

@@ -48,11 +48,13 @@ double Sample(const Case& c, std::int32_t batch, double nsPerTick) {
 
 }  // namespace
 
+bool Selected(const Options& options, const std::string& group) { return group.rfind(options.only, 0) == 0; }
+
 std::vector<Result> Suite::Run(const Options& options) const {
     const double nsPerTick = NanosecondsPerTick();
     std::vector<std::string> groups;
     for (const Case& c : cases_) {
-        if (c.group.rfind(options.only, 0) != 0) continue;
+        if (!Selected(options, c.group)) continue;
         if (std::find(groups.begin(), groups.end(), c.group) == groups.end()) groups.push_back(c.group);
     }
     std::map<const Case*, std::vector<double>> samples;
@@ -62,14 +64,15 @@ std::vector<Result> Suite::Run(const Options& options) const {
             if (c.group == group && c.skipped.empty()) members.push_back(&c);
         }
         const bool startup = group == "start-up";
-        const std::int32_t count = startup ? options.startupSamples : options.samples;
-        const std::int32_t warmup = startup ? 1 : options.warmup;
+        const bool scale = group == "scale";
+        const std::int32_t count = startup ? options.startupSamples : scale ? options.scaleSamples : options.samples;
+        const std::int32_t warmup = startup || scale ? 1 : options.warmup;
         std::fprintf(stderr, "timing %s (%zu cases, %d samples each)\n", group.c_str(), members.size(), count);
         // In turns, so that slow drifts of the machine touch every case of the group alike.
         for (std::int32_t round = 0; round < warmup + count; ++round) {
             for (const Case* c : members) {
                 // A start-up sample is one launch: the program it leaves running ends before the next.
-                const std::int32_t batch = startup ? 1 : ScaledBatch(*c, options.batchScale);
+                const std::int32_t batch = startup ? 1 : c->scaled ? ScaledBatch(*c, options.batchScale) : c->batch;
                 const double ns = Sample(*c, batch, nsPerTick);
                 if (round >= warmup) samples[c].push_back(ns);
             }
@@ -77,7 +80,7 @@ std::vector<Result> Suite::Run(const Options& options) const {
     }
     std::vector<Result> results;
     for (const Case& c : cases_) {
-        if (c.group.rfind(options.only, 0) != 0) continue;
+        if (!Selected(options, c.group)) continue;
         Result result;
         result.source = &c;
         const auto found = samples.find(&c);
@@ -105,10 +108,28 @@ std::string Time(double ns) {
     return text;
 }
 
+double RoundRatio(const Result& r, const Result& peer, std::size_t round) {
+    if (round >= r.samples.size() || round >= peer.samples.size() || peer.samples[round] <= 0.0) return 0.0;
+    return r.samples[round] / peer.samples[round];
+}
+
 double MedianOfRoundRatios(const Result& r, const Result& peer) {
     std::vector<double> ratios;
-    for (std::size_t i = 0; i < r.samples.size() && i < peer.samples.size(); ++i) {
-        if (peer.samples[i] > 0.0) ratios.push_back(r.samples[i] / peer.samples[i]);
+    for (std::size_t i = 0; i < r.samples.size(); ++i) {
+        if (const double ratio = RoundRatio(r, peer, i); ratio > 0.0) ratios.push_back(ratio);
+    }
+    return ratios.empty() ? 0.0 : Median(ratios);
+}
+
+// The median, over the rounds, of the case's ratio to its peer divided by the reference's ratio
+// to its own peer in the same round.
+double MedianOfRelativeRatios(const Result& r, const Result& peer, const Result& reference,
+                              const Result& referencePeer) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < r.samples.size(); ++i) {
+        const double own = RoundRatio(r, peer, i);
+        const double base = RoundRatio(reference, referencePeer, i);
+        if (own > 0.0 && base > 0.0) ratios.push_back(own / base);
     }
     return ratios.empty() ? 0.0 : Median(ratios);
 }
@@ -119,10 +140,46 @@ std::string Ratio(double value) {
     return text;
 }
 
+using ResultsByName = std::map<std::string, const Result*>;
+
+const Result* Find(const ResultsByName& byName, const std::string& group, const std::string& name) {
+    const auto found = byName.find(group + "/" + name);
+    return name.empty() || found == byName.end() || found->second->medianNs <= 0.0 ? nullptr : found->second;
+}
+
+struct Judged {
+    std::string target;
+    std::string met;
+};
+
+// The ratio target: to the peer, or to the peer relative to the reference's own ratio.
+Judged JudgeRatio(const ResultsByName& byName, const Result& r, const Result& peer, double median) {
+    const Case& c = *r.source;
+    if (c.target <= 0.0) return {};
+    if (c.reference.empty()) return {"<= " + Ratio(c.target), median <= c.target ? "yes" : "NO"};
+    const Result* reference = Find(byName, c.group, c.reference);
+    const Result* referencePeer = reference == nullptr ? nullptr : Find(byName, c.group, reference->source->peer);
+    const std::string target = "<= " + Ratio(c.target) + " the ratio of " + c.reference;
+    if (referencePeer == nullptr) return {target, "no reference"};
+    const double relative = MedianOfRelativeRatios(r, peer, *reference, *referencePeer);
+    return {target, (relative <= c.target ? "yes: " : "NO: ") + Ratio(relative)};
+}
+
+// The time limit per operation, judged on the median.
+Judged JudgeLimit(const Result& r) {
+    const double limit = r.source->limitNs;
+    if (limit <= 0.0) return {};
+    return {"<= " + Time(limit), r.medianNs <= limit ? "yes" : "NO"};
+}
+
+std::string Joined(const std::string& first, const std::string& second) {
+    return first.empty() || second.empty() ? first + second : first + "; " + second;
+}
+
 }  // namespace
 
 void PrintTable(const std::vector<Result>& results) {
-    std::map<std::string, const Result*> byName;
+    ResultsByName byName;
     for (const Result& r : results) byName[r.source->group + "/" + r.source->name] = &r;
 
     std::printf("| Group | Case | Min | Median | Against | Ratio of mins | Median ratio per round | Target | Met |\n");
@@ -133,19 +190,18 @@ void PrintTable(const std::vector<Result>& results) {
             std::printf("| %s | %s | skipped: %s | | | | | | |\n", c.group.c_str(), c.name.c_str(), c.skipped.c_str());
             continue;
         }
-        std::string against, ratioMin, ratioMedian, target, met;
-        const auto peer = byName.find(c.group + "/" + c.peer);
-        if (!c.peer.empty() && peer != byName.end() && peer->second->medianNs > 0.0) {
-            const Result& p = *peer->second;
+        std::string against, ratioMin, ratioMedian;
+        Judged ratio;
+        if (const Result* peer = Find(byName, c.group, c.peer)) {
             against = c.peer;
-            ratioMin = Ratio(r.minNs / p.minNs);
-            const double median = MedianOfRoundRatios(r, p);
+            ratioMin = Ratio(r.minNs / peer->minNs);
+            const double median = MedianOfRoundRatios(r, *peer);
             ratioMedian = Ratio(median);
-            if (c.target > 0.0) {
-                target = "<= " + Ratio(c.target);
-                met = median <= c.target ? "yes" : "NO";
-            }
+            ratio = JudgeRatio(byName, r, *peer, median);
         }
+        const Judged limit = JudgeLimit(r);
+        const std::string target = Joined(ratio.target, limit.target);
+        const std::string met = Joined(ratio.met, limit.met);
         std::printf("| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", c.group.c_str(), c.name.c_str(),
                     Time(r.minNs).c_str(), Time(r.medianNs).c_str(), against.c_str(), ratioMin.c_str(),
                     ratioMedian.c_str(), target.c_str(), met.c_str());

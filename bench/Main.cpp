@@ -1,6 +1,6 @@
 // The benchmark program: builds every case, times them group by group and prints the table.
 // Options: --quick (fewer, shorter samples), --samples N, --only GROUP (groups whose names start
-// with GROUP), --no-startup, --app PATH, --minimal PATH.
+// with GROUP), --no-startup, --app PATH, --minimal PATH, --bare PATH.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     using namespace brennick_bench;
     Options options;
     const std::string folder = ProgramFolder();
-    StartupPaths paths{folder + "\\brennick_minimal.exe", folder + "\\..\\app\\Brennick.exe"};
+    StartupPaths paths{folder + "\\brennick_minimal.exe", folder + "\\brennick_bare.exe",
+                       folder + "\\..\\app\\Brennick.exe"};
     bool startup = true;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
             options.warmup = 2;
             options.samples = 7;
             options.startupSamples = 3;
+            options.scaleSamples = 3;
             options.batchScale = 0.25;
         } else if (option == "--samples" && hasValue) {
             options.samples = std::atoi(argv[++i]);
@@ -46,6 +48,8 @@ int main(int argc, char** argv) {
             paths.app = argv[++i];
         } else if (option == "--minimal" && hasValue) {
             paths.minimal = argv[++i];
+        } else if (option == "--bare" && hasValue) {
+            paths.bare = argv[++i];
         } else {
             std::fprintf(stderr, "unknown option %s\n", option.c_str());
             return 2;
@@ -59,6 +63,9 @@ int main(int argc, char** argv) {
     AddScrollCases(suite, benchClass);
     AddWheelCases(suite, benchClass);
     AddAppWheelCases(suite);
+    // Their fixtures are costly (10,001 windows; four threads): made only when the group runs.
+    if (Selected(options, "scale")) AddScaleCases(suite, benchClass);
+    if (Selected(options, "threads")) AddThreadCases(suite, benchClass);
     if (startup) AddStartupCases(suite, paths);
 
     const std::vector<Result> results = suite.Run(options);

@@ -1,6 +1,7 @@
-// Case 4: from CreateProcess to the first painted frame, Brennick.exe against a minimal Win32
-// program with one empty window. A frame counts as painted when the program is idle and neither
-// its window nor any child still has an update region.
+// Case 4: from CreateProcess to the first painted frame, Brennick.exe against the same windows
+// without components (bench/bare), which is what the components add; and, for information, the
+// bare program against a minimal Win32 program with one empty window. A frame counts as painted
+// when the program is idle and neither its window nor any child still has an update region.
 #include <vector>
 
 #include "app/toolkit/Handles.h"
@@ -10,7 +11,9 @@ namespace brennick_bench {
 namespace {
 
 constexpr const char* kGroup = "start-up";
-constexpr const char* kFloor = "minimal Win32 program";
+constexpr const char* kMinimal = "minimal Win32 program";
+constexpr const char* kBare = "same windows, no components";
+constexpr double kAppTarget = 1.15;  // Brennick.exe against the same windows without components
 constexpr DWORD kTimeoutMs = 20000;
 
 using OwnedHandle = brennick::ui::UniqueKernelHandle;
@@ -100,6 +103,7 @@ Instance LaunchToFirstFrame(const std::string& path) {
 
 struct Fixture {
     Instance minimal;
+    Instance bare;
     Instance app;
 };
 
@@ -132,8 +136,9 @@ void AddCase(Suite& suite, Instance& slot, const std::string& name, const char* 
 void AddStartupCases(Suite& suite, const StartupPaths& paths) {
     const auto fixture = std::make_shared<Fixture>();
     suite.Keep(fixture);
-    AddCase(suite, fixture->minimal, kFloor, "", 0.0, paths.minimal);
-    AddCase(suite, fixture->app, "Brennick.exe", kFloor, 1.50, paths.app);
+    AddCase(suite, fixture->minimal, kMinimal, "", 0.0, paths.minimal);
+    AddCase(suite, fixture->bare, kBare, kMinimal, 0.0, paths.bare);
+    AddCase(suite, fixture->app, "Brennick.exe", kBare, kAppTarget, paths.app);
 }
 
 }  // namespace brennick_bench
