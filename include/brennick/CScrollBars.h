@@ -29,7 +29,7 @@ class CScrollBars final : public RefCounted {
 public:
     static constexpr const char* kPropertyName = "nvStdScroll";
 
-    ~CScrollBars() override;  // unhooks the window, if any
+    ~CScrollBars() override;  // runs once the window is unhooked (LastReferenceGone)
 
     // Events, with the position the bar holds after the change.
     Event<std::int32_t> HChange;  // WM_HSCROLL line, page or end
@@ -113,6 +113,8 @@ private:
     static const detail::HookKind kHookKind;
 
     CScrollBars();  // created by MakeRef only
+    // Unhooks the window and frees this, on the window's thread; never waits for that thread.
+    void LastReferenceGone() noexcept override;
 
     // What the controller keeps of one bar; range, page and position stay in the window.
     struct BarState {

@@ -25,7 +25,7 @@ class cSubClassWheel final : public RefCounted {
 public:
     static constexpr const char* kPropertyName = "nvAdvSubcls";
 
-    ~cSubClassWheel() override;  // unhooks the window, if any
+    ~cSubClassWheel() override;  // runs once the window is unhooked (LastReferenceGone)
 
     // A wheel message over the hooked window: notches (positive toward the user), key state and
     // pointer in screen coordinates, and Wheeled (false on entry). Setting Wheeled to any non-zero
@@ -66,6 +66,8 @@ private:
     static const detail::HookKind kHookKind;
 
     cSubClassWheel();  // created by MakeRef only
+    // Unhooks the window and frees this, on the window's thread; never waits for that thread.
+    void LastReferenceGone() noexcept override;
 
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                            win::LParam lParam);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <functional>
 
 #include <brennick/CScrollBars.h>
@@ -100,35 +101,39 @@ TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
     EXPECT_TRUE(fake.Window(other).procedure == kOwn && fake.Window(reused).procedure == kOwn);
 }
 
-TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadOrPassMessagesOn) {
-    for (const bool swallowed : {false, true}) {
-        SCOPED_TRACE(swallowed ? "someone's procedure swallows the private message" : "delivered");
+// Let go of on another thread, the components wait for nobody: the window's thread unhooks and
+// frees them at its next message through the hook (the one posted for it, or any other) or at the
+// window's end. An UnSubClass whose call the chain swallows leaves a link that passes messages on.
+TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessage) {
+    for (const int next : {0, 1, 2, 3}) {
+        const char* const kNext[] = {"posted message", "a message sent", "window destroyed", "unhooked, the call swallowed"};
+        SCOPED_TRACE(kNext[next]);
         FakeWindowSystem fake;
         const win::Hwnd window = fake.CreateWindow();
         auto bars = MakeRef<CScrollBars>();
         auto wheel = MakeRef<cSubClassWheel>();
         bars->SubClass(window), wheel->SubClass(window);
+        const auto alive = std::make_shared<int>();  // held by both components' handlers
+        bars->VChange.Connect([alive](std::int32_t) {}), wheel->WheelRotate.Connect([alive](auto&&...) {});
         fake.currentThread = 2;  // the owner lives on another thread
-        fake.dropSentMessages = swallowed;
         fake.ClearCalls();
         bars->VMax(300);
-        // Whoever looks a component up while its last reference goes finds none.
-        bool (*lookUp)(win::Hwnd) = [](win::Hwnd w) { return bool(modSubclassScrollBars::ScrollBarsFromWindow(w)); };
-        bool foundDying = false;
-        fake.onCall = [&](const test::Call& call) { if (call.api == Api::SendMessage) foundDying |= lookUp(window); };
-        bars.Reset();  // the controller first: it passes messages on until the hook above is gone
-        lookUp = [](win::Hwnd w) { return bool(modSubclassWheel::WheelFromWindow(w)); };
-        wheel.Reset();
-        fake.onCall = nullptr;
-        EXPECT_FALSE(foundDying);
+        fake.dropSentMessages = next == 3;
+        if (next == 3) wheel->UnSubClass();
+        bars.Reset(), wheel.Reset();
+        EXPECT_FALSE(modSubclassScrollBars::ScrollBarsFromWindow(window) || modSubclassWheel::WheelFromWindow(window));
         fake.currentThread = 1;
         fake.dropSentMessages = false;
-        for (const test::Call& call : fake.calls) EXPECT_TRUE(call.thread == 1u || (call.api != Api::SetScrollInfo && call.api != Api::SetWindowProcedureA));
-        EXPECT_EQ(fake.Bar(window, SB_VERT).max, swallowed ? 0 : 300);
-        EXPECT_TRUE(fake.Window(window).properties.empty());
-        EXPECT_EQ(fake.Send(window, kWmUser, 3, 4), 0);
-        EXPECT_EQ(fake.Window(window).visits, (std::vector<test::Visit>{{test::kOwnProcedure, kWmUser, 3, 4}}));
-        EXPECT_EQ(fake.Window(window).procedure, kOwn) << "left at the latest by the next message";
+        for (const test::Call& call : fake.calls) EXPECT_TRUE(call.thread == 1u || (call.api != Api::SetWindowProcedureA && (call.api != Api::RemoveProp || next == 3)));
+        EXPECT_EQ(alive.use_count(), next == 3 ? 2 : 3) << "a hooked component is freed by the window's thread only";
+        EXPECT_EQ(fake.Bar(window, SB_VERT).max, 300);
+        const std::vector<test::Visit> own{{test::kOwnProcedure, kWmUser, 3, 4}};
+        if (next == 2) fake.DestroyWindow(window);
+        if (next == 0) fake.DeliverPosted();
+        if (next % 2 == 1) fake.Send(window, kWmUser, 3, 4);
+        if (next % 2 == 1) EXPECT_EQ(fake.Window(window).visits, own) << "each message once";
+        EXPECT_EQ(alive.use_count(), 1);
+        EXPECT_TRUE(next == 2 || (fake.Window(window).properties.empty() && fake.Window(window).procedure == kOwn));
     }
 }
 

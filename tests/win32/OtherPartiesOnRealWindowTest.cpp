@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <map>
+#include <memory>
 #include <ranges>
 #include <string>
 #include <thread>
@@ -176,10 +177,50 @@ TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
         bars.Reset(), wheel.Reset();
     }
     stop = true, sender.join();
+    SendMessageA(window, WM_NULL, 0, 0);  // the window's thread finishes the releases at its next message
     EXPECT_EQ(userSeenByOwner.load(), userSent.load()) << "each message once";
     EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnerThreadProcedure));
     EXPECT_FALSE(GetPropA(window, "nvStdScroll") || GetPropA(window, "nvAdvSubcls"));
     PostMessageA(window, WM_QUIT, 0, 0), owner.join();
+}
+
+// The last references go on a worker while the window's own thread does not pump: it joins the
+// worker, keeps sending to its own window, or destroys it. The release returns at once; the
+// window's thread unhooks and frees the components at its next message, or at the window's end.
+TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
+    enum Meanwhile { kJoin, kSend, kDestroy };
+    for (const Meanwhile meanwhile : {kJoin, kSend, kDestroy}) {
+        SCOPED_TRACE(meanwhile);
+        test::TestWindow window;
+        const HWND handle = window.Handle();
+        for (int round = 0, sent = 0; round < (meanwhile == kSend ? 400 : 1) && !::testing::Test::HasFailure(); ++round, sent = 0) {
+            const auto alive = std::make_shared<int>();  // held by both components' handlers
+            auto bars = Attached<CScrollBars>(handle);
+            auto wheel = Attached<cSubClassWheel>(handle);
+            bars->VChange.Connect([alive](std::int32_t) {}), wheel->WheelRotate.Connect([alive](auto&&...) {});
+            window.Log().clear();
+            std::atomic<bool> done{false};
+            std::thread worker([&done, bars = std::move(bars), wheel = std::move(wheel)]() mutable { bars.Reset(), wheel.Reset(), done = true; });
+            for (const auto start = GetTickCount(); !done && GetTickCount() - start < 5000; ++sent)
+                meanwhile == kSend ? (void)(SendMessageA(handle, WM_USER, 0, 0) + SendMessageA(handle, WM_MOUSEWHEEL, kWheelAway, 0)) : Sleep(1);
+            EXPECT_TRUE(done) << "the release waited for the window's thread";
+            for (MSG message; !done; Sleep(1)) PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // so that the test ends
+            worker.join();
+            meanwhile == kDestroy ? window.Destroy() : (void)SendMessageA(handle, WM_USER, 0, 0);
+            EXPECT_EQ(alive.use_count(), 1) << "freed on the window's thread at its next message or its end";
+            if (meanwhile == kDestroy) break;
+            EXPECT_TRUE(Procedure(handle) == kOwnProcedure && !GetPropA(handle, "nvStdScroll") && !GetPropA(handle, "nvAdvSubcls"));
+            EXPECT_EQ(std::ranges::count(window.Log(), UINT{WM_USER}, &Seen::message), meanwhile == kSend ? sent + 1 : 1) << "each message once";
+        }
+    }
+    // The window's thread ends without pumping: the window goes with it, and the components with the window.
+    const auto alive = std::make_shared<int>();
+    std::thread([alive] {
+        auto bars = Attached<CScrollBars>(CreateWindowExA(0, "BrennickTestA", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        bars->VChange.Connect([alive](std::int32_t) {});
+        std::thread([bars = std::move(bars)]() mutable { bars.Reset(); }).join();
+    }).join();
+    EXPECT_EQ(alive.use_count(), 1);
 }
 
 // Another process's property value (the real one plus 16), or none at all, misleads neither the
