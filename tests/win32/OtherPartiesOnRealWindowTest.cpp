@@ -224,19 +224,24 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
 }
 
 // Another process's property value (the real one plus 16), or none at all, misleads neither the
-// window's procedure nor the release.
+// window's procedure, nor a push outside a message with the wheel hook above the controller, nor the release.
 TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
-    test::TestWindow window;
-    auto bars = Attached<CScrollBars>(window.Handle());
-    bars->VMax(400), bars->VLargeChange(201), bars->VSmallChange(5), bars->VValue(100);
-    std::vector<std::int32_t> changes;
-    bars->VChange.Connect([&](std::int32_t position) { changes.push_back(position); });
-    SetPropA(window.Handle(), "nvStdScroll", reinterpret_cast<HANDLE>(reinterpret_cast<std::uintptr_t>(bars.Get()) + 16));
-    SendMessageA(window.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(changes, (std::vector<std::int32_t>{105}));
-    RemovePropA(window.Handle(), "nvStdScroll");
-    bars.Reset();
-    EXPECT_EQ(Procedure(window.Handle()), kOwnProcedure);
+    for (const bool forged : {true, false}) {
+        test::TestWindow window;
+        const HWND handle = window.Handle();
+        auto bars = Attached<CScrollBars>(handle);
+        auto wheel = Attached<cSubClassWheel>(handle);
+        forged ? (void)SetPropA(handle, "nvStdScroll", reinterpret_cast<HANDLE>(reinterpret_cast<std::uintptr_t>(bars.Get()) + 16)) : (void)RemovePropA(handle, "nvStdScroll");
+        bars->VMax(400), bars->VLargeChange(201), bars->VSmallChange(5), bars->VValue(100);
+        EXPECT_TRUE(bars->VLastPos() == 100 && GetScrollPos(handle, SB_VERT) == 100) << forged;
+        std::vector<std::int32_t> changes;
+        bars->VChange.Connect([&](std::int32_t position) { changes.push_back(position); });
+        SendMessageA(handle, WM_VSCROLL, SB_LINEDOWN, 0);
+        EXPECT_EQ(changes, (std::vector<std::int32_t>{105}));
+        RemovePropA(handle, "nvStdScroll");
+        bars.Reset(), wheel.Reset();
+        EXPECT_EQ(Procedure(handle), kOwnProcedure);
+    }
 }
 
 // The hook's owner lets go of everything, or destroys the window, while a wheel message is in its
