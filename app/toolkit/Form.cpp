@@ -71,7 +71,7 @@ void Form::Forget(Control& control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
 }
 
-LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     Form* form = BoundObject<Form>(window, message, lParam);
     if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     if (message == DestroyMessage()) return form->OnDestroyNow();

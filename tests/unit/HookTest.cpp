@@ -32,15 +32,15 @@ TEST(Hook, HooksAndUnhooksInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
         const Api call = unicode ? Api::CallWindowProcW : Api::CallWindowProcA, wrongCall = unicode ? Api::CallWindowProcA : Api::CallWindowProcW;
         const auto kinds = {Api::GetProp, Api::SetProp, Api::RemoveProp, set, get, call, wrongCall, unicode ? Api::SetWindowProcedureA : Api::SetWindowProcedureW};
         auto bars = MakeRef<CScrollBars>();
-        bars->SubClass(window);
+        bars->SubClass(window), bars->SubClass(window);  // the second is refused
         EXPECT_TRUE(fake.CallsOf(Api::SetProp).at(0).value == bars.Get() && bars->PrevWndProc() == kOwn);
         fake.Window(window).answer = 7;
         EXPECT_EQ(fake.Send(window, kWmUser, 1, 2), 7);
         bars.Reset();
         std::vector<Api> steps;  // the calls of those kinds, in order
         for (const test::Call& c : fake.calls) if (std::find(kinds.begin(), kinds.end(), c.api) != kinds.end()) steps.push_back(c.api);
-        EXPECT_EQ(steps, (std::vector<Api>{Api::GetProp, Api::SetProp, set, call, get, set, Api::RemoveProp}))
-            << "one lookup at attach, none per message";
+        EXPECT_EQ(steps, (std::vector<Api>{Api::GetProp, Api::SetProp, set, Api::GetProp, call, get, set, Api::RemoveProp}))
+            << "one lookup per attach, none per message";
         EXPECT_TRUE(fake.Window(window).procedure == kOwn && fake.Window(window).unicode == unicode && fake.Window(window).properties.empty());
     }
 }
