@@ -224,7 +224,8 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
 }
 
 // Another process's property value (the real one plus 16), or none at all, misleads neither the
-// window's procedure, nor a push outside a message with the wheel hook above the controller, nor the release.
+// window's procedure, nor a push with the wheel hook above the controller (and someone's layer above
+// both while a message runs), nor the release.
 TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
     for (const bool forged : {true, false}) {
         test::TestWindow window;
@@ -236,7 +237,10 @@ TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
         EXPECT_TRUE(bars->VLastPos() == 100 && GetScrollPos(handle, SB_VERT) == 100) << forged;
         std::vector<std::int32_t> changes;
         bars->VChange.Connect([&](std::int32_t position) { changes.push_back(position); });
+        const LONG_PTR below = SetWindowLongPtrA(handle, GWLP_WNDPROC, kRawProcedures[0]);  // someone's layer on top, for one message
+        rawLayers[{handle, kForeign0}] = {below, false};
         SendMessageA(handle, WM_VSCROLL, SB_LINEDOWN, 0);
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, below);
         EXPECT_EQ(changes, (std::vector<std::int32_t>{105}));
         RemovePropA(handle, "nvStdScroll");
         bars.Reset(), wheel.Reset();
