@@ -104,7 +104,7 @@ win::LResult HookTable::Dispatch(const HookKind& kind, win::Hwnd window, unsigne
     const unsigned int release = releaseMessage.load();
     const bool ours = release != 0 && message == release;  // for every link of the window: the way out does the work
     if (ours) result = 0;
-    if (!result && owner) result = kind.handle(*owner, window, message, wParam, lParam);
+    if (!result && owner) result = ((*owner).*kind.handle)(window, message, wParam, lParam);
     if (!result) result = Forward(*link, window, message, wParam, lParam);
     link->depth.fetch_sub(1);
     if (ours || message == WM_NCDESTROY || link->ownerless.load()) Finish(window, message == WM_NCDESTROY);

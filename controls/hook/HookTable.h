@@ -15,13 +15,16 @@
 
 namespace brennick::detail {
 
+// A component's message handler, called straight from the dispatch: a result, or nothing to pass
+// the message on.
+using MessageHandler = std::optional<win::LResult> (RefCounted::*)(win::Hwnd window, unsigned int message,
+                                                                   win::WParam wParam, win::LParam lParam);
+
 // What one kind of hooking component supplies.
 struct HookKind {
     const char* property;     // the window property that marks a hooked window
     win::WndProc procedure;   // the procedure shared by every window hooked by this kind
-    // The component's message handler: a result, or nothing to pass the message on.
-    std::optional<win::LResult> (*handle)(RefCounted& owner, win::Hwnd window, unsigned int message,
-                                          win::WParam wParam, win::LParam lParam);
+    MessageHandler handle;    // the component's WindowProc
     WindowHook& (*hookOf)(RefCounted& owner);
     void (*destroy)(RefCounted& owner);  // frees a component whose last reference is gone
 };
@@ -97,10 +100,7 @@ bool RunPendingCall(win::Hwnd window, win::LParam lParam);
 // returning std::optional<win::LResult>, and befriends this class.
 template <class T>
 struct HookedWindow {
-    static std::optional<win::LResult> Handle(RefCounted& owner, win::Hwnd window, unsigned int message,
-                                              win::WParam wParam, win::LParam lParam) {
-        return static_cast<T&>(owner).WindowProc(window, message, wParam, lParam);
-    }
+    static constexpr MessageHandler kHandle = static_cast<MessageHandler>(&T::WindowProc);
     static WindowHook& HookOf(RefCounted& owner) { return static_cast<T&>(owner).hook_; }
     static void Destroy(RefCounted& owner) { delete &static_cast<T&>(owner); }
     static Ref<T> FromWindow(win::Hwnd window) {

@@ -13,7 +13,7 @@
 namespace brennick {
 
 const detail::HookKind CScrollBars::kHookKind{kPropertyName, &modSubclassScrollBars::ScrollBarsWndProc,
-                                              &detail::HookedWindow<CScrollBars>::Handle,
+                                              detail::HookedWindow<CScrollBars>::kHandle,
                                               &detail::HookedWindow<CScrollBars>::HookOf,
                                               &detail::HookedWindow<CScrollBars>::Destroy};
 

@@ -10,7 +10,7 @@
 namespace brennick {
 
 const detail::HookKind cSubClassWheel::kHookKind{kPropertyName, &modSubclassWheel::WheelWndProc,
-                                                 &detail::HookedWindow<cSubClassWheel>::Handle,
+                                                 detail::HookedWindow<cSubClassWheel>::kHandle,
                                                  &detail::HookedWindow<cSubClassWheel>::HookOf,
                                                  &detail::HookedWindow<cSubClassWheel>::Destroy};
 
