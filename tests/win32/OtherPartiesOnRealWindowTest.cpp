@@ -249,16 +249,17 @@ TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
 }
 
 // The hook's owner lets go of everything, or destroys the window, while a wheel message is in its
-// hands and leaves it unconsumed.
+// hands and leaves it unconsumed; someone's raw layer may sit above both components.
 TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOneNever) {
-    for (const auto [destroy, hookFirst] : {std::pair{false, false}, {false, true}, {true, false}, {true, true}}) {
-        SCOPED_TRACE(std::string(destroy ? "window destroyed" : "both components dropped") + " in the handler, hook " + (hookFirst ? "below" : "above"));
+    for (const auto [destroy, hookFirst, raw] : {std::tuple{false, false, false}, {false, true, false}, {true, false, false}, {true, true, false}, {true, false, true}}) {
+        SCOPED_TRACE(std::string(destroy ? "window destroyed" : "both components dropped") + " in the handler, hook " + (hookFirst ? "below" : "above") + (raw ? ", a raw layer on top" : ""));
         test::TestWindow window;
         Ref<cSubClassWheel> wheel = hookFirst ? Attached<cSubClassWheel>(window.Handle()) : Ref<cSubClassWheel>{};
         auto bars = Attached<CScrollBars>(window.Handle());
         if (!hookFirst) wheel = Attached<cSubClassWheel>(window.Handle());
+        if (raw) rawLayers[{window.Handle(), kForeign0}] = {SetWindowLongPtrA(window.Handle(), GWLP_WNDPROC, kRawProcedures[0]), false};
         wheel->WheelRotate.Connect([&](auto&, auto&, auto&, auto&, Bool16&) { bars.Reset(), wheel.Reset(), destroy ? window.Destroy() : void(); });
-        EXPECT_EQ(std::ranges::count(window.Sent(WM_MOUSEWHEEL, kWheelAway), UINT{WM_MOUSEWHEEL}, &Seen::message), destroy ? 0 : 1);
+        EXPECT_EQ(std::ranges::count(window.Sent(WM_MOUSEWHEEL, kWheelAway), Seen{kOwn, WM_MOUSEWHEEL, kWheelAway}), destroy ? 0 : 1);
         EXPECT_TRUE(destroy || Procedure(window.Handle()) == kOwnProcedure);
     }
 }
