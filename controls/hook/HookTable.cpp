@@ -26,14 +26,6 @@ Table& TheTable() {
 
 std::atomic<unsigned int> releaseMessage{0};
 
-win::WndProc CurrentProcedure(win::Hwnd window, bool unicode) {
-    return unicode ? win::GetWindowProcedureW(window) : win::GetWindowProcedureA(window);
-}
-
-win::WndProc SetProcedure(win::Hwnd window, win::WndProc procedure, bool unicode) {
-    return unicode ? win::SetWindowProcedureW(window, procedure) : win::SetWindowProcedureA(window, procedure);
-}
-
 // Forgets and unlinks the links of a window that is gone, unless a message still runs through one.
 void DropIfGoneLocked(win::Hwnd window, Doomed& doomed) {
     const auto found = TheTable().windows.find(window);
@@ -109,6 +101,14 @@ win::LResult HookTable::Dispatch(const HookKind& kind, win::Hwnd window, unsigne
     link->depth.fetch_sub(1);
     if (ours || message == WM_NCDESTROY || link->ownerless.load()) Finish(window, message == WM_NCDESTROY);
     return *result;  // the component's reference goes last: its end may detach it
+}
+
+win::WndProc CurrentProcedure(win::Hwnd window, bool unicode) {
+    return unicode ? win::GetWindowProcedureW(window) : win::GetWindowProcedureA(window);
+}
+
+win::WndProc SetProcedure(win::Hwnd window, win::WndProc procedure, bool unicode) {
+    return unicode ? win::SetWindowProcedureW(window, procedure) : win::SetWindowProcedureA(window, procedure);
 }
 
 Ref<RefCounted> HookTable::Owner(win::Hwnd window, const HookKind& kind) {

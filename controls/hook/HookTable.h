@@ -96,6 +96,10 @@ public:
 unsigned int PendingCallMessage() noexcept;
 bool RunPendingCall(win::Hwnd window, win::LParam lParam);
 
+// A window's procedure, read or replaced in the character set it was hooked in.
+win::WndProc CurrentProcedure(win::Hwnd window, bool unicode);
+win::WndProc SetProcedure(win::Hwnd window, win::WndProc procedure, bool unicode);
+
 // The dispatch hooks of one component type T, which has a member hook_ and a WindowProc
 // returning std::optional<win::LResult>, and befriends this class.
 template <class T>

@@ -36,14 +36,6 @@ unsigned int CallMessage() {
     return message;
 }
 
-win::WndProc CurrentProcedure(win::Hwnd window, bool unicode) {
-    return unicode ? win::GetWindowProcedureW(window) : win::GetWindowProcedureA(window);
-}
-
-win::WndProc SetProcedure(win::Hwnd window, win::WndProc procedure, bool unicode) {
-    return unicode ? win::SetWindowProcedureW(window, procedure) : win::SetWindowProcedureA(window, procedure);
-}
-
 }  // namespace
 
 unsigned int PendingCallMessage() noexcept { return callMessage.load(); }
