@@ -154,6 +154,7 @@ const Interaction kInteractions[] = {
      {.focus = chkWheelSupport, .leftColor = kButtonFace, .rightColor = kButtonFace}},
     {"a DPI change lays the window out again where the pictures keep their bar positions", {{Scroll, R, WM_VSCROLL, SB_BOTTOM}, {Dpi, 0, 120}},
      {.leftV = 100, .rightV = kLast, .dpi = 120}},
+    {"after a DPI change a scroll places the picture at the new DPI", {{Dpi, 0, 144}, {Scroll, R, WM_VSCROLL, SB_LINEDOWN}}, {.rightV = 105, .dpi = 144}},
     {"closing lets go of left, right and the hook in order before any window goes", {{Click, chkWheelSupport2}},
      {.closing = {{"left panel nvStdScroll", "right panel nvStdScroll", "window nvAdvSubcls", "destroy window"}}}},
     {"closing with the wheel hook never attached, below a subclass that keeps WM_APP + 2", {{Watch}},

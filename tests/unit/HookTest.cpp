@@ -124,8 +124,7 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
         bars->SubClass(window), wheel->SubClass(window);
         const auto alive = std::make_shared<int>();  // held by both components' handlers
         bars->VChange.Connect([alive](std::int32_t) {}), wheel->WheelRotate.Connect([alive](auto&&...) {});
-        fake.currentThread = 2;  // the owner lives on another thread
-        fake.ClearCalls();
+        fake.currentThread = 2, fake.ClearCalls();  // the owner lives on another thread
         bars->VMax(300);
         fake.dropSentMessages = next == 3;
         if (next == 3) wheel->UnSubClass();
@@ -134,8 +133,7 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
         bars.Reset(), wheel.Reset();
         fake.onCall = nullptr;
         EXPECT_FALSE(modSubclassScrollBars::ScrollBarsFromWindow(window) || modSubclassWheel::WheelFromWindow(window));
-        fake.currentThread = 1;
-        fake.dropSentMessages = false;
+        fake.currentThread = 1, fake.dropSentMessages = false;
         for (const test::Call& call : fake.calls) EXPECT_TRUE(call.thread == 1u || (call.api != Api::SetWindowProcedureA && (call.api != Api::RemoveProp || next == 3)));
         EXPECT_EQ(alive.use_count(), next == 3 ? 2 : next == 5 ? 1 : 3) << "a hooked component is freed by the window's thread only";
         EXPECT_EQ(fake.Bar(window, SB_VERT).max, next == 5 ? 0 : 300);
