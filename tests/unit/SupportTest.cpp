@@ -67,6 +67,7 @@ TEST(Support, EventsCallTheirHandlersInOrderAndSurviveChangesWhileRaising) {
         calls.push_back("third " + std::to_string(value));
         event.DisconnectAll();  // itself included, while it runs
     });
+    event.Connect([&](int&) { calls.push_back("after the one that disconnected all"); });  // never called
     int value = 1;
     event.Raise(value), event.Raise(value);
     EXPECT_EQ(calls, (std::vector<std::string>{"first 1", "third 2"}));
