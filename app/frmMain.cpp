@@ -144,6 +144,11 @@ void frmMain::Form_Load() {
     BindMyWheel();
 }
 
+frmMain::~frmMain() {
+    std::int16_t cancel = 0;
+    Form_Unload(cancel);
+}
+
 // Closing is never refused: Cancel stays as it came. Each component unhooks its window as it
 // ends, while the windows still exist.
 void frmMain::Form_Unload(std::int16_t& /*Cancel*/) {

@@ -22,6 +22,9 @@ namespace brennick {
 class frmMain {
 public:
     frmMain();
+    // However the message loop ended (a WM_QUIT from elsewhere too), the components go in the
+    // unload handler's order before the windows.
+    ~frmMain();
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
 

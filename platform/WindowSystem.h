@@ -43,6 +43,7 @@ bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value,
 Hwnd FindWindowA(const char* className, const char* windowName);
 unsigned int RegisterWindowMessageA(const char* name);
 LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam);
+bool PostMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam);
 bool GetWindowRect(Hwnd window, Rect& rect);
 
 // The version of the running program's file (its VS_FIXEDFILEINFO file version, four 16-bit

@@ -13,8 +13,12 @@ constexpr const char* kClassName = "BrennickForm";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 // Posted by the close: the window is destroyed once whatever delivered WM_CLOSE has returned, so
-// that anything the unload handler let go of has let go of its windows before they go.
-constexpr UINT kDestroyMessage = WM_APP + 2;
+// that anything the unload handler let go of has let go of its windows before they go. Registered:
+// a subclass that uses a WM_APP message for itself cannot swallow it and keep the window open.
+UINT DestroyMessage() {
+    static const UINT message = RegisterWindowMessageA("BrennickFormDestroy");
+    return message;
+}
 
 void RegisterFormClass(HINSTANCE instance, int iconId) {
     WNDCLASSEXA windowClass{};
@@ -67,9 +71,10 @@ void Form::Forget(Control& control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
 }
 
-LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     Form* form = BoundObject<Form>(window, message, lParam);
     if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == DestroyMessage()) return form->OnDestroyNow();
     switch (message) {
     case WM_ACTIVATE:
         return form->OnActivate(wParam);
@@ -83,8 +88,6 @@ LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARA
         return form->OnDpiChanged(wParam, lParam);
     case WM_CLOSE:
         return form->OnClose();
-    case kDestroyMessage:
-        return form->OnDestroyNow();
     case WM_DESTROY:
         return form->OnDestroy();
     case WM_NCDESTROY:
@@ -142,7 +145,7 @@ LRESULT Form::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 LRESULT Form::OnClose() {
     std::int16_t cancel = 0;
     Unload.Raise(cancel);
-    if (cancel == 0) PostMessageA(Handle(), kDestroyMessage, 0, 0);
+    if (cancel == 0) PostMessageA(Handle(), DestroyMessage(), 0, 0);
     return 0;
 }
 

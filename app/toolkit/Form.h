@@ -37,8 +37,9 @@ public:
     void Adopt(Control& control);
     void Forget(Control& control);
 
-    // The window procedure of the form's class.
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The window procedure of the form's class (noexcept, as the components': nothing thrown may
+    // cross the system's frames).
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 private:
 

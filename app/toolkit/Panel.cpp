@@ -42,7 +42,7 @@ void Panel::Relayout(Dpi dpi) {
     for (Picture* picture : pictures_) picture->Relayout(dpi);
 }
 
-LRESULT CALLBACK Panel::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Panel::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     auto* panel = static_cast<Panel*>(BoundObject<Control>(window, message, lParam));
     if (panel == nullptr || panel->Handle() != window) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {

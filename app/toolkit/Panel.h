@@ -29,7 +29,7 @@ public:
     void Relayout(Dpi dpi) override;
 
     // The window procedure of the panels' class.
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 private:
     LRESULT OnPaint();

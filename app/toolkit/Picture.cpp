@@ -70,7 +70,7 @@ void Picture::Place() {
     UpdateWindow(GetParent(window_));
 }
 
-LRESULT CALLBACK Picture::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Picture::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     Picture* picture = BoundObject<Picture>(window, message, lParam);
     if (picture == nullptr || picture->Handle() != window) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {

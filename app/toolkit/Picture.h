@@ -27,7 +27,7 @@ public:
     void Relayout(Dpi dpi);
 
     // The window procedure of the pictures' class.
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 private:
     LRESULT OnPaint();

@@ -1,13 +1,10 @@
 #include <brennick/detail/WindowHook.h>
 
-#include <algorithm>
-#include <atomic>
-#include <mutex>  // std::lock_guard
-#include <vector>
+#include <mutex>         // std::lock_guard
+#include <shared_mutex>  // std::shared_lock
 
 #include "controls/hook/HookTable.h"
-#include "platform/Lock.h"
-#include "platform/Win32Constants.h"
+#include "platform/ThreadExit.h"
 #include "platform/WindowSystem.h"
 
 namespace brennick::detail {
@@ -22,21 +19,12 @@ struct PendingCall {
     bool done = false;
 };
 
-// Every link and pending call of the process. Links are few (one per hooked window and kind);
-// the lock is never held while a window procedure or an owner's handler runs.
-struct Table {
-    platform::Lock lock;
-    std::vector<std::shared_ptr<HookLink>> links;
-    std::vector<PendingCall*> calls;
-};
-
-// Never destroyed: a component may still let go of its window while static objects end.
-Table& TheTable() {
-    static Table* const table = new Table;
-    return *table;
+// The calls waiting now, under the table's lock. Never destroyed, as the table.
+std::vector<PendingCall*>& Calls() {
+    static auto* const calls = new std::vector<PendingCall*>;
+    return *calls;
 }
 
-// The private message that carries a PendingCall; registered on the first cross-thread call.
 std::atomic<unsigned int> callMessage{0};
 
 unsigned int CallMessage() {
@@ -48,68 +36,16 @@ unsigned int CallMessage() {
     return message;
 }
 
-std::shared_ptr<HookLink> FindLocked(Table& table, win::Hwnd window, const HookKind& kind) {
-    for (const auto& link : table.links) {
-        if (link->window == window && link->kind == &kind) return link;
-    }
-    return nullptr;
-}
+}  // namespace
 
-// Takes its own copy: the caller's may be the very element that is erased.
-void UnlinkLocked(Table& table, std::shared_ptr<HookLink> link) {
-    link->linked = false;
-    std::erase(table.links, link);
-}
-
-void ForgetLocked(const std::shared_ptr<HookLink>& link) { HookTable::ForgetLocked(link); }
-
-win::WndProc CurrentProcedure(win::Hwnd window, bool unicode) {
-    return unicode ? win::GetWindowProcedureW(window) : win::GetWindowProcedureA(window);
-}
-
-win::WndProc SetProcedure(win::Hwnd window, win::WndProc procedure, bool unicode) {
-    return unicode ? win::SetWindowProcedureW(window, procedure) : win::SetWindowProcedureA(window, procedure);
-}
-
-// Links whose windows are gone without their procedure seeing it (someone had cut it out of
-// the chain): their windows' handles may come back for new windows.
-void SweepLocked(Table& table) {
-    for (std::size_t i = table.links.size(); i-- > 0;) {
-        const std::shared_ptr<HookLink> link = table.links[i];
-        if (link->depth == 0 && !win::IsWindow(link->window)) {
-            ForgetLocked(link);
-            UnlinkLocked(table, link);
-        }
-    }
-}
-
-// Puts back the procedure of every released link of window that is on top of its chain, the
-// ones uncovered by that included, so a window whose components are all gone runs what it ran
-// before. A link with someone else's procedure above it stays and passes messages on.
-void Leave(win::Hwnd window) {
-    Table& table = TheTable();
-    const std::lock_guard guard(table.lock);
-    for (bool left = true; left;) {
-        left = false;
-        for (const auto& link : table.links) {
-            if (link->window != window || link->owner != nullptr) continue;
-            if (CurrentProcedure(window, link->unicode) != link->kind->procedure) continue;
-            // A refused restore leaves the link where it is, passing messages on.
-            if (SetProcedure(window, link->prev, link->unicode) == nullptr) return;
-            UnlinkLocked(table, link);
-            left = true;
-            break;
-        }
-    }
-}
+unsigned int PendingCallMessage() noexcept { return callMessage.load(); }
 
 // Runs the pending call that lParam names, if it is one of this process's calls for window.
 bool RunPendingCall(win::Hwnd window, win::LParam lParam) {
-    Table& table = TheTable();
     PendingCall* call = nullptr;
     {
-        const std::lock_guard guard(table.lock);
-        for (PendingCall* pending : table.calls) {
+        const std::lock_guard guard(HookTable::Lock());
+        for (PendingCall* pending : Calls()) {
             if (reinterpret_cast<win::LParam>(pending) == lParam && pending->window == window && !pending->taken) {
                 call = pending;
                 call->taken = true;
@@ -118,113 +54,34 @@ bool RunPendingCall(win::Hwnd window, win::LParam lParam) {
     }
     if (call == nullptr) return false;
     call->call(call->context);
-    const std::lock_guard guard(table.lock);
+    const std::lock_guard guard(HookTable::Lock());
     call->done = true;
     return true;
-}
-
-win::LResult Forward(const HookLink& link, win::Hwnd window, unsigned int message, win::WParam wParam,
-                     win::LParam lParam) {
-    bool doubtful = false;
-    {
-        const std::lock_guard guard(TheTable().lock);
-        doubtful = link.dying || !link.linked;
-    }
-    // A window destroyed while its message was in an owner's hands gets nothing more.
-    if (doubtful && !win::IsWindow(window)) return 0;
-    return link.unicode ? win::CallWindowProcW(link.prev, window, message, wParam, lParam)
-                        : win::CallWindowProcA(link.prev, window, message, wParam, lParam);
-}
-
-}  // namespace
-
-win::LResult HookTable::Dispatch(const HookKind& kind, win::Hwnd window, unsigned int message, win::WParam wParam,
-                                 win::LParam lParam) noexcept {
-    const unsigned int callId = callMessage.load();
-    if (callId != 0 && message == callId && RunPendingCall(window, lParam)) return 0;
-
-    Table& table = TheTable();
-    std::shared_ptr<HookLink> link;
-    Ref<RefCounted> owner;
-    {
-        const std::lock_guard guard(table.lock);
-        link = FindLocked(table, window, kind);
-        if (link != nullptr) {
-            owner = Ref<RefCounted>::TryRetain(link->owner);
-            ++link->depth;
-        }
-    }
-    // Our procedure on a window we hold no link for: only a copy someone else kept and called
-    // after it left can come here. It knows nowhere to forward.
-    if (link == nullptr) {
-        return win::IsWindowUnicode(window) ? win::DefWindowProcW(window, message, wParam, lParam)
-                                            : win::DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    std::optional<win::LResult> result;
-    if (owner) result = kind.handle(*owner, window, message, wParam, lParam);
-    if (!result) result = Forward(*link, window, message, wParam, lParam);
-
-    bool released = false;
-    std::vector<std::pair<const HookKind*, RefCounted*>> forgotten;  // their properties go as well
-    {
-        const std::lock_guard guard(table.lock);
-        --link->depth;
-        // The window's own procedure has seen its last message: the window is on its way out. Its
-        // components forget it, this link's and any that attached while the message was on its way;
-        // the links pass messages on until they leave (a forged WM_NCDESTROY leaves a working chain).
-        if (message == WM_NCDESTROY) {
-            for (const auto& other : table.links) {
-                if (other->window != window) continue;
-                if (other->owner != nullptr) forgotten.push_back({other->kind, other->owner});
-                ForgetLocked(other);
-                other->dying = true;
-            }
-        }
-        released = link->owner == nullptr && link->linked;
-    }
-    for (const auto& [forgottenKind, forgottenOwner] : forgotten) {
-        if (win::GetPropA(window, forgottenKind->property) == forgottenOwner) win::RemovePropA(window, forgottenKind->property);
-    }
-    if (released) Leave(window);
-    return *result;  // the component's reference goes last: its end may detach it
-}
-
-// The owner's hook forgets its window (it let go of it, or the window is gone).
-void HookTable::ForgetLocked(const std::shared_ptr<HookLink>& link) {
-    if (link->owner == nullptr) return;
-    WindowHook& hook = link->kind->hookOf(*link->owner);
-    if (hook.link_ == link) {
-        hook.link_.reset();
-        hook.target_.store(nullptr);
-        hook.prev_.store(nullptr);
-    }
-    link->owner = nullptr;
-}
-
-Ref<RefCounted> HookTable::Owner(win::Hwnd window, const HookKind& kind) {
-    Table& table = TheTable();
-    const std::lock_guard guard(table.lock);
-    const std::shared_ptr<HookLink> link = FindLocked(table, window, kind);
-    return link == nullptr ? Ref<RefCounted>() : Ref<RefCounted>::TryRetain(link->owner);
 }
 
 void WindowHook::Attach(win::Hwnd window, const HookKind& kind, RefCounted& owner) {
     if (!win::IsWindow(window)) return;
     if (win::GetWindowThreadProcessId(window) != win::GetCurrentThreadId()) return;
-    if (win::GetPropA(window, kind.property) != nullptr) return;  // this or another component is there
-    Table& table = TheTable();
-    std::shared_ptr<HookLink> passThrough;
+    Doomed doomed;
     {
-        const std::lock_guard guard(table.lock);
-        SweepLocked(table);
-        if (link_ != nullptr) return;  // one window per component, while that window exists
-        passThrough = FindLocked(table, window, kind);
-        // Another component of this kind serves the window (its property was taken away), or the
-        // window was told it is being destroyed: no new component there.
-        if (passThrough != nullptr && (passThrough->owner != nullptr || passThrough->dying)) return;
+        // Releases of the window's components that other threads left to this one end first.
+        const std::lock_guard guard(HookTable::Lock());
+        HookTable::LeaveLocked(window, doomed);
+        HookTable::SweepLocked(link_ != nullptr ? link_->window : nullptr, doomed);
     }
-    if (!win::SetPropA(window, kind.property, &owner)) return;
+    HookTable::Free(doomed);
+    if (win::GetPropA(window, kind.property) != nullptr) return;  // this or another component is there
+    LinkPtr passThrough;
+    bool refused = false;
+    {
+        const std::lock_guard guard(HookTable::Lock());
+        passThrough = HookTable::FindLocked(window, kind.procedure);
+        // One window per component, while that window exists. Another component of this kind
+        // serves the window (its property was taken away), or the window was told it is being
+        // destroyed: no new component there.
+        refused = link_ != nullptr || (passThrough != nullptr && (passThrough->owner != nullptr || passThrough->dying));
+    }
+    if (refused || !win::SetPropA(window, kind.property, &owner)) return;
 
     if (passThrough == nullptr) {
         const bool unicode = win::IsWindowUnicode(window);
@@ -236,14 +93,16 @@ void WindowHook::Attach(win::Hwnd window, const HookKind& kind, RefCounted& owne
             win::RemovePropA(window, kind.property);
             return;
         }
-        passThrough = std::make_shared<HookLink>(HookLink{window, &kind, previous, unicode, nullptr});
-        const std::lock_guard guard(table.lock);
-        table.links.push_back(passThrough);
+        passThrough = std::make_shared<HookLink>(window, win::GetCurrentThreadId(), kind, previous, unicode);
+        platform::AtThreadExit(&HookTable::ThreadEnded);
+        const std::lock_guard guard(HookTable::Lock());
+        HookTable::AddLocked(passThrough);
     }
     // A new link, or one a released component left in the chain, which this one takes over.
-    const std::lock_guard guard(table.lock);
+    const std::lock_guard guard(HookTable::Lock());
     if (!passThrough->linked) return;  // left meanwhile: nothing to take over
     passThrough->owner = &owner;
+    passThrough->ownerless.store(false);
     link_ = passThrough;
     prev_.store(passThrough->prev);
     target_.store(window);
@@ -257,17 +116,16 @@ void WindowHook::Detach(const HookKind& kind, RefCounted& owner) {
 void WindowHook::DetachHere(const HookKind& kind) {
     const win::Hwnd target = TargetWnd();
     const bool exists = win::IsWindow(target);
-    std::shared_ptr<HookLink> link;
+    Doomed doomed;
     {
-        const std::lock_guard guard(TheTable().lock);
-        link = link_;
+        const std::lock_guard guard(HookTable::Lock());
+        const LinkPtr link = link_;
         if (link == nullptr) return;
-        ForgetLocked(link);
-        if (!exists && link->linked) UnlinkLocked(TheTable(), link);
+        HookTable::ForgetLocked(link);
+        exists ? HookTable::LeaveLocked(target, doomed) : HookTable::UnlinkLocked(link, doomed);
     }
-    if (!exists) return;
-    Leave(target);
-    win::RemovePropA(target, kind.property);  // result deliberately unused
+    HookTable::Free(doomed);
+    if (exists) win::RemovePropA(target, kind.property);  // result deliberately unused
 }
 
 // The window's thread never ran the detach (its procedure chain swallowed the private message):
@@ -276,28 +134,62 @@ void WindowHook::DetachHere(const HookKind& kind) {
 void WindowHook::DetachElsewhere(const HookKind& kind, RefCounted& owner) {
     win::Hwnd target = nullptr;
     {
-        const std::lock_guard guard(TheTable().lock);
+        const std::lock_guard guard(HookTable::Lock());
         if (link_ == nullptr) return;
         target = link_->window;
-        ForgetLocked(std::shared_ptr<HookLink>(link_));
+        HookTable::ForgetLocked(LinkPtr(link_));
     }
     if (win::GetPropA(target, kind.property) == &owner) win::RemovePropA(target, kind.property);
 }
 
+// On another thread than the window's, nothing here waits for it: the link lets go of the
+// component at once and keeps it, and a posted message asks the window's thread to unhook and
+// free it. Any message through the link does the same, and the window's end frees it too.
+void WindowHook::Release(const HookKind& kind, RefCounted& owner) noexcept {
+    const win::Hwnd target = TargetWnd();
+    const std::uint32_t thread = target == nullptr ? 0 : win::GetWindowThreadProcessId(target);
+    if (thread == 0 || thread == win::GetCurrentThreadId()) {
+        DetachHere(kind);
+        return kind.destroy(owner);
+    }
+    LinkPtr link;
+    {
+        const std::lock_guard guard(HookTable::Lock());
+        link = link_;
+        if (link != nullptr) {
+            HookTable::ForgetLocked(link);
+            link->released.push_back(&owner);
+        }
+    }
+    if (link == nullptr) return kind.destroy(owner);
+    if (win::PostMessageA(target, HookTable::ReleaseMessage(), 0, 0) || win::IsWindow(target)) return;
+    // Not posted because the window is gone: no message will come.
+    Doomed doomed;
+    {
+        const std::lock_guard guard(HookTable::Lock());
+        HookTable::SweepLocked(target, doomed);
+    }
+    HookTable::Free(doomed);
+}
+
 // The hooked window is provably still the one hooked while a message of it runs through the
-// link, or while the link's procedure is on top of its chain (only this link can have put it
-// there); otherwise its property must still name the owner.
+// link, or while the chain from its top down to the link runs through our links only (only
+// they can have put ours there); below someone else's procedure its property must name owner.
 win::Hwnd WindowHook::PushTarget(const HookKind& kind, const RefCounted& owner) const {
     win::Hwnd window = nullptr;
-    bool unicode = false;
     {
-        const std::lock_guard guard(TheTable().lock);
+        const std::shared_lock guard(HookTable::Lock());
         if (link_ == nullptr) return nullptr;
         window = link_->window;
-        unicode = link_->unicode;
-        if (link_->depth > 0) return window;
+        if (link_->depth.load() > 0) return window;
+        win::WndProc procedure = CurrentProcedure(window, link_->unicode);
+        for (int hops = 0; procedure != kind.procedure && hops < 8; ++hops) {
+            const LinkPtr above = HookTable::FindLocked(window, procedure);
+            if (above == nullptr) break;
+            procedure = above->prev;
+        }
+        if (procedure == kind.procedure) return window;
     }
-    if (CurrentProcedure(window, unicode) == kind.procedure) return window;
     return win::GetPropA(window, kind.property) == &owner ? window : nullptr;
 }
 
@@ -309,15 +201,14 @@ bool WindowHook::RunOnWindowThread(void (*call)(void*), void* context) const {
         return true;
     }
     PendingCall pending{call, context, window};
-    Table& table = TheTable();
     const unsigned int message = CallMessage();
     {
-        const std::lock_guard guard(table.lock);
-        table.calls.push_back(&pending);
+        const std::lock_guard guard(HookTable::Lock());
+        Calls().push_back(&pending);
     }
     if (message != 0) win::SendMessageA(window, message, 0, reinterpret_cast<win::LParam>(&pending));
-    const std::lock_guard guard(table.lock);
-    std::erase(table.calls, &pending);
+    const std::lock_guard guard(HookTable::Lock());
+    std::erase(Calls(), &pending);
     return pending.done;
 }
 

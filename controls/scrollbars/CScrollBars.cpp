@@ -13,12 +13,15 @@
 namespace brennick {
 
 const detail::HookKind CScrollBars::kHookKind{kPropertyName, &modSubclassScrollBars::ScrollBarsWndProc,
-                                              &detail::HookedWindow<CScrollBars>::Handle,
-                                              &detail::HookedWindow<CScrollBars>::HookOf};
+                                              detail::HookedWindow<CScrollBars>::kHandle,
+                                              &detail::HookedWindow<CScrollBars>::HookOf,
+                                              &detail::HookedWindow<CScrollBars>::Destroy};
 
 CScrollBars::CScrollBars() = default;
 
-CScrollBars::~CScrollBars() { UnSubClass(); }
+CScrollBars::~CScrollBars() = default;
+
+void CScrollBars::LastReferenceGone() noexcept { hook_.Release(kHookKind, *this); }
 
 void CScrollBars::SubClass(win::WindowHandle window) {
     hook_.OnWindowThread(*this, [&] { hook_.Attach(window, kHookKind, *this); });

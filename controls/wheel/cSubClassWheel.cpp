@@ -10,12 +10,15 @@
 namespace brennick {
 
 const detail::HookKind cSubClassWheel::kHookKind{kPropertyName, &modSubclassWheel::WheelWndProc,
-                                                 &detail::HookedWindow<cSubClassWheel>::Handle,
-                                                 &detail::HookedWindow<cSubClassWheel>::HookOf};
+                                                 detail::HookedWindow<cSubClassWheel>::kHandle,
+                                                 &detail::HookedWindow<cSubClassWheel>::HookOf,
+                                                 &detail::HookedWindow<cSubClassWheel>::Destroy};
 
 cSubClassWheel::cSubClassWheel() = default;
 
-cSubClassWheel::~cSubClassWheel() { hook_.Detach(kHookKind, *this); }
+cSubClassWheel::~cSubClassWheel() = default;
+
+void cSubClassWheel::LastReferenceGone() noexcept { hook_.Release(kHookKind, *this); }
 
 void cSubClassWheel::SubClass(win::WindowHandle window) {
     hook_.OnWindowThread(*this, [&] { hook_.Attach(window, kHookKind, *this); });

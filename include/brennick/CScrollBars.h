@@ -62,10 +62,12 @@ public:
     /// address (an uncounted reference) and removed when the controller lets go of the window.
     static constexpr const char* kPropertyName = "nvStdScroll";
 
-    /// Run when the last Ref goes: unhooks the window, if any, on the window's thread. The
-    /// previous procedure is back (or, below someone else's procedure, the controller's link
-    /// passes messages on until it can leave) and "nvStdScroll" is gone. Raises nothing.
-    ~CScrollBars() override;  // unhooks the window, if any
+    /// Runs once the window is unhooked: when the last Ref goes on the window's thread (or with no
+    /// window) at once; when it goes on another thread, on the window's thread after the unhook,
+    /// which that thread does at its next message. The previous procedure is back (or, below
+    /// someone else's procedure, the controller's link passes messages on until it can leave) and
+    /// "nvStdScroll" is gone. Raises nothing.
+    ~CScrollBars() override;  // runs once the window is unhooked (LastReferenceGone)
 
     /// @name Events
     /// Raised synchronously on the window's thread, in the order the handlers were connected; a
@@ -257,6 +259,8 @@ private:
     static const detail::HookKind kHookKind;
 
     CScrollBars();  // created by MakeRef only
+    // Unhooks the window and frees this, on the window's thread; never waits for that thread.
+    void LastReferenceGone() noexcept override;
 
     // What the controller keeps of one bar; range, page and position stay in the window.
     struct BarState {

@@ -29,6 +29,8 @@ protected:
     RefCounted() = default;
     /// Run when the last Ref goes.
     virtual ~RefCounted() = default;
+    // Runs when the last reference is gone; frees the object unless a class defers that.
+    virtual void LastReferenceGone() noexcept { delete this; }
 
 private:
     template <class T>
@@ -44,7 +46,7 @@ private:
         return false;
     }
     void Release() noexcept {
-        if (count_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
+        if (count_.fetch_sub(1, std::memory_order_acq_rel) == 1) LastReferenceGone();
     }
 
     std::atomic<std::uint32_t> count_{0};

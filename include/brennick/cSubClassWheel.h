@@ -52,8 +52,10 @@ public:
     /// (an uncounted reference) and removed when the hook lets go of the window.
     static constexpr const char* kPropertyName = "nvAdvSubcls";
 
-    /// Run when the last Ref goes: unhooks the window, if any, as UnSubClass() does.
-    ~cSubClassWheel() override;  // unhooks the window, if any
+    /// Runs once the window is unhooked, as UnSubClass() does it: at once when the last Ref goes
+    /// on the window's thread (or with no window); on the window's thread, at its next message,
+    /// when it goes on another thread.
+    ~cSubClassWheel() override;  // runs once the window is unhooked (LastReferenceGone)
 
     /// @name Events
     /// Raised synchronously on the window's thread, in the order the handlers were connected.
@@ -130,6 +132,8 @@ private:
     static const detail::HookKind kHookKind;
 
     cSubClassWheel();  // created by MakeRef only
+    // Unhooks the window and frees this, on the window's thread; never waits for that thread.
+    void LastReferenceGone() noexcept override;
 
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                            win::LParam lParam);

@@ -122,6 +122,10 @@ LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lP
     return ::SendMessageA(window, message, wParam, lParam);
 }
 
+bool PostMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+    return ::PostMessageA(window, message, wParam, lParam) != FALSE;
+}
+
 bool GetWindowRect(Hwnd window, Rect& rect) {
     RECT native{rect.left, rect.top, rect.right, rect.bottom};
     const BOOL ok = ::GetWindowRect(window, &native);

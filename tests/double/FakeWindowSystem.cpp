@@ -47,6 +47,10 @@ win::LResult FakeWindowSystem::Send(win::Hwnd handle, unsigned int message, win:
     return currentThread = sender, result;
 }
 
+void FakeWindowSystem::DeliverPosted() {
+    for (const Call& call : std::exchange(posted, {})) Send(call.window, call.message, call.wParam, call.lParam);
+}
+
 FakeWindow* FakeWindowSystem::Find(win::Hwnd handle) {
     const auto found = windows_.find(Key(handle));
     return found != windows_.end() && found->second.alive ? &found->second : nullptr;
@@ -236,6 +240,12 @@ unsigned int RegisterWindowMessageA(const char* name) {
 
 LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     return Record({.api = Api::SendMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam}), Fake().dropSentMessages ? 0 : Fake().Send(window, message, wParam, lParam);
+}
+
+bool PostMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+    const test::Call call{.api = Api::PostMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam};
+    if (Record(call) == nullptr) return false;
+    return Fake().posted.push_back(call), true;
 }
 
 // Neither a rectangle nor a program file version: the tests look at them on real windows.

@@ -17,7 +17,7 @@ namespace brennick::test {
 enum class Api {
     GetScrollInfo, SetScrollInfo, ShowScrollBar, IsWindow, IsWindowUnicode, GetProp, SetProp, RemoveProp, SetWindowProcedureA,
     SetWindowProcedureW, GetWindowProcedureA, GetWindowProcedureW, CallWindowProcA, CallWindowProcW, DefWindowProcA, DefWindowProcW,
-    GetWindowThreadProcessId, GetCurrentThreadId, SystemParametersInfo, FindWindow, RegisterWindowMessage, SendMessage, GetWindowRect,
+    GetWindowThreadProcessId, GetCurrentThreadId, SystemParametersInfo, FindWindow, RegisterWindowMessage, SendMessage, PostMessage, GetWindowRect,
     GetProgramFileVersion,
 };
 
@@ -71,6 +71,8 @@ public:
     void DestroyWindow(win::Hwnd window);             // WM_DESTROY and WM_NCDESTROY through its procedure
     // Delivers a message to the window's current procedure, on the window's thread.
     win::LResult Send(win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam);
+    std::vector<Call> posted;  // PostMessageA's messages not yet delivered
+    void DeliverPosted();      // each to its window, if still alive, oldest first
     FakeWindow& Window(win::Hwnd window) { return windows_.at(reinterpret_cast<std::uintptr_t>(window)); }
     FakeBar& Bar(win::Hwnd window, int bar) { return Window(window).bars.at(bar == 1 ? 1 : 0); }
     FakeWindow* Find(win::Hwnd window);  // a live window, or null

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/frmMain.h"
+#include "app/toolkit/MessageLoop.h"
 #include "tests/e2e/Probe.h"
 
 namespace brennick::e2e {
@@ -42,22 +43,26 @@ HANDLE WINAPI LoggingRemoveProp(HWND window, LPCSTR name) {
 }
 BOOL WINAPI LoggingDestroyWindow(HWND window) { return closing.push_back("destroy " + Who(window)), destroyWindow(window); }
 
-// Closes the test window as the close button does, noting in closing what it let go of until it
-// was gone; then dispatches whatever else it posted (WM_QUIT too).
-void Close(HWND form) {
+// Closes the test window as the close button does, or (quit) as a WM_QUIT posted from elsewhere
+// ends the program: its message loop, then the window's object. Notes in closing what it let go of
+// until the window was gone; then dispatches whatever else was posted.
+void Close(std::optional<frmMain>& app, bool quit) {
+    const HWND form = app->Handle();
     watched = {form, Control(form, picControlLeft), Control(form, picControlRight)}, closing.clear();
     removeProp = Repoint(&RemovePropA, &LoggingRemoveProp), destroyWindow = Repoint(&DestroyWindow, &LoggingDestroyWindow);
-    SendMessageA(form, WM_CLOSE, 0, 0);
-    for (MSG message; IsWindow(form) && GetMessageA(&message, nullptr, 0, 0) > 0;) DispatchMessageA(&message);
+    quit ? (PostQuitMessage(0), ui::RunMessageLoop(form), app.reset()) : (void)SendMessageA(form, WM_CLOSE, 0, 0);
+    for (MSG message; IsWindow(form) && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
     Repoint(&LoggingRemoveProp, removeProp), Repoint(&LoggingDestroyWindow, destroyWindow);
     for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
 }
 
-// A raw subclass of the window below everything the program installs, counting wheel turns.
+// A raw subclass of the window below everything the program installs, counting wheel turns and
+// keeping WM_APP + 2 for itself.
 WNDPROC formProcedure = nullptr;
 int wheelsPassedOn = 0;
 LRESULT CALLBACK BelowTheHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     wheelsPassedOn += message == WM_MOUSEWHEEL;
+    if (message == WM_APP + 2) return 0;
     return CallWindowProcA(formProcedure, window, message, wParam, lParam);
 }
 // The system's answer for horizontal bars, one higher than the position the bar holds.
@@ -78,8 +83,9 @@ int Wheeled(int from, int n) { return std::min(std::clamp(from + n * (kWheelLine
 // to a window (0: the form) at a point (notches, keys, x, y) or at a place of a panel's window
 // rectangle (panel, Where, notches, keys), a double-click on the form, a mouse press on a control,
 // a change to a DPI (dpi) suggesting kSuggested; Watch puts BelowTheHook under the form's procedure
-// and OneHigherH patches the system's horizontal answers for the rest of the row.
-enum Kind { Scroll, Click, Wheel, WheelAt, DoubleClick, Press, Dpi, Watch, OneHigherH };
+// and OneHigherH patches the system's horizontal answers for the rest of the row; Quit ends the row
+// with a WM_QUIT from elsewhere instead of a close.
+enum Kind { Scroll, Click, Wheel, WheelAt, DoubleClick, Press, Dpi, Watch, OneHigherH, Quit };
 enum Where { TopLeft, BottomRight, RightOfBottomRight, LeftOfTopLeft, Inside };  // edges count as inside
 struct Act { Kind kind; int id = 0, a = 0, b = 0, c = 0, d = 0; };
 
@@ -148,9 +154,13 @@ const Interaction kInteractions[] = {
      {.focus = chkWheelSupport, .leftColor = kButtonFace, .rightColor = kButtonFace}},
     {"a DPI change lays the window out again where the pictures keep their bar positions", {{Scroll, R, WM_VSCROLL, SB_BOTTOM}, {Dpi, 0, 120}},
      {.leftV = 100, .rightV = kLast, .dpi = 120}},
+    {"after a DPI change a scroll places the picture at the new DPI", {{Dpi, 0, 144}, {Scroll, R, WM_VSCROLL, SB_LINEDOWN}}, {.rightV = 105, .dpi = 144}},
     {"closing lets go of left, right and the hook in order before any window goes", {{Click, chkWheelSupport2}},
      {.closing = {{"left panel nvStdScroll", "right panel nvStdScroll", "window nvAdvSubcls", "destroy window"}}}},
-    {"closing with the wheel hook never attached", {}, {.closing = {{"left panel nvStdScroll", "right panel nvStdScroll", "destroy window"}}}},
+    {"closing with the wheel hook never attached, below a subclass that keeps WM_APP + 2", {{Watch}},
+     {.closing = {{"left panel nvStdScroll", "right panel nvStdScroll", "destroy window"}}}},
+    {"a WM_QUIT from elsewhere lets go of left, right and the hook in order before any window goes", {{Click, chkWheelSupport2}, {Quit}},
+     {.closing = {{"left panel nvStdScroll", "right panel nvStdScroll", "window nvAdvSubcls", "destroy window"}}}},
 };
 
 void Do(HWND form, const Act& act, POINT& wheelAt) {
@@ -163,6 +173,7 @@ void Do(HWND form, const Act& act, POINT& wheelAt) {
     case Dpi: SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(act.a, act.a), reinterpret_cast<LPARAM>(&kSuggested)); break;
     case Watch: formProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BelowTheHook))); break;
     case OneHigherH: setScrollInfo = Repoint(&SetScrollInfo, &OneHigher); break;
+    case Quit: break;  // at the row's end
     case Wheel: case WheelAt: {
         RECT r{};
         if (act.kind == WheelAt) GetWindowRect(Control(form, act.a), &r);
@@ -204,9 +215,9 @@ std::optional<int> PictureAt(std::optional<int> pos, int stored, int dpi) { retu
 TEST(TestWindow, EachInteractionShowsWhatItDid) {
     for (const auto& [name, acts, e] : kInteractions) {
         SCOPED_TRACE(name);
-        frmMain app;
-        app.Show();
-        const HWND form = app.Handle();
+        std::optional<frmMain> app(std::in_place);
+        app->Show();
+        const HWND form = app->Handle();
         POINT wheelAt{};
         wheelsPassedOn = 0;
         for (const Act& act : acts) Do(form, act, wheelAt);
@@ -230,7 +241,7 @@ TEST(TestWindow, EachInteractionShowsWhatItDid) {
                                  {"txtWheel2", WithPoint(e.txtWheel2, wheelAt), AfterTime(Text(form, txtWheel2))}});
         EXPECT_TRUE(!e.dpi || EqualRect(&window, &kSuggested)) << "the window stands where the DPI change suggested";
         if (e.dpi) ExpectLaidOut(form, dpi, false);
-        Close(form);
+        Close(app, std::ranges::any_of(acts, [](const Act& act) { return act.kind == Quit; }));
         EXPECT_EQ(closing, e.closing.value_or(closing)) << "what the window let go of as it closed, in order";
     }
 }

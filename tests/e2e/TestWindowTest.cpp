@@ -145,8 +145,7 @@ TEST(ProgramFile, CarriesItsGermanVersionBlockItsIconAndItsImage) {
     const std::string path = ProgramPath();
     std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), nullptr));
     ASSERT_TRUE(!block.empty() && GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
+    VS_FIXEDFILEINFO* fixed = nullptr; UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     EXPECT_TRUE(fixed->dwFileVersionMS == MAKELONG(0, 1) && fixed->dwProductVersionLS == MAKELONG(11, 0));
     EXPECT_TRUE(fixed->dwFileOS == VOS__WINDOWS32 && fixed->dwFileType == VFT_APP);
@@ -168,6 +167,10 @@ TEST(ProgramFile, CarriesItsGermanVersionBlockItsIconAndItsImage) {
     EXPECT_EQ(images, (std::vector<std::pair<int, int>>{{16, 4}, {32, 1}, {32, 4}}));
     const auto* image = reinterpret_cast<const BITMAPINFOHEADER*>(resource(IDB_TRIAL, 2));  // RT_BITMAP
     EXPECT_TRUE(image != nullptr && image->biWidth == 200 && std::abs(image->biHeight) == 36);
+    const HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST: each DPI setting under its own schema
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(module, manifest))), SizeofResource(module, manifest));
+    EXPECT_TRUE(text.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<") != text.npos &&
+                text.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2<") != text.npos) << text;
     FreeLibrary(module);
 }
 

@@ -184,8 +184,12 @@ private:
         in_.Bit() ? (void)win::SetPropA(window, name, reinterpret_cast<void*>(static_cast<std::uintptr_t>(in_.Int32()) | 1)) : (void)win::RemovePropA(window, name);
     }
 
-    // Between top-level operations only the slots hold components.
+    // Between top-level operations the windows' threads have handled what was posted to them, and
+    // only the slots hold components.
     void Check() {
+        const bool reacting = std::exchange(reacting_, false);
+        fake_.DeliverPosted();
+        reacting_ = reacting;
         const auto serving = [&](const void* component, win::Hwnd window) {
             return std::any_of(slots_.begin(), slots_.end(), [&](const Slot& slot) { return slot.Component() == component && slot.Target() == window; });
         };

@@ -14,7 +14,7 @@
 
 namespace brennick::test {
 
-enum class Act { Code, ScrollTo, Value, Min, Max, Visible };
+enum class Act { Code, ControlCode, ScrollTo, Value, Min, Max, Visible };  // ControlCode: lParam names a scroll-bar control
 struct BarStart { std::int32_t min = 0, max = 400, page = 201, pos = 100, line = 5; Bool16 disableNoScroll = kTrue; };
 // The bar stands at position afterwards; event is "Change", "Scroll" or "" (none), its payload position.
 struct ScrollBarCase { const char* name; BarStart start; Act act; std::int32_t arg, position; const char* event; bool shown = true, enabled = true; };
@@ -22,6 +22,7 @@ struct ScrollBarCase { const char* name; BarStart start; Act act; std::int32_t a
 inline const ScrollBarCase kScrollBarCases[] = {
     {"line down", {}, Act::Code, SB_LINEDOWN, 105, "Change"},
     {"line up", {}, Act::Code, SB_LINEUP, 95, "Change"},
+    {"a scroll-bar control's line down moves the window's own bar", {}, Act::ControlCode, SB_LINEDOWN, 105, "Change"},
     {"page down stops a page short of max", {}, Act::Code, SB_PAGEDOWN, 200, "Change"},
     {"page up stops at min", {}, Act::Code, SB_PAGEUP, 0, "Change"},
     {"bottom", {}, Act::Code, SB_BOTTOM, 200, "Change"},
@@ -69,7 +70,9 @@ void RunScrollBarCases(Backend& backend) {
             h ? bars->HValue(c.start.pos) : bars->VValue(c.start.pos);
             const unsigned int message = h ? WM_HSCROLL : WM_VSCROLL;
             switch (c.act) {
-            case Act::Code: EXPECT_EQ(backend.Send(window, message, static_cast<unsigned>(c.arg)), 0); break;
+            case Act::Code: case Act::ControlCode:
+                EXPECT_EQ(backend.Send(window, message, static_cast<unsigned>(c.arg), c.act == Act::Code ? 0 : reinterpret_cast<win::LParam>(window) + 4), 0);
+                break;
             case Act::ScrollTo: h ? bars->HScrollTo(c.arg) : bars->VScrollTo(c.arg); break;
             case Act::Value: h ? bars->HValue(c.arg) : bars->VValue(c.arg); break;
             case Act::Min: h ? bars->HMin(c.arg) : bars->VMin(c.arg); break;
@@ -80,6 +83,7 @@ void RunScrollBarCases(Backend& backend) {
             const std::string expected = std::string(h ? "H" : "V") + c.event + std::to_string(c.position);
             EXPECT_EQ(events, *c.event ? std::vector<std::string>{expected} : std::vector<std::string>{});
             EXPECT_EQ(h ? std::pair(bars->HValue(), bars->HLastPos()) : std::pair(bars->VValue(), bars->VLastPos()), std::pair(c.position, c.position));
+            EXPECT_EQ(h ? bars->VLastPos() : bars->HLastPos(), 0) << "the other bar's last position stays";
             EXPECT_EQ(std::pair(backend.Shown(window, bar), backend.Enabled(window, bar)), std::pair(c.shown, c.enabled)) << "shown, enabled";
         }
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <functional>
 
 #include <brennick/CScrollBars.h>
@@ -31,15 +32,15 @@ TEST(Hook, HooksAndUnhooksInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
         const Api call = unicode ? Api::CallWindowProcW : Api::CallWindowProcA, wrongCall = unicode ? Api::CallWindowProcA : Api::CallWindowProcW;
         const auto kinds = {Api::GetProp, Api::SetProp, Api::RemoveProp, set, get, call, wrongCall, unicode ? Api::SetWindowProcedureA : Api::SetWindowProcedureW};
         auto bars = MakeRef<CScrollBars>();
-        bars->SubClass(window);
+        bars->SubClass(window), bars->SubClass(window);  // the second is refused
         EXPECT_TRUE(fake.CallsOf(Api::SetProp).at(0).value == bars.Get() && bars->PrevWndProc() == kOwn);
         fake.Window(window).answer = 7;
         EXPECT_EQ(fake.Send(window, kWmUser, 1, 2), 7);
         bars.Reset();
         std::vector<Api> steps;  // the calls of those kinds, in order
         for (const test::Call& c : fake.calls) if (std::find(kinds.begin(), kinds.end(), c.api) != kinds.end()) steps.push_back(c.api);
-        EXPECT_EQ(steps, (std::vector<Api>{Api::GetProp, Api::SetProp, set, call, get, set, Api::RemoveProp}))
-            << "one lookup at attach, none per message";
+        EXPECT_EQ(steps, (std::vector<Api>{Api::GetProp, Api::SetProp, set, Api::GetProp, call, get, set, Api::RemoveProp}))
+            << "one lookup per attach, none per message";
         EXPECT_TRUE(fake.Window(window).procedure == kOwn && fake.Window(window).unicode == unicode && fake.Window(window).properties.empty());
     }
 }
@@ -56,6 +57,8 @@ TEST(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
         {"window carrying the property", [&] { const win::Hwnd w = fake.CreateWindow(); fake.Window(w).properties["nvStdScroll"] = &fake; return w; }},
         {"window of a controller whose property was taken away",
          [&] { const win::Hwnd w = fake.CreateWindow(); keep.emplace_back(MakeRef<CScrollBars>())->SubClass(w); fake.Window(w).properties.clear(); return w; }},
+        {"window told it is being destroyed (a forged WM_NCDESTROY), below someone's layer",
+         [&] { const win::Hwnd w = fake.CreateWindow(); keep.emplace_back(MakeRef<CScrollBars>())->SubClass(w); fake.InstallLayer(w, 0, false); fake.Send(w, WM_NCDESTROY, 0, 0); return w; }},
         {"property refused", [&] { fake.refuseSetProp = true; return fake.CreateWindow(); }},
         {"procedure refused", [&] { fake.failSetWindowProcedure = true; return fake.CreateWindow(); }},
     };
@@ -98,37 +101,55 @@ TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
     EXPECT_EQ(wheel->TargetWnd(), other);
     wheel.Reset(), bars.Reset();
     EXPECT_TRUE(fake.Window(other).procedure == kOwn && fake.Window(reused).procedure == kOwn);
+    // Let go of after its window went unseen, a component leaves nothing for the handle's next window.
+    (bars = MakeRef<CScrollBars>())->SubClass(other), fake.Window(other).procedure = kOwn;  // someone cuts it out
+    fake.DestroyWindow(other), bars.Reset(), (bars = MakeRef<CScrollBars>())->SubClass(fake.CreateWindowReusing(other));
+    EXPECT_EQ(fake.Window(other).procedure, &modSubclassScrollBars::ScrollBarsWndProc);
 }
 
-TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadOrPassMessagesOn) {
-    for (const bool swallowed : {false, true}) {
-        SCOPED_TRACE(swallowed ? "someone's procedure swallows the private message" : "delivered");
+// Let go of on another thread, the components wait for nobody: the window's thread unhooks and
+// frees them at its next message through the hook (the one posted for it, or any other) or at the
+// window's end, an attach to it, or, once the window went behind the hook's back, an attach
+// elsewhere or the failed post itself. An UnSubClass whose call the chain swallows leaves a link
+// that passes messages on.
+TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessage) {
+    for (const int next : {0, 1, 2, 3, 4, 5, 6}) {
+        const char* const kNext[] = {"posted message", "a message sent", "window destroyed", "unhooked, the call swallowed",
+                                     "window gone unseen", "window gone unseen as the release posts", "a new controller attached"};
+        SCOPED_TRACE(kNext[next]);
         FakeWindowSystem fake;
         const win::Hwnd window = fake.CreateWindow();
         auto bars = MakeRef<CScrollBars>();
         auto wheel = MakeRef<cSubClassWheel>();
         bars->SubClass(window), wheel->SubClass(window);
-        fake.currentThread = 2;  // the owner lives on another thread
-        fake.dropSentMessages = swallowed;
-        fake.ClearCalls();
+        const auto alive = std::make_shared<int>();  // held by both components' handlers
+        bars->VChange.Connect([alive](std::int32_t) {}), wheel->WheelRotate.Connect([alive](auto&&...) {});
+        fake.currentThread = 2, fake.ClearCalls();  // the owner lives on another thread
         bars->VMax(300);
-        // Whoever looks a component up while its last reference goes finds none.
-        bool (*lookUp)(win::Hwnd) = [](win::Hwnd w) { return bool(modSubclassScrollBars::ScrollBarsFromWindow(w)); };
-        bool foundDying = false;
-        fake.onCall = [&](const test::Call& call) { if (call.api == Api::SendMessage) foundDying |= lookUp(window); };
-        bars.Reset();  // the controller first: it passes messages on until the hook above is gone
-        lookUp = [](win::Hwnd w) { return bool(modSubclassWheel::WheelFromWindow(w)); };
-        wheel.Reset();
+        fake.dropSentMessages = next == 3;
+        if (next == 3) wheel->UnSubClass();
+        if (next == 5) fake.onCall = [&](const test::Call& c) { if (c.api == Api::PostMessage && fake.Find(window)) fake.DestroyWindow(window); };
+        if (next == 4 || next == 5) fake.Window(window).procedure = kOwn;  // someone cuts the hooks out
+        bars.Reset(), wheel.Reset();
         fake.onCall = nullptr;
-        EXPECT_FALSE(foundDying);
-        fake.currentThread = 1;
-        fake.dropSentMessages = false;
-        for (const test::Call& call : fake.calls) EXPECT_TRUE(call.thread == 1u || (call.api != Api::SetScrollInfo && call.api != Api::SetWindowProcedureA));
-        EXPECT_EQ(fake.Bar(window, SB_VERT).max, swallowed ? 0 : 300);
-        EXPECT_TRUE(fake.Window(window).properties.empty());
-        EXPECT_EQ(fake.Send(window, kWmUser, 3, 4), 0);
-        EXPECT_EQ(fake.Window(window).visits, (std::vector<test::Visit>{{test::kOwnProcedure, kWmUser, 3, 4}}));
-        EXPECT_EQ(fake.Window(window).procedure, kOwn) << "left at the latest by the next message";
+        EXPECT_FALSE(modSubclassScrollBars::ScrollBarsFromWindow(window) || modSubclassWheel::WheelFromWindow(window));
+        fake.currentThread = 1, fake.dropSentMessages = false;
+        for (const test::Call& call : fake.calls) EXPECT_TRUE(call.thread == 1u || (call.api != Api::SetWindowProcedureA && (call.api != Api::RemoveProp || next == 3)));
+        EXPECT_EQ(alive.use_count(), next == 3 ? 2 : next == 5 ? 1 : 3) << "a hooked component is freed by the window's thread only";
+        EXPECT_EQ(fake.Bar(window, SB_VERT).max, next == 5 ? 0 : 300);
+        if (next == 2 || next == 4) fake.DestroyWindow(window);
+        if (next == 4) MakeRef<CScrollBars>()->SubClass(fake.CreateWindow());
+        if (next == 6) {
+            auto late = MakeRef<CScrollBars>();
+            late->SubClass(window);
+            EXPECT_EQ(late->TargetWnd(), window) << "an attach ends the releases the window's thread had left";
+        }
+        if (next == 0) fake.DeliverPosted();
+        EXPECT_TRUE(next != 0 || fake.Window(window).visits.size() == 1u) << "the private message passes none of ours";
+        if (next == 1 || next == 3)
+            EXPECT_EQ((fake.Send(window, kWmUser, 3, 4), fake.Window(window).visits), (std::vector<test::Visit>{{test::kOwnProcedure, kWmUser, 3, 4}})) << "each message once";
+        EXPECT_EQ(alive.use_count(), 1);
+        EXPECT_TRUE(next == 2 || next == 4 || next == 5 || (fake.Window(window).properties.empty() && fake.Window(window).procedure == kOwn));
     }
 }
 

@@ -30,6 +30,7 @@ TEST(Support, ArithmeticFollowsItsOrderOfTestsAndStopsAtTheLimits) {
         {"SatSub high", SatSub(0, INT_MIN), INT_MAX}, {"SatMul sign", SatMul(INT_MIN, -1), INT_MAX}, {"SatMul low", SatMul(-70000, 70000), INT_MIN},
     };
     for (const Case& c : cases) EXPECT_EQ(c.got, c.expected) << c.name;
+    EXPECT_TRUE(MSupport::FormatVersion(12, 3, 456) == "12.03.0456" && MSupport::FormatVersion(123, 456, 78901) == "123.456.78901");
 }
 
 TEST(Support, WheelScrollLinesAsksTheSystemFirstAndTheLegacyWindowOnlyForZero) {
@@ -66,6 +67,7 @@ TEST(Support, EventsCallTheirHandlersInOrderAndSurviveChangesWhileRaising) {
         calls.push_back("third " + std::to_string(value));
         event.DisconnectAll();  // itself included, while it runs
     });
+    event.Connect([&](int&) { calls.push_back("after the one that disconnected all"); });  // never called
     int value = 1;
     event.Raise(value), event.Raise(value);
     EXPECT_EQ(calls, (std::vector<std::string>{"first 1", "third 2"}));

@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <map>
+#include <memory>
 #include <ranges>
 #include <string>
 #include <thread>
@@ -176,40 +177,90 @@ TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
         bars.Reset(), wheel.Reset();
     }
     stop = true, sender.join();
+    SendMessageA(window, WM_NULL, 0, 0);  // the window's thread finishes the releases at its next message
     EXPECT_EQ(userSeenByOwner.load(), userSent.load()) << "each message once";
     EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnerThreadProcedure));
     EXPECT_FALSE(GetPropA(window, "nvStdScroll") || GetPropA(window, "nvAdvSubcls"));
     PostMessageA(window, WM_QUIT, 0, 0), owner.join();
 }
 
+// The last references go on a worker while the window's own thread does not pump: it joins the
+// worker, keeps sending to its own window, or destroys it. The release returns at once; the
+// window's thread unhooks and frees the components at its next message, or at the window's end.
+TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
+    enum Meanwhile { kJoin, kSend, kDestroy };
+    for (const Meanwhile meanwhile : {kJoin, kSend, kDestroy}) {
+        SCOPED_TRACE(meanwhile);
+        test::TestWindow window;
+        const HWND handle = window.Handle();
+        for (int round = 0, sent = 0; round < (meanwhile == kSend ? 400 : 1) && !::testing::Test::HasFailure(); ++round, sent = 0) {
+            const auto alive = std::make_shared<int>();  // held by both components' handlers
+            auto bars = Attached<CScrollBars>(handle);
+            auto wheel = Attached<cSubClassWheel>(handle);
+            bars->VChange.Connect([alive](std::int32_t) {}), wheel->WheelRotate.Connect([alive](auto&&...) {});
+            window.Log().clear();
+            std::atomic<bool> done{false};
+            std::thread worker([&done, bars = std::move(bars), wheel = std::move(wheel)]() mutable { bars.Reset(), wheel.Reset(), done = true; });
+            for (const auto start = GetTickCount(); !done && GetTickCount() - start < 5000; ++sent)
+                meanwhile == kSend ? (void)(SendMessageA(handle, WM_USER, 0, 0) + SendMessageA(handle, WM_MOUSEWHEEL, kWheelAway, 0)) : Sleep(1);
+            EXPECT_TRUE(done) << "the release waited for the window's thread";
+            for (MSG message; !done; Sleep(1)) PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // so that the test ends
+            worker.join();
+            meanwhile == kDestroy ? window.Destroy() : (void)SendMessageA(handle, WM_USER, 0, 0);
+            EXPECT_EQ(alive.use_count(), 1) << "freed on the window's thread at its next message or its end";
+            if (meanwhile == kDestroy) break;
+            EXPECT_TRUE(Procedure(handle) == kOwnProcedure && !GetPropA(handle, "nvStdScroll") && !GetPropA(handle, "nvAdvSubcls"));
+            EXPECT_EQ(std::ranges::count(window.Log(), UINT{WM_USER}, &Seen::message), meanwhile == kSend ? sent + 1 : 1) << "each message once";
+        }
+    }
+    // The window's thread ends without pumping: the window goes with it, and the components with the window.
+    const auto alive = std::make_shared<int>();
+    std::thread([alive] {
+        auto bars = Attached<CScrollBars>(CreateWindowExA(0, "BrennickTestA", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        bars->VChange.Connect([alive](std::int32_t) {});
+        std::thread([bars = std::move(bars)]() mutable { bars.Reset(); }).join();
+    }).join();
+    EXPECT_EQ(alive.use_count(), 1);
+}
+
 // Another process's property value (the real one plus 16), or none at all, misleads neither the
-// window's procedure nor the release.
+// window's procedure, nor a push with the wheel hook above the controller (and someone's layer above
+// both while a message runs), nor the release.
 TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
-    test::TestWindow window;
-    auto bars = Attached<CScrollBars>(window.Handle());
-    bars->VMax(400), bars->VLargeChange(201), bars->VSmallChange(5), bars->VValue(100);
-    std::vector<std::int32_t> changes;
-    bars->VChange.Connect([&](std::int32_t position) { changes.push_back(position); });
-    SetPropA(window.Handle(), "nvStdScroll", reinterpret_cast<HANDLE>(reinterpret_cast<std::uintptr_t>(bars.Get()) + 16));
-    SendMessageA(window.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(changes, (std::vector<std::int32_t>{105}));
-    RemovePropA(window.Handle(), "nvStdScroll");
-    bars.Reset();
-    EXPECT_EQ(Procedure(window.Handle()), kOwnProcedure);
+    for (const bool forged : {true, false}) {
+        test::TestWindow window;
+        const HWND handle = window.Handle();
+        auto bars = Attached<CScrollBars>(handle);
+        auto wheel = Attached<cSubClassWheel>(handle);
+        forged ? (void)SetPropA(handle, "nvStdScroll", reinterpret_cast<HANDLE>(reinterpret_cast<std::uintptr_t>(bars.Get()) + 16)) : (void)RemovePropA(handle, "nvStdScroll");
+        bars->VMax(400), bars->VLargeChange(201), bars->VSmallChange(5), bars->VValue(100);
+        EXPECT_TRUE(bars->VLastPos() == 100 && GetScrollPos(handle, SB_VERT) == 100) << forged;
+        std::vector<std::int32_t> changes;
+        bars->VChange.Connect([&](std::int32_t position) { changes.push_back(position); });
+        const LONG_PTR below = SetWindowLongPtrA(handle, GWLP_WNDPROC, kRawProcedures[0]);  // someone's layer on top, for one message
+        rawLayers[{handle, kForeign0}] = {below, false};
+        SendMessageA(handle, WM_VSCROLL, SB_LINEDOWN, 0);
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, below);
+        EXPECT_EQ(changes, (std::vector<std::int32_t>{105}));
+        RemovePropA(handle, "nvStdScroll");
+        bars.Reset(), wheel.Reset();
+        EXPECT_EQ(Procedure(handle), kOwnProcedure);
+    }
 }
 
 // The hook's owner lets go of everything, or destroys the window, while a wheel message is in its
-// hands and leaves it unconsumed.
+// hands and leaves it unconsumed; someone's raw layer may sit above both components.
 TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOneNever) {
-    for (const auto& [destroyed, hookFirst] : {std::pair{false, false}, {false, true}, {true, false}, {true, true}}) {
+    for (const auto& [destroyed, hookFirst, raw] : {std::tuple{false, false, false}, {false, true, false}, {true, false, false}, {true, true, false}, {true, false, true}}) {
         const bool destroy = destroyed;  // a copy that the handler below can capture
-        SCOPED_TRACE(std::string(destroy ? "window destroyed" : "both components dropped") + " in the handler, hook " + (hookFirst ? "below" : "above"));
+        SCOPED_TRACE(std::string(destroy ? "window destroyed" : "both components dropped") + " in the handler, hook " + (hookFirst ? "below" : "above") + (raw ? ", a raw layer on top" : ""));
         test::TestWindow window;
         Ref<cSubClassWheel> wheel = hookFirst ? Attached<cSubClassWheel>(window.Handle()) : Ref<cSubClassWheel>{};
         auto bars = Attached<CScrollBars>(window.Handle());
         if (!hookFirst) wheel = Attached<cSubClassWheel>(window.Handle());
+        if (raw) rawLayers[{window.Handle(), kForeign0}] = {SetWindowLongPtrA(window.Handle(), GWLP_WNDPROC, kRawProcedures[0]), false};
         wheel->WheelRotate.Connect([&](auto&, auto&, auto&, auto&, Bool16&) { bars.Reset(), wheel.Reset(), destroy ? window.Destroy() : void(); });
-        EXPECT_EQ(std::ranges::count(window.Sent(WM_MOUSEWHEEL, kWheelAway), UINT{WM_MOUSEWHEEL}, &Seen::message), destroy ? 0 : 1);
+        EXPECT_EQ(std::ranges::count(window.Sent(WM_MOUSEWHEEL, kWheelAway), Seen{kOwn, WM_MOUSEWHEEL, kWheelAway}), destroy ? 0 : 1);
         EXPECT_TRUE(destroy || Procedure(window.Handle()) == kOwnProcedure);
     }
 }

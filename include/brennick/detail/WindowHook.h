@@ -41,9 +41,13 @@ public:
     // sits above it, stays in the chain as a pass-through until it can leave; removes the
     // property. Runs on the window's thread, whichever thread calls it.
     void Detach(const HookKind& kind, RefCounted& owner);
+    // The owner's last reference is gone: detaches and frees it here when this thread owns the
+    // window or there is none; otherwise returns at once and the window's thread does both,
+    // at its next message through the hook or at the window's end.
+    void Release(const HookKind& kind, RefCounted& owner) noexcept;
 
     // The window that a push of settings may address now: the hooked window while a message of
-    // it runs through this hook or while it carries owner's property, else null.
+    // it runs through this hook or while the hook is provably in its chain, else null.
     win::Hwnd PushTarget(const HookKind& kind, const RefCounted& owner) const;
 
     // Runs op on the thread that owns the hooked window (by a synchronous private message when
