@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/frmMain.h"
+#include "app/frmMainRules.h"
 #include "app/toolkit/MessageLoop.h"
 #include "tests/e2e/Probe.h"
 
@@ -84,8 +85,9 @@ int Wheeled(int from, int n) { return std::min(std::clamp(from + n * (kWheelLine
 // rectangle (panel, Where, notches, keys), a double-click on the form, a mouse press on a control,
 // a change to a DPI (dpi) suggesting kSuggested; Watch puts BelowTheHook under the form's procedure
 // and OneHigherH patches the system's horizontal answers for the rest of the row; Quit ends the row
-// with a WM_QUIT from elsewhere instead of a close.
-enum Kind { Scroll, Click, Wheel, WheelAt, DoubleClick, Press, Dpi, Watch, OneHigherH, Quit };
+// with a WM_QUIT from elsewhere instead of a close; Lines stands for another lines-per-notch setting
+// read at load (a).
+enum Kind { Scroll, Click, Wheel, WheelAt, DoubleClick, Press, Dpi, Watch, OneHigherH, Quit, Lines };
 enum Where { TopLeft, BottomRight, RightOfBottomRight, LeftOfTopLeft, Inside };  // edges count as inside
 struct Act { Kind kind; int id = 0, a = 0, b = 0, c = 0, d = 0; };
 
@@ -129,6 +131,8 @@ const Interaction kInteractions[] = {
     {"controller path: no notches still sets the position again", {{Click, chkWheelSupport}, {Wheel, L, 0, 0, 1, 2}},
      {.leftV = 100, .lblPosV = "100/100", .txtWheel = Report("Left", 0, 0)}},
     {"controller path: the bar stops at its end", {{Click, chkWheelSupport}, {Scroll, L, WM_VSCROLL, SB_BOTTOM}, {Wheel, L, 1}},
+     {.leftV = kLast, .lblPosV = "200/200"}},
+    {"page mode: a notch is a page, and the bar stops at its end (target 301)", {{Lines, 0, frmMainRules::kWheelPageScroll}, {Click, chkWheelSupport}, {Wheel, L, 1}},
      {.leftV = kLast, .lblPosV = "200/200"}},
     {"controller path: a hidden bar moves not, the report comes", {{Click, chkWheelSupport}, {Click, chkShowScrollV}, {Wheel, L, 2, 0, 3, 4}},
      {.leftV = 100, .lblPosV = "PosV", .txtWheel = Report("Left", 2, 0), .txtWheelColor = kLeftHighlight}},
@@ -174,6 +178,7 @@ void Do(HWND form, const Act& act, POINT& wheelAt) {
     case Watch: formProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BelowTheHook))); break;
     case OneHigherH: setScrollInfo = Repoint(&SetScrollInfo, &OneHigher); break;
     case Quit: break;  // at the row's end
+    case Lines: frmMainRules::WheelScrollLines = act.a; break;
     case Wheel: case WheelAt: {
         RECT r{};
         if (act.kind == WheelAt) GetWindowRect(Control(form, act.a), &r);
