@@ -66,7 +66,12 @@ void CScrollBars::VDisableNoScroll(Bool16 value) { hook_.OnWindowThread(*this, [
 Bool16 CScrollBars::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return wheels_[0].enabled; }); }
 void CScrollBars::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_[0].enabled = value; }); }
 Bool16 CScrollBars::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheelCarry_; }); }
-void CScrollBars::WheelCarry(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheelCarry_ = value; }); }
+void CScrollBars::WheelCarry(Bool16 value) {
+    hook_.OnWindowThread(*this, [&] {
+        wheelCarry_ = value;
+        if (!value.IsNonZero()) wheels_[0].carried = wheels_[1].carried = 0;  // switched on again, it starts afresh
+    });
+}
 std::int32_t CScrollBars::RawDelta() { return hook_.OnWindowThread(*this, [&] { return rawDelta_; }); }
 
 // --- talking to the window's bars ---
