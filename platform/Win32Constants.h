@@ -10,6 +10,9 @@ namespace brennick {
 #ifndef WM_NCDESTROY
 inline constexpr unsigned int WM_NCDESTROY = 0x0082;
 #endif
+#ifndef WM_KEYDOWN
+inline constexpr unsigned int WM_KEYDOWN = 0x0100;
+#endif
 #ifndef WM_HSCROLL
 inline constexpr unsigned int WM_HSCROLL = 0x0114;
 #endif
@@ -100,6 +103,32 @@ inline constexpr int WHEEL_DELTA = 120;
 #endif
 #ifndef WHEEL_PAGESCROLL
 inline constexpr std::int32_t WHEEL_PAGESCROLL = -1;
+#endif
+
+// The keys that scroll (virtual-key codes).
+#ifndef VK_PRIOR
+inline constexpr unsigned int VK_PRIOR = 0x21;
+#endif
+#ifndef VK_NEXT
+inline constexpr unsigned int VK_NEXT = 0x22;
+#endif
+#ifndef VK_END
+inline constexpr unsigned int VK_END = 0x23;
+#endif
+#ifndef VK_HOME
+inline constexpr unsigned int VK_HOME = 0x24;
+#endif
+#ifndef VK_LEFT
+inline constexpr unsigned int VK_LEFT = 0x25;
+#endif
+#ifndef VK_UP
+inline constexpr unsigned int VK_UP = 0x26;
+#endif
+#ifndef VK_RIGHT
+inline constexpr unsigned int VK_RIGHT = 0x27;
+#endif
+#ifndef VK_DOWN
+inline constexpr unsigned int VK_DOWN = 0x28;
 #endif
 
 #ifndef MK_LBUTTON

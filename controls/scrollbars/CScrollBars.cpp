@@ -72,6 +72,8 @@ void CScrollBars::WheelCarry(Bool16 value) {
         if (!value.IsNonZero()) wheels_[0].carried = wheels_[1].carried = 0;  // switched on again, it starts afresh
     });
 }
+Bool16 CScrollBars::KeyboardSupport() { return hook_.OnWindowThread(*this, [&] { return keyboard_; }); }
+void CScrollBars::KeyboardSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { keyboard_ = value; }); }
 std::int32_t CScrollBars::RawDelta() { return hook_.OnWindowThread(*this, [&] { return rawDelta_; }); }
 
 // --- talking to the window's bars ---
@@ -157,6 +159,8 @@ std::optional<win::LResult> CScrollBars::WindowProc(win::Hwnd window, unsigned i
     case WM_VSCROLL:
         OnScroll(SB_VERT, window, wParam);
         return 0;
+    case WM_KEYDOWN:
+        return OnKey(window, wParam);
     case WM_MOUSEHWHEEL:
         if (!wheels_[0].enabled.IsNonZero()) return std::nullopt;
         OnWheel(SB_HORZ, wParam, lParam);
@@ -211,6 +215,24 @@ void CScrollBars::OnScroll(int bar, win::Hwnd window, win::WParam wParam) {
     } else {
         (horizontal ? HChange : VChange).Raise(position);
     }
+}
+
+// While the keyboard switch is on, a key that scrolls acts as its scroll code on its bar, once per
+// message (each auto-repeat one too); Left and Right only while the horizontal bar is shown.
+std::optional<win::LResult> CScrollBars::OnKey(win::Hwnd window, win::WParam key) {
+    struct KeyCode { unsigned int key; int bar, code; };
+    static constexpr KeyCode kKeys[] = {
+        {VK_UP, SB_VERT, SB_LINEUP}, {VK_DOWN, SB_VERT, SB_LINEDOWN}, {VK_PRIOR, SB_VERT, SB_PAGEUP},
+        {VK_NEXT, SB_VERT, SB_PAGEDOWN}, {VK_HOME, SB_VERT, SB_TOP}, {VK_END, SB_VERT, SB_BOTTOM},
+        {VK_LEFT, SB_HORZ, SB_LINELEFT}, {VK_RIGHT, SB_HORZ, SB_LINERIGHT},
+    };
+    if (!keyboard_.IsNonZero()) return std::nullopt;
+    for (const KeyCode& k : kKeys) {
+        if (k.key != key || (k.bar == SB_HORZ && !bars_[0].visible.IsTrue())) continue;
+        OnScroll(k.bar, window, static_cast<win::WParam>(k.code));
+        return 0;
+    }
+    return std::nullopt;
 }
 
 // The message is consumed whatever the handler writes into wheeled.

@@ -169,6 +169,20 @@ public:
     void WheelSupport(Bool16 value);      // any non-zero value: raise WheelRotate for wheel messages
     //@}
 
+    /// @name Keyboard switch
+    //@{
+    /// Whether keys scroll the bars: the value last set (false at first).
+    Bool16 KeyboardSupport();
+    /// Any non-zero value: each `WM_KEYDOWN` of a scrolling key is handled as the scroll message
+    /// a click on the bar sends, raising the same event with the position the window accepted,
+    /// and is consumed (result 0): Up and Down a line (VSmallChange()), Page Up and Page Down a
+    /// page (VLargeChange()), Home and End (with or without Ctrl) the top and the bottom; Left and
+    /// Right a line of the horizontal bar (HSmallChange()) while HVisible() is -1. Each message,
+    /// each auto-repeat one too, steps once. Every other key, and every key while the switch is 0
+    /// (the default), goes on to the previous procedure unchanged. Touches no window.
+    void KeyboardSupport(Bool16 value);
+    //@}
+
     /// @name Vertical bar
     /// The hooked window's `SB_VERT` bar: the same operations as the horizontal ones.
     //@{
@@ -275,6 +289,7 @@ private:
                                            win::LParam lParam);
     void OnScroll(int bar, win::Hwnd window, win::WParam wParam);
     void OnWheel(int bar, win::WParam wParam, win::LParam lParam);
+    std::optional<win::LResult> OnKey(win::Hwnd window, win::WParam key);
 
     const win::ScrollInfo& Query(int bar, std::uint32_t mask);
     std::int32_t Min(int bar);
@@ -297,6 +312,7 @@ private:
     BarState bars_[2];      // SB_HORZ, SB_VERT
     WheelState wheels_[2];  // WM_MOUSEHWHEEL, WM_MOUSEWHEEL (the latter is WheelSupport)
     Bool16 wheelCarry_;
+    Bool16 keyboard_;  // KeyboardSupport
     std::int32_t rawDelta_ = 0;
     win::ScrollInfo requestInfo_;
     win::ScrollInfo queryInfo_;

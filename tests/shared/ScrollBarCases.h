@@ -14,9 +14,11 @@
 
 namespace brennick::test {
 
-enum class Act { Code, ScrollTo, Value, Min, Max, Visible };
-struct BarStart { std::int32_t min = 0, max = 400, page = 201, pos = 100, line = 5; Bool16 disableNoScroll = kTrue; };
-// The bar stands at position afterwards; event is "Change", "Scroll" or "" (none), its payload position.
+// Key: WM_KEYDOWN of the key arg (Left and Right on the horizontal bar, the others on the vertical
+// one), first as pressed and again with the keyboard switch off; Repeat: as an auto-repeat message.
+enum class Act { Code, ScrollTo, Value, Min, Max, Visible, Key, Repeat };
+struct BarStart { std::int32_t min = 0, max = 400, page = 201, pos = 100, line = 5; Bool16 disableNoScroll = kTrue, hVisible = kTrue; };
+// The bar stands at position afterwards; event is "Change", "Scroll" or "" (none: a key goes on), its payload position.
 struct ScrollBarCase { const char* name; BarStart start; Act act; std::int32_t arg, position; const char* event; bool shown = true, enabled = true; };
 
 inline const ScrollBarCase kScrollBarCases[] = {
@@ -42,6 +44,18 @@ inline const ScrollBarCase kScrollBarCases[] = {
     {"visible false hides", {}, Act::Visible, 0, 100, "", false},
     {"visible shows for exactly -1 only", {}, Act::Visible, 1, 100, "", false},
     {"the thumb reports positions beyond 16 bits", {.max = 1'000'000, .page = 10, .pos = 70'000}, Act::Code, SB_THUMBPOSITION, 70'000, "Scroll"},
+    {"down key", {}, Act::Key, VK_DOWN, 105, "Change"},
+    {"up key", {}, Act::Key, VK_UP, 95, "Change"},
+    {"page down key", {}, Act::Key, VK_NEXT, 200, "Change"},
+    {"page up key", {}, Act::Key, VK_PRIOR, 0, "Change"},
+    {"home key", {.min = 7}, Act::Key, VK_HOME, 7, "Change"},
+    {"end key", {}, Act::Key, VK_END, 200, "Change"},
+    {"right key", {}, Act::Key, VK_RIGHT, 105, "Change"},
+    {"left key", {}, Act::Key, VK_LEFT, 95, "Change"},
+    {"an auto-repeat steps once more", {.pos = 105}, Act::Repeat, VK_DOWN, 110, "Change"},
+    {"right key without a visible horizontal bar", {.hVisible = kFalse}, Act::Key, VK_RIGHT, 100, "", false},
+    {"left key without a visible horizontal bar", {.hVisible = Bool16(std::int16_t{1})}, Act::Key, VK_LEFT, 100, "", false},
+    {"a key that does not scroll", {}, Act::Key, 'A', 100, ""},
 };
 
 // Backend: NewWindow() -> win::Hwnd; Send(window, message, wParam) -> win::LResult;
@@ -51,8 +65,12 @@ template <class Backend>
 void RunScrollBarCases(Backend& backend) {
     for (const int bar : {SB_HORZ, SB_VERT}) {
         const bool h = bar == SB_HORZ;
-        for (const ScrollBarCase& c : kScrollBarCases) {
-            SCOPED_TRACE(std::string(h ? "horizontal: " : "vertical: ") + c.name);
+        for (const ScrollBarCase& row : kScrollBarCases) for (const bool off : {false, true}) {
+            const bool key = row.act == Act::Key || row.act == Act::Repeat, vertical = key && row.arg != VK_LEFT && row.arg != VK_RIGHT && row.arg != 'A';
+            if ((off && !key) || (key && vertical == h)) continue;
+            ScrollBarCase c = row;
+            if (off) c.position = c.start.pos, c.event = "";  // the switch off: every key goes on
+            SCOPED_TRACE(std::string(h ? "horizontal: " : "vertical: ") + c.name + (off ? ", keyboard off" : ""));
             const win::Hwnd window = backend.NewWindow();
             const auto bars = MakeRef<CScrollBars>();
             bars->SubClass(window);
@@ -67,7 +85,9 @@ void RunScrollBarCases(Backend& backend) {
             h ? bars->HLargeChange(c.start.page) : bars->VLargeChange(c.start.page);
             h ? bars->HSmallChange(c.start.line) : bars->VSmallChange(c.start.line);
             h ? bars->HValue(c.start.pos) : bars->VValue(c.start.pos);
-            const unsigned int message = h ? WM_HSCROLL : WM_VSCROLL;
+            bars->KeyboardSupport(Bool16(std::int16_t{!off})), h ? bars->HVisible(c.start.hVisible) : void();
+            const unsigned int message = key ? WM_KEYDOWN : h ? WM_HSCROLL : WM_VSCROLL;
+            const win::LParam lParam = c.act == Act::Repeat ? 0x40000001 : 1;  // bit 30: the key was down already
             switch (c.act) {
             case Act::Code: EXPECT_EQ(backend.Send(window, message, static_cast<unsigned>(c.arg)), 0); break;
             case Act::ScrollTo: h ? bars->HScrollTo(c.arg) : bars->VScrollTo(c.arg); break;
@@ -75,8 +95,10 @@ void RunScrollBarCases(Backend& backend) {
             case Act::Min: h ? bars->HMin(c.arg) : bars->VMin(c.arg); break;
             case Act::Max: h ? bars->HMax(c.arg) : bars->VMax(c.arg); break;
             case Act::Visible: h ? bars->HVisible(Bool16(std::int16_t(c.arg))) : bars->VVisible(Bool16(std::int16_t(c.arg))); break;
+            case Act::Key: case Act::Repeat: EXPECT_EQ(backend.Send(window, message, static_cast<unsigned>(c.arg), lParam), *c.event ? 0 : 7); break;
             }
-            EXPECT_TRUE(backend.OwnProcedureSaw(window, message).empty()) << "scroll messages are consumed";
+            EXPECT_EQ(backend.OwnProcedureSaw(window, message), key && !*c.event ? std::vector<win::LParam>{lParam} : std::vector<win::LParam>{})
+                << "scroll messages and scrolling keys are consumed, other keys go on unchanged";
             const std::string expected = std::string(h ? "H" : "V") + c.event + std::to_string(c.position);
             EXPECT_EQ(events, *c.event ? std::vector<std::string>{expected} : std::vector<std::string>{});
             EXPECT_EQ(h ? std::pair(bars->HValue(), bars->HLastPos()) : std::pair(bars->VValue(), bars->VLastPos()), std::pair(c.position, c.position));

@@ -22,12 +22,12 @@ inline std::vector<Seen>& SeenBy(HWND window) {
 }
 
 // A hidden top-level window with both scroll bars, of an ANSI or a Unicode class, whose own
-// procedure records what it receives and answers WM_USER and both wheels with 7. Destroyed
+// procedure records what it receives and answers WM_USER, keys and both wheels with 7. Destroyed
 // with the object unless the test destroyed it first.
 struct TestWindow {
     template <bool Unicode> static LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         SeenBy(window).push_back({kOwn, message, wParam, lParam});
-        if (message == WM_USER || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return 7;
+        if (message == WM_USER || message == WM_KEYDOWN || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return 7;
         return Unicode ? DefWindowProcW(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
     }
 
