@@ -39,7 +39,8 @@ std::string RowText(std::int32_t row) {
 
 }  // namespace
 
-ExampleWindow::ExampleWindow(HINSTANCE instance) : wheelLines_(brennick::MSupport::GetWheelScrollLines()) {
+ExampleWindow::ExampleWindow(HINSTANCE instance) {
+    OnSettingChange();
     RegisterWindowClass(instance, kFrameClass, &FrameProc);
     RegisterWindowClass(instance, kPanelClass, &PanelProc);
     frame_ = CreateWindowExA(0, kFrameClass, "Brennick example", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -107,14 +108,25 @@ std::int32_t ExampleWindow::LinesPerNotch() const {
     return wheelLines_ == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageRows : wheelLines_;
 }
 
+std::int32_t ExampleWindow::CharsPerNotch() const {
+    return wheelChars_ == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageColumns : wheelChars_;
+}
+
+// The user may change the wheel settings while the window is open: each change is announced to
+// the top-level windows, and the next notch follows it.
+void ExampleWindow::OnSettingChange() {
+    wheelLines_ = brennick::MSupport::GetWheelScrollLines();
+    wheelChars_ = brennick::MSupport::GetWheelScrollChars();
+}
+
 // Rows follow the wheel's own amount, so a touchpad scrolls as smoothly as its rows allow: each
 // message adds its share of a notch, and what falls short of a row waits for the next one.
-// With Shift held the wheel goes sideways, by whole notches. Either ScrollTo raises the Scroll
+// With Shift held the wheel goes sideways, by whole notches of the characters setting. Either ScrollTo raises the Scroll
 // event that repaints.
 void ExampleWindow::OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bool16& wheeled) {
     events_.push_back("WheelRotate " + std::to_string(delta));
     if ((shift & MK_SHIFT) != 0) {
-        if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, LinesPerNotch())));
+        if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, CharsPerNotch())));
     } else {
         partRows_ += static_cast<std::int64_t>(wheel_->RawDelta()) * LinesPerNotch();
         const auto rows = static_cast<std::int32_t>(partRows_ / WHEEL_DELTA);
@@ -124,10 +136,10 @@ void ExampleWindow::OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bo
     wheeled = brennick::kTrue;  // consumed: the panel's own procedure never sees it
 }
 
-// A tilt or sideways swipe: positive to the right, by whole notches.
+// A tilt or sideways swipe: positive to the right, by whole notches of the characters setting.
 void ExampleWindow::OnTilt(std::int32_t delta, brennick::Bool16& wheeled) {
     events_.push_back("HWheelRotate " + std::to_string(delta));
-    if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, LinesPerNotch())));
+    if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, CharsPerNotch())));
     wheeled = brennick::kTrue;
 }
 
@@ -181,6 +193,9 @@ LRESULT CALLBACK ExampleWindow::FrameProc(HWND window, UINT message, WPARAM wPar
     case WM_DESTROY:
         self->OnFrameDestroy();
         return 0;
+    case WM_SETTINGCHANGE:
+        self->OnSettingChange();
+        break;
     case WM_NCDESTROY:
         self->OnFrameNcDestroy();
         break;

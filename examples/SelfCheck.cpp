@@ -130,12 +130,36 @@ int RunSelfCheck(HINSTANCE instance) {
     }
     checks.Expect(smooth, "four quarters of a notch scroll its rows as soon as each row is whole");
 
-    // A tilt to the right, and Shift with the wheel, move the columns by notches.
+    // A tilt to the right, and Shift with the wheel, move the columns by notches of the characters setting.
+    const std::int32_t chars = window.WheelChars() == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageColumns : window.WheelChars();
     Scroll(panel, WM_HSCROLL, SB_LEFT);
     SendMessageA(panel, WM_MOUSEHWHEEL, wheel(WHEEL_DELTA), 0);
-    checks.Expect(BarInfo(panel, SB_HORZ).nPos == lines, "a tilt to the right moves the columns by a notch");
+    checks.Expect(BarInfo(panel, SB_HORZ).nPos == std::clamp(chars, 0, kColumns - kPageColumns), "a tilt to the right moves the columns by a notch");
     SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA) | MK_SHIFT, 0);
-    checks.Expect(BarInfo(panel, SB_HORZ).nPos == 2 * lines, "Shift with the wheel moves the columns too");
+    checks.Expect(BarInfo(panel, SB_HORZ).nPos == std::clamp(2 * chars, 0, kColumns - kPageColumns), "Shift with the wheel moves the columns too");
+
+    // A settings change: the system's wheel settings change for this session only (nothing is
+    // saved, and they are put back at once) and WM_SETTINGCHANGE announces it to the frame.
+    const std::int32_t readLines = window.WheelLines(), readChars = window.WheelChars();
+    UINT oldLines = 0, oldChars = 0;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &oldLines, 0);
+    SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS, 0, &oldChars, 0);
+    const UINT newLines = oldLines == 4 ? 5 : 4, newChars = oldChars == 7 ? 6 : 7;
+    const bool changed = SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, newLines, nullptr, 0) &&
+                         SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, newChars, nullptr, 0);
+    SendMessageA(window.Frame(), WM_SETTINGCHANGE, SPI_SETWHEELSCROLLCHARS, 0);
+    const bool reread = window.WheelLines() == static_cast<std::int32_t>(newLines) && window.WheelChars() == static_cast<std::int32_t>(newChars);
+    Scroll(panel, WM_HSCROLL, SB_LEFT);
+    Scroll(panel, WM_VSCROLL, SB_TOP);
+    SendMessageA(panel, WM_MOUSEHWHEEL, wheel(WHEEL_DELTA), 0);
+    SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0);
+    const bool followed = BarInfo(panel, SB_HORZ).nPos == static_cast<int>(newChars) && BarInfo(panel, SB_VERT).nPos == static_cast<int>(newLines);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, oldLines, nullptr, 0);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, oldChars, nullptr, 0);
+    SendMessageA(window.Frame(), WM_SETTINGCHANGE, SPI_SETWHEELSCROLLLINES, 0);
+    checks.Expect(changed && reread, "WM_SETTINGCHANGE reads the lines and the characters per notch again");
+    checks.Expect(followed, "the next notches scroll by the new settings, sideways by the characters");
+    checks.Expect(window.WheelLines() == readLines && window.WheelChars() == readChars, "the settings put back are read again too");
 
     window.ReleaseComponents();
     checks.Expect(WindowProcedure(panel) == ClassProcedure(panel), "after release the panel runs its own procedure");

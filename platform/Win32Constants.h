@@ -98,6 +98,9 @@ inline constexpr std::uint32_t SIF_TRACKPOS = 0x0010;
 #ifndef SPI_GETWHEELSCROLLLINES
 inline constexpr unsigned int SPI_GETWHEELSCROLLLINES = 0x0068;
 #endif
+#ifndef SPI_GETWHEELSCROLLCHARS
+inline constexpr unsigned int SPI_GETWHEELSCROLLCHARS = 0x006C;
+#endif
 #ifndef WHEEL_DELTA
 inline constexpr int WHEEL_DELTA = 120;
 #endif

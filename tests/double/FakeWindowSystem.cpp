@@ -221,7 +221,7 @@ std::uint32_t GetCurrentThreadId() { return Record({.api = Api::GetCurrentThread
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni) {
     Record({.api = Api::SystemParametersInfo, .value = value, .message = action, .wParam = param, .lParam = static_cast<LParam>(winIni)});
-    return *static_cast<std::int32_t*>(value) = Fake().wheelScrollLines, true;
+    return *static_cast<std::int32_t*>(value) = action == SPI_GETWHEELSCROLLCHARS ? Fake().wheelScrollChars : Fake().wheelScrollLines, true;
 }
 
 Hwnd FindWindowA(const char* className, const char* windowName) {

@@ -97,7 +97,7 @@ public:
     // Script.
     // dropSentMessages: SendMessageA delivers nothing (a layer swallowed it).
     bool refuseSetProp = false, failSetWindowProcedure = false, failGetScrollInfo = false, dropSentMessages = false;
-    std::int32_t wheelScrollLines = 3;
+    std::int32_t wheelScrollLines = 3, wheelScrollChars = 3;
     std::uint32_t currentThread = 1;  // the thread that calls the layer
     std::function<void(const Call&)> onCall;  // runs after each call is recorded
 
