@@ -76,6 +76,7 @@ void ExampleWindow::AttachComponents() {
     scrollBars_->HLargeChange(kPageColumns);
     scrollBars_->HSmallChange(1);
     scrollBars_->HValue(0);
+    scrollBars_->KeyboardSupport(kTrue);  // the arrows, Page Up/Down and Home/End scroll the focused panel
     scrollBars_->VChange.Connect([this](std::int32_t position) { OnPosition("VChange", position); });
     scrollBars_->VScroll.Connect([this](std::int32_t position) { OnPosition("VScroll", position); });
     scrollBars_->HChange.Connect([this](std::int32_t position) { OnPosition("HChange", position); });
@@ -169,7 +170,7 @@ void ExampleWindow::OnPanelPaint() {
     // The bars hold the positions; the window keeps no copy of its own.
     const std::int32_t top = scrollBars_ ? scrollBars_->VValue() : 0;
     const std::int32_t left = scrollBars_ ? scrollBars_->HValue() : 0;
-    const std::string latest = events_.empty() ? "Click the bars or turn the wheel." : "Latest event: " + events_.back();
+    const std::string latest = events_.empty() ? "Click the bars, press the arrow keys or turn the wheel." : "Latest event: " + events_.back();
     TextOutA(dc, 4, 2, latest.c_str(), static_cast<int>(latest.size()));
     for (std::int32_t line = 0; line < kPageRows && top + line < kRows; ++line) {
         const std::string text = RowText(top + line);

@@ -161,6 +161,17 @@ int RunSelfCheck(HINSTANCE instance) {
     checks.Expect(followed, "the next notches scroll by the new settings, sideways by the characters");
     checks.Expect(window.WheelLines() == readLines && window.WheelChars() == readChars, "the settings put back are read again too");
 
+    // Keys scroll the panel: Down a row, End to the last page, Right a column; other keys go on.
+    Scroll(panel, WM_VSCROLL, SB_TOP);
+    Scroll(panel, WM_HSCROLL, SB_LEFT);
+    seen = window.Events().size();
+    bool consumed = true;
+    for (const int key : {VK_DOWN, VK_END, VK_RIGHT}) consumed = SendMessageA(panel, WM_KEYDOWN, static_cast<WPARAM>(key), 1) == 0 && consumed;
+    SendMessageA(panel, WM_KEYDOWN, 'A', 1);
+    checks.Expect(consumed && EventsSince(window, seen) == std::vector{Event("VChange", 1), Event("VChange", kRows - kPageRows),
+                                                                     Event("HChange", 1)},
+                  "Down, End and Right raise VChange 1, VChange 90 and HChange 1, and another key raises nothing");
+
     window.ReleaseComponents();
     checks.Expect(WindowProcedure(panel) == ClassProcedure(panel), "after release the panel runs its own procedure");
     checks.Expect(GetPropA(panel, brennick::CScrollBars::kPropertyName) == nullptr &&
