@@ -7,11 +7,17 @@
 
 namespace brennick {
 
+#ifndef WM_DESTROY
+inline constexpr unsigned int WM_DESTROY = 0x0002;
+#endif
 #ifndef WM_NCDESTROY
 inline constexpr unsigned int WM_NCDESTROY = 0x0082;
 #endif
 #ifndef WM_KEYDOWN
 inline constexpr unsigned int WM_KEYDOWN = 0x0100;
+#endif
+#ifndef WM_TIMER
+inline constexpr unsigned int WM_TIMER = 0x0113;
 #endif
 #ifndef WM_HSCROLL
 inline constexpr unsigned int WM_HSCROLL = 0x0114;

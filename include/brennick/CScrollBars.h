@@ -183,6 +183,31 @@ public:
     void KeyboardSupport(Bool16 value);
     //@}
 
+    /// @name Smooth scrolling
+    //@{
+    /// The glide's duration in milliseconds: the value last set (0 at first: off).
+    std::int32_t SmoothScroll();
+    /// A positive value: line and page steps (scroll messages and keys) and HScrollBy() and
+    /// VScrollBy() glide to their target in four steps over about that many milliseconds, driven by
+    /// a timer on the hooked window: the first step at once, each step pushing the position and
+    /// raising HChange or VChange with the position the window accepted; positions move steadily
+    /// toward the target and the last one lands exactly where the step would have landed without
+    /// the glide. A step during a glide continues from the glide's target, so quick steps add up.
+    /// Thumb drags, the ends (`SB_TOP`, `SB_BOTTOM`, Home, End), the ScrollTo methods and the range,
+    /// page and position setters stay immediate and end the bar's glide. The timer's id is this
+    /// controller's address and its procedure takes the `WM_TIMER` messages, which never reach the
+    /// window; it is gone once a glide ends, the controller ends or the window is destroyed. 0 or
+    /// less (the default): every step is immediate. Touches no window.
+    void SmoothScroll(std::int32_t milliseconds);
+    /// Moves the horizontal bar by amount (sums stop at the 32-bit limits) from where it is going:
+    /// the glide's target while it glides, else its position; pushes the position (gliding while
+    /// SmoothScroll() is on) and raises HChange with the position the window accepted. For a
+    /// wheel handler: fast turns add up during a glide.
+    void HScrollBy(std::int32_t amount);
+    /// As HScrollBy(), for the vertical bar and VChange.
+    void VScrollBy(std::int32_t amount);
+    //@}
+
     /// @name Vertical bar
     /// The hooked window's `SB_VERT` bar: the same operations as the horizontal ones.
     //@{
@@ -290,6 +315,13 @@ private:
     void OnScroll(int bar, win::Hwnd window, win::WParam wParam);
     void OnWheel(int bar, win::WParam wParam, win::LParam lParam);
     std::optional<win::LResult> OnKey(win::Hwnd window, win::WParam key);
+    void Step(int bar, std::int32_t amount, bool back);
+    void AdvanceGlide(int bar);
+    void OnGlideTimer();
+    void EndGlide(int bar);
+    void EndGlides();
+    static void BRENNICK_CALLBACK GlideTimerProc(win::Hwnd window, unsigned int message, std::uintptr_t id,
+                                                 unsigned long time) noexcept;
 
     const win::ScrollInfo& Query(int bar, std::uint32_t mask);
     std::int32_t Min(int bar);
@@ -300,7 +332,9 @@ private:
     void SetMin(int bar, std::int32_t value);
     void SetMax(int bar, std::int32_t value);
     void SetLargeChange(int bar, std::int32_t value);
-    void SetValue(int bar, std::int32_t value);
+    void SetValue(int bar, std::int32_t value);  // ends the bar's glide
+    void PushPosition(int bar, std::int32_t value);
+    std::int32_t Reachable(int bar, std::int32_t position);
     void ScrollTo(int bar, std::int32_t position);
     void Apply(int bar);  // pushes RequestInfo to the bar (ApplyH / ApplyV)
     void ShowBar(int bar, Bool16 show);
@@ -314,6 +348,15 @@ private:
     Bool16 wheelCarry_;
     Bool16 keyboard_;  // KeyboardSupport
     std::int32_t rawDelta_ = 0;
+    // A glide of one bar: from where, to which reachable target, the position asked for, steps done.
+    struct Glide {
+        bool active = false;
+        std::int32_t from = 0, target = 0, requested = 0;
+        int step = 0;
+    };
+    Glide glides_[2];              // SB_HORZ, SB_VERT
+    std::int32_t smoothMs_ = 0;    // SmoothScroll
+    win::Hwnd timerWindow_ = nullptr;  // where the glide timer runs; null while there is none
     win::ScrollInfo requestInfo_;
     win::ScrollInfo queryInfo_;
 };

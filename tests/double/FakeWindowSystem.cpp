@@ -37,6 +37,12 @@ void FakeWindowSystem::DestroyWindow(win::Hwnd handle) {
     Send(handle, 0x0002 /* WM_DESTROY */, 0, 0);
     Send(handle, WM_NCDESTROY, 0, 0);
     if (FakeWindow* window = Find(handle)) *window = FakeWindow{.alive = false};
+    std::erase_if(timers, [handle](const auto& timer) { return timer.first.first == handle; });
+}
+
+void FakeWindowSystem::Tick(win::Hwnd handle) {
+    const auto due = timers;  // a procedure may set or kill timers
+    for (const auto& [key, timer] : due) if (key.first == handle && timers.contains(key)) timer.second(handle, WM_TIMER, key.second, 0);
 }
 
 win::LResult FakeWindowSystem::Send(win::Hwnd handle, unsigned int message, win::WParam wParam, win::LParam lParam) {
@@ -237,6 +243,12 @@ unsigned int RegisterWindowMessageA(const char* name) {
 LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     return Record({.api = Api::SendMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam}), Fake().dropSentMessages ? 0 : Fake().Send(window, message, wParam, lParam);
 }
+
+std::uintptr_t SetTimer(Hwnd window, std::uintptr_t id, unsigned int elapse, TimerProc procedure) {
+    if (Record({.api = Api::SetTimer, .window = window, .message = elapse, .wParam = id}) == nullptr) return 0;
+    return Fake().timers[{window, id}] = {elapse, procedure}, id;
+}
+bool KillTimer(Hwnd window, std::uintptr_t id) { return Record({.api = Api::KillTimer, .window = window, .wParam = id}), Fake().timers.erase({window, id}) > 0; }
 
 // Neither a rectangle nor a program file version: the tests look at them on real windows.
 bool GetWindowRect(Hwnd window, Rect&) { return Record({.api = Api::GetWindowRect, .window = window}), false; }

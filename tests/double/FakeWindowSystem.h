@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <brennick/Win32Types.h>
+#include "platform/WindowSystem.h"
 
 namespace brennick::test {
 
@@ -18,7 +19,7 @@ enum class Api {
     GetScrollInfo, SetScrollInfo, ShowScrollBar, IsWindow, IsWindowUnicode, GetProp, SetProp, RemoveProp, SetWindowProcedureA,
     SetWindowProcedureW, GetWindowProcedureA, GetWindowProcedureW, CallWindowProcA, CallWindowProcW, DefWindowProcA, DefWindowProcW,
     GetWindowThreadProcessId, GetCurrentThreadId, SystemParametersInfo, FindWindow, RegisterWindowMessage, SendMessage, GetWindowRect,
-    GetProgramFileVersion,
+    GetProgramFileVersion, SetTimer, KillTimer,
 };
 
 // One call to the layer, with the arguments it was given (fields a call does not use stay empty).
@@ -88,6 +89,10 @@ public:
     bool Stuck(win::Hwnd window) const;  // a raw layer removed below the top is in the chain for good
     int TopLayer(win::Hwnd window);  // the layer whose procedure the window runs, or -1
     win::LResult RunLayer(int layer, win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam);
+
+    // Timers by window and id; Tick hands each of window's timers one WM_TIMER, as DispatchMessage does.
+    std::map<std::pair<win::Hwnd, std::uintptr_t>, std::pair<unsigned int, win::TimerProc>> timers;
+    void Tick(win::Hwnd window);
 
     std::vector<Call> calls;
     std::vector<Call> CallsOf(Api api) const;  // in order

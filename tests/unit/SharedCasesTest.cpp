@@ -28,6 +28,8 @@ struct FakeBackend {
     }
     bool Shown(win::Hwnd window, int bar) { return fake.Bar(window, bar).shown; }
     bool Enabled(win::Hwnd window, int bar) { return fake.Bar(window, bar).enabled; }
+    void Glide(win::Hwnd window) { for (int tick = 0; tick < 10; ++tick) fake.Tick(window); }
+    bool KillTimer(win::Hwnd window, std::uintptr_t id) { return fake.timers.erase({window, id}) > 0; }
 };
 
 TEST(SharedCasesOverTheDouble, ScrollBarsAndWheels) {
