@@ -77,6 +77,7 @@ void ExampleWindow::AttachComponents() {
     scrollBars_->HSmallChange(1);
     scrollBars_->HValue(0);
     scrollBars_->KeyboardSupport(kTrue);  // the arrows, Page Up/Down and Home/End scroll the focused panel
+    scrollBars_->SmoothScroll(kGlideMilliseconds);
     scrollBars_->VChange.Connect([this](std::int32_t position) { OnPosition("VChange", position); });
     scrollBars_->VScroll.Connect([this](std::int32_t position) { OnPosition("VScroll", position); });
     scrollBars_->HChange.Connect([this](std::int32_t position) { OnPosition("HChange", position); });
@@ -122,17 +123,18 @@ void ExampleWindow::OnSettingChange() {
 
 // Rows follow the wheel's own amount, so a touchpad scrolls as smoothly as its rows allow: each
 // message adds its share of a notch, and what falls short of a row waits for the next one.
-// With Shift held the wheel goes sideways, by whole notches of the characters setting. Either ScrollTo raises the Scroll
-// event that repaints.
+// With Shift held the wheel goes sideways, by whole notches of the characters setting. ScrollBy
+// glides there from where the bar is going, so quick notches add up, and each step raises the
+// Change event that repaints.
 void ExampleWindow::OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bool16& wheeled) {
     events_.push_back("WheelRotate " + std::to_string(delta));
     if ((shift & MK_SHIFT) != 0) {
-        if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, CharsPerNotch())));
+        if (delta != 0) scrollBars_->HScrollBy(brennick::SatMul(delta, CharsPerNotch()));
     } else {
         partRows_ += static_cast<std::int64_t>(wheel_->RawDelta()) * LinesPerNotch();
         const auto rows = static_cast<std::int32_t>(partRows_ / WHEEL_DELTA);
         partRows_ %= WHEEL_DELTA;
-        if (rows != 0) scrollBars_->VScrollTo(brennick::SatAdd(scrollBars_->VValue(), rows));
+        if (rows != 0) scrollBars_->VScrollBy(rows);
     }
     wheeled = brennick::kTrue;  // consumed: the panel's own procedure never sees it
 }
@@ -140,7 +142,7 @@ void ExampleWindow::OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bo
 // A tilt or sideways swipe: positive to the right, by whole notches of the characters setting.
 void ExampleWindow::OnTilt(std::int32_t delta, brennick::Bool16& wheeled) {
     events_.push_back("HWheelRotate " + std::to_string(delta));
-    if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, CharsPerNotch())));
+    if (delta != 0) scrollBars_->HScrollBy(brennick::SatMul(delta, CharsPerNotch()));
     wheeled = brennick::kTrue;
 }
 

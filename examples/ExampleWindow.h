@@ -1,6 +1,6 @@
 // The example's window: a frame filled by one panel that lists rows. A CScrollBars gives the
-// panel its scroll bars and keys, a cSubClassWheel turns wheel notches over it into rows and
-// columns, by the system's wheel settings of the moment.
+// panel its scroll bars and keys and lets each step glide, a cSubClassWheel turns wheel notches
+// over it into rows and columns, by the system's wheel settings of the moment.
 #pragma once
 
 #ifndef NOMINMAX
@@ -23,6 +23,8 @@ inline constexpr std::int32_t kRows = 100;
 inline constexpr std::int32_t kPageRows = 10;
 inline constexpr std::int32_t kColumns = 80;
 inline constexpr std::int32_t kPageColumns = 20;
+// Line, page, key and wheel steps glide to their target over this many milliseconds.
+inline constexpr std::int32_t kGlideMilliseconds = 80;
 
 class ExampleWindow {
 public:
