@@ -32,8 +32,9 @@ struct HookedWindow;
 /// handlers to the events. The window's bar is the only store of range, page and position: their
 /// getters ask the window (`GetScrollInfo`), their setters push to it (`SetScrollInfo` with
 /// redraw); the controller keeps only what the window has no place for (the Visible and
-/// DisableNoScroll flags, the line steps and the wheel options). No setter validates its value
-/// and none raises an event.
+/// DisableNoScroll flags, the line steps, the wheel, keyboard and smooth-scrolling options). No
+/// setter validates its value and none raises an event. The keyboard and smooth-scrolling
+/// options are off by default.
 ///
 /// Units: positions, ranges, pages and line steps are 32-bit signed values in the bar's own
 /// units, whichever the owner chooses (rows, pixels, ...); the window limits a position to
@@ -76,7 +77,8 @@ public:
     /// `SB_LEFT` and `SB_RIGHT` go to HMin() and HMax(). The position is pushed as HValue() is and
     /// the event carries `nCurPos`, the position the window accepted (HLastPos()), also when it
     /// did not change. The message is consumed (result 0); `SB_ENDSCROLL` and unknown codes are
-    /// consumed without an event.
+    /// consumed without an event. Also raised by the keys (KeyboardSupport()), by HScrollBy() and
+    /// by each step of a glide (SmoothScroll()).
     Event<std::int32_t> HChange;  // WM_HSCROLL line, page or end
     /// `WM_HSCROLL` thumb (`SB_THUMBTRACK`, `SB_THUMBPOSITION`): the bar goes to the full 32-bit
     /// track position (`SIF_TRACKPOS`), and the event carries `nCurPos`, the position the window
