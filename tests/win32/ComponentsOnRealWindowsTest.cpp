@@ -87,7 +87,7 @@ TEST(OnRealWindows, AGlideEndsCleanlyAndTheWindowsOwnTimersGoOn) {
         }
         EXPECT_EQ(timers(), (std::set<UINT_PTR>{1})) << end;  // its own timer went on, ours never came
         SetTimer(handle, ours, 10, nullptr);
-        test::Pump(50);
+        test::Pump(150);
         EXPECT_EQ(timers(), (std::set<UINT_PTR>{1, ours})) << end;
     }
 }
