@@ -39,7 +39,8 @@ std::string RowText(std::int32_t row) {
 
 }  // namespace
 
-ExampleWindow::ExampleWindow(HINSTANCE instance) : wheelLines_(brennick::MSupport::GetWheelScrollLines()) {
+ExampleWindow::ExampleWindow(HINSTANCE instance) {
+    OnSettingChange();
     RegisterWindowClass(instance, kFrameClass, &FrameProc);
     RegisterWindowClass(instance, kPanelClass, &PanelProc);
     frame_ = CreateWindowExA(0, kFrameClass, "Brennick example", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -75,6 +76,8 @@ void ExampleWindow::AttachComponents() {
     scrollBars_->HLargeChange(kPageColumns);
     scrollBars_->HSmallChange(1);
     scrollBars_->HValue(0);
+    scrollBars_->KeyboardSupport(kTrue);  // the arrows, Page Up/Down and Home/End scroll the focused panel
+    scrollBars_->SmoothScroll(kGlideMilliseconds);
     scrollBars_->VChange.Connect([this](std::int32_t position) { OnPosition("VChange", position); });
     scrollBars_->VScroll.Connect([this](std::int32_t position) { OnPosition("VScroll", position); });
     scrollBars_->HChange.Connect([this](std::int32_t position) { OnPosition("HChange", position); });
@@ -107,27 +110,39 @@ std::int32_t ExampleWindow::LinesPerNotch() const {
     return wheelLines_ == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageRows : wheelLines_;
 }
 
+std::int32_t ExampleWindow::CharsPerNotch() const {
+    return wheelChars_ == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageColumns : wheelChars_;
+}
+
+// The user may change the wheel settings while the window is open: each change is announced to
+// the top-level windows, and the next notch follows it.
+void ExampleWindow::OnSettingChange() {
+    wheelLines_ = brennick::MSupport::GetWheelScrollLines();
+    wheelChars_ = brennick::MSupport::GetWheelScrollChars();
+}
+
 // Rows follow the wheel's own amount, so a touchpad scrolls as smoothly as its rows allow: each
 // message adds its share of a notch, and what falls short of a row waits for the next one.
-// With Shift held the wheel goes sideways, by whole notches. Either ScrollTo raises the Scroll
-// event that repaints.
+// With Shift held the wheel goes sideways, by whole notches of the characters setting. ScrollBy
+// glides there from where the bar is going, so quick notches add up, and each step raises the
+// Change event that repaints.
 void ExampleWindow::OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bool16& wheeled) {
     events_.push_back("WheelRotate " + std::to_string(delta));
     if ((shift & MK_SHIFT) != 0) {
-        if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, LinesPerNotch())));
+        if (delta != 0) scrollBars_->HScrollBy(brennick::SatMul(delta, CharsPerNotch()));
     } else {
         partRows_ += static_cast<std::int64_t>(wheel_->RawDelta()) * LinesPerNotch();
         const auto rows = static_cast<std::int32_t>(partRows_ / WHEEL_DELTA);
         partRows_ %= WHEEL_DELTA;
-        if (rows != 0) scrollBars_->VScrollTo(brennick::SatAdd(scrollBars_->VValue(), rows));
+        if (rows != 0) scrollBars_->VScrollBy(rows);
     }
     wheeled = brennick::kTrue;  // consumed: the panel's own procedure never sees it
 }
 
-// A tilt or sideways swipe: positive to the right, by whole notches.
+// A tilt or sideways swipe: positive to the right, by whole notches of the characters setting.
 void ExampleWindow::OnTilt(std::int32_t delta, brennick::Bool16& wheeled) {
     events_.push_back("HWheelRotate " + std::to_string(delta));
-    if (delta != 0) scrollBars_->HScrollTo(brennick::SatAdd(scrollBars_->HValue(), brennick::SatMul(delta, LinesPerNotch())));
+    if (delta != 0) scrollBars_->HScrollBy(brennick::SatMul(delta, CharsPerNotch()));
     wheeled = brennick::kTrue;
 }
 
@@ -157,7 +172,7 @@ void ExampleWindow::OnPanelPaint() {
     // The bars hold the positions; the window keeps no copy of its own.
     const std::int32_t top = scrollBars_ ? scrollBars_->VValue() : 0;
     const std::int32_t left = scrollBars_ ? scrollBars_->HValue() : 0;
-    const std::string latest = events_.empty() ? "Click the bars or turn the wheel." : "Latest event: " + events_.back();
+    const std::string latest = events_.empty() ? "Click the bars, press the arrow keys or turn the wheel." : "Latest event: " + events_.back();
     TextOutA(dc, 4, 2, latest.c_str(), static_cast<int>(latest.size()));
     for (std::int32_t line = 0; line < kPageRows && top + line < kRows; ++line) {
         const std::string text = RowText(top + line);
@@ -181,6 +196,9 @@ LRESULT CALLBACK ExampleWindow::FrameProc(HWND window, UINT message, WPARAM wPar
     case WM_DESTROY:
         self->OnFrameDestroy();
         return 0;
+    case WM_SETTINGCHANGE:
+        self->OnSettingChange();
+        break;
     case WM_NCDESTROY:
         self->OnFrameNcDestroy();
         break;

@@ -1,5 +1,6 @@
 // The example's window: a frame filled by one panel that lists rows. A CScrollBars gives the
-// panel its scroll bars, a cSubClassWheel turns wheel notches over it into rows.
+// panel its scroll bars and keys and lets each step glide, a cSubClassWheel turns wheel notches
+// over it into rows and columns, by the system's wheel settings of the moment.
 #pragma once
 
 #ifndef NOMINMAX
@@ -22,6 +23,8 @@ inline constexpr std::int32_t kRows = 100;
 inline constexpr std::int32_t kPageRows = 10;
 inline constexpr std::int32_t kColumns = 80;
 inline constexpr std::int32_t kPageColumns = 20;
+// Line, page, key and wheel steps glide to their target over this many milliseconds.
+inline constexpr std::int32_t kGlideMilliseconds = 80;
 
 class ExampleWindow {
 public:
@@ -34,7 +37,9 @@ public:
 
     HWND Frame() const { return frame_; }
     HWND Panel() const { return panel_; }
+    // The system's wheel settings as last read: at creation and on every WM_SETTINGCHANGE.
     std::int32_t WheelLines() const { return wheelLines_; }
+    std::int32_t WheelChars() const { return wheelChars_; }
     // Every component event so far, oldest first, as "VChange 12"; the panel shows the latest.
     const std::vector<std::string>& Events() const { return events_; }
 
@@ -48,6 +53,8 @@ private:
     void AttachComponents();
     void OnPosition(const char* event, std::int32_t position);
     std::int32_t LinesPerNotch() const;
+    std::int32_t CharsPerNotch() const;
+    void OnSettingChange();
     void OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bool16& wheeled);
     void OnTilt(std::int32_t delta, brennick::Bool16& wheeled);
     void OnFrameSize();
@@ -58,6 +65,7 @@ private:
     HWND frame_ = nullptr;
     HWND panel_ = nullptr;
     std::int32_t wheelLines_ = 0;
+    std::int32_t wheelChars_ = 0;
     std::int64_t partRows_ = 0;  // rows times WHEEL_DELTA not yet scrolled
     brennick::Ref<brennick::CScrollBars> scrollBars_;
     brennick::Ref<brennick::cSubClassWheel> wheel_;

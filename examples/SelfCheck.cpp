@@ -65,6 +65,25 @@ std::vector<std::string> EventsSince(const ExampleWindow& window, std::size_t be
 
 std::string Event(const char* name, std::int32_t value) { return std::string(name) + " " + std::to_string(value); }
 
+// Lets the glides of the steps so far run to their end: the timer's messages are dispatched here.
+void Settle() {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < static_cast<DWORD>(4 * kGlideMilliseconds); Sleep(1)) {
+        for (MSG message{}; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+    }
+}
+
+// Whether events are a glide of name's event: more than one step, each closer to the last, which is at.
+bool Glided(const std::vector<std::string>& events, const char* name, std::int32_t from, std::int32_t at) {
+    bool closer = events.size() > 1 && events.back() == Event(name, at);
+    for (const std::string& event : events) {
+        const std::size_t space = event.find(' ');
+        const std::int32_t position = space == std::string::npos ? from : std::stoi(event.substr(space + 1));
+        closer = closer && event.compare(0, space, name) == 0 && (at >= from ? position >= from : position <= from);
+        from = position;
+    }
+    return closer;
+}
+
 std::uintptr_t WindowProcedure(HWND window) {
     return static_cast<std::uintptr_t>(GetWindowLongPtrA(window, GWLP_WNDPROC));
 }
@@ -89,16 +108,18 @@ int RunSelfCheck(HINSTANCE instance) {
     checks.Expect(Configured(BarInfo(panel, SB_VERT), kRows, kPageRows), "the vertical bar holds 0..99, page 10, at 0");
     checks.Expect(Configured(BarInfo(panel, SB_HORZ), kColumns, kPageColumns), "the horizontal bar holds 0..79, page 20, at 0");
 
+    // Line and page steps glide: a few steps on a timer, each raising VChange, the last exact.
     std::size_t seen = window.Events().size();
     checks.Expect(Scroll(panel, WM_VSCROLL, SB_LINEDOWN) == 0, "WM_VSCROLL is answered with 0");
+    Settle();
     checks.Expect(BarInfo(panel, SB_VERT).nPos == 1, "a line down moves the vertical bar by one row");
-    checks.Expect(EventsSince(window, seen) == std::vector{Event("VChange", 1)}, "a line down raises VChange 1");
+    checks.Expect(Glided(EventsSince(window, seen), "VChange", 0, 1), "a line down glides, raising VChange up to 1");
 
     seen = window.Events().size();
     Scroll(panel, WM_VSCROLL, SB_PAGEDOWN);
-    checks.Expect(EventsSince(window, seen) == std::vector{Event("VChange", 1 + kPageRows)} &&
-                      BarInfo(panel, SB_VERT).nPos == 1 + kPageRows,
-                  "a page down moves by the page and raises VChange 11");
+    Settle();
+    checks.Expect(Glided(EventsSince(window, seen), "VChange", 1, 1 + kPageRows) && BarInfo(panel, SB_VERT).nPos == 1 + kPageRows,
+                  "a page down glides by the page, raising VChange up to 11");
 
     // The window limits the last position to max - page + 1.
     seen = window.Events().size();
@@ -113,14 +134,18 @@ int RunSelfCheck(HINSTANCE instance) {
     seen = window.Events().size();
     auto wheel = [](int amount) { return static_cast<WPARAM>(static_cast<std::uint16_t>(amount)) << 16; };
     checks.Expect(SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0) == 0, "the wheel message is consumed");
-    checks.Expect(EventsSince(window, seen) == std::vector{Event("WheelRotate", 1), Event("VScroll", wheeledTo)},
-                  "the notch raises WheelRotate 1, and its handler's VScrollTo raises VScroll");
+    Settle();
+    std::vector<std::string> events = EventsSince(window, seen);
+    checks.Expect(!events.empty() && events.front() == Event("WheelRotate", 1) &&
+                      Glided({events.begin() + 1, events.end()}, "VChange", 1 + kPageRows, wheeledTo),
+                  "the notch raises WheelRotate 1, and its handler's VScrollBy glides, raising VChange");
     checks.Expect(BarInfo(panel, SB_VERT).nPos == wheeledTo, "the notch scrolls by the wheel-lines setting");
 
     // A touchpad: four quarters of a notch scroll the rows a notch scrolls, a row at a time.
     std::vector<std::int32_t> rows;
     for (int quarter = 0; quarter < 4; ++quarter) {
         SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA / 4), 0);
+        Settle();
         rows.push_back(BarInfo(panel, SB_VERT).nPos);
     }
     bool smooth = true;
@@ -130,12 +155,65 @@ int RunSelfCheck(HINSTANCE instance) {
     }
     checks.Expect(smooth, "four quarters of a notch scroll its rows as soon as each row is whole");
 
-    // A tilt to the right, and Shift with the wheel, move the columns by notches.
+    // A tilt to the right, and Shift with the wheel, move the columns by notches of the characters setting.
+    const std::int32_t chars = window.WheelChars() == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageColumns : window.WheelChars();
     Scroll(panel, WM_HSCROLL, SB_LEFT);
     SendMessageA(panel, WM_MOUSEHWHEEL, wheel(WHEEL_DELTA), 0);
-    checks.Expect(BarInfo(panel, SB_HORZ).nPos == lines, "a tilt to the right moves the columns by a notch");
+    Settle();
+    checks.Expect(BarInfo(panel, SB_HORZ).nPos == std::clamp(chars, 0, kColumns - kPageColumns), "a tilt to the right moves the columns by a notch");
     SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA) | MK_SHIFT, 0);
-    checks.Expect(BarInfo(panel, SB_HORZ).nPos == 2 * lines, "Shift with the wheel moves the columns too");
+    Settle();
+    checks.Expect(BarInfo(panel, SB_HORZ).nPos == std::clamp(2 * chars, 0, kColumns - kPageColumns), "Shift with the wheel moves the columns too");
+
+    // A settings change: the system's wheel settings change for this session only (nothing is
+    // saved, and they are put back at once) and WM_SETTINGCHANGE announces it to the frame.
+    const std::int32_t readLines = window.WheelLines(), readChars = window.WheelChars();
+    UINT oldLines = 0, oldChars = 0;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &oldLines, 0);
+    SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS, 0, &oldChars, 0);
+    const UINT newLines = oldLines == 4 ? 5 : 4, newChars = oldChars == 7 ? 6 : 7;
+    const bool changed = SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, newLines, nullptr, 0) &&
+                         SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, newChars, nullptr, 0);
+    SendMessageA(window.Frame(), WM_SETTINGCHANGE, SPI_SETWHEELSCROLLCHARS, 0);
+    const bool reread = window.WheelLines() == static_cast<std::int32_t>(newLines) && window.WheelChars() == static_cast<std::int32_t>(newChars);
+    Scroll(panel, WM_HSCROLL, SB_LEFT);
+    Scroll(panel, WM_VSCROLL, SB_TOP);
+    SendMessageA(panel, WM_MOUSEHWHEEL, wheel(WHEEL_DELTA), 0);
+    SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0);
+    Settle();
+    const bool followed = BarInfo(panel, SB_HORZ).nPos == static_cast<int>(newChars) && BarInfo(panel, SB_VERT).nPos == static_cast<int>(newLines);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, oldLines, nullptr, 0);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, oldChars, nullptr, 0);
+    SendMessageA(window.Frame(), WM_SETTINGCHANGE, SPI_SETWHEELSCROLLLINES, 0);
+    checks.Expect(changed && reread, "WM_SETTINGCHANGE reads the lines and the characters per notch again");
+    checks.Expect(followed, "the next notches scroll by the new settings, sideways by the characters");
+    checks.Expect(window.WheelLines() == readLines && window.WheelChars() == readChars, "the settings put back are read again too");
+
+    // Two notches during one glide add up: the second goes on from where the first is going.
+    Scroll(panel, WM_VSCROLL, SB_TOP);
+    seen = window.Events().size();
+    SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0);
+    SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0);
+    Settle();
+    events = EventsSince(window, seen);
+    std::erase(events, Event("WheelRotate", 1));
+    const std::int32_t twice = std::min(2 * lines, kRows - kPageRows);
+    checks.Expect(Glided(events, "VChange", 0, twice) && BarInfo(panel, SB_VERT).nPos == twice,
+                  "two quick notches glide on to twice a notch's rows");
+
+    // Keys scroll the panel: Down a row, End to the last page at once, Right a column; other keys go on.
+    Scroll(panel, WM_VSCROLL, SB_TOP);
+    Scroll(panel, WM_HSCROLL, SB_LEFT);
+    std::vector<std::int32_t> keyed;
+    for (const int key : {VK_DOWN, VK_END, VK_RIGHT}) {
+        keyed.push_back(static_cast<std::int32_t>(SendMessageA(panel, WM_KEYDOWN, static_cast<WPARAM>(key), 1)));
+        Settle();
+        keyed.push_back(BarInfo(panel, key == VK_RIGHT ? SB_HORZ : SB_VERT).nPos);
+    }
+    seen = window.Events().size();
+    SendMessageA(panel, WM_KEYDOWN, 'A', 1);
+    checks.Expect(keyed == std::vector<std::int32_t>{0, 1, 0, kRows - kPageRows, 0, 1} && window.Events().size() == seen,
+                  "Down, End and Right are consumed and move to row 1, row 90 and column 1; another key raises nothing");
 
     window.ReleaseComponents();
     checks.Expect(WindowProcedure(panel) == ClassProcedure(panel), "after release the panel runs its own procedure");

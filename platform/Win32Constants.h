@@ -7,8 +7,17 @@
 
 namespace brennick {
 
+#ifndef WM_DESTROY
+inline constexpr unsigned int WM_DESTROY = 0x0002;
+#endif
 #ifndef WM_NCDESTROY
 inline constexpr unsigned int WM_NCDESTROY = 0x0082;
+#endif
+#ifndef WM_KEYDOWN
+inline constexpr unsigned int WM_KEYDOWN = 0x0100;
+#endif
+#ifndef WM_TIMER
+inline constexpr unsigned int WM_TIMER = 0x0113;
 #endif
 #ifndef WM_HSCROLL
 inline constexpr unsigned int WM_HSCROLL = 0x0114;
@@ -95,11 +104,40 @@ inline constexpr std::uint32_t SIF_TRACKPOS = 0x0010;
 #ifndef SPI_GETWHEELSCROLLLINES
 inline constexpr unsigned int SPI_GETWHEELSCROLLLINES = 0x0068;
 #endif
+#ifndef SPI_GETWHEELSCROLLCHARS
+inline constexpr unsigned int SPI_GETWHEELSCROLLCHARS = 0x006C;
+#endif
 #ifndef WHEEL_DELTA
 inline constexpr int WHEEL_DELTA = 120;
 #endif
 #ifndef WHEEL_PAGESCROLL
 inline constexpr std::int32_t WHEEL_PAGESCROLL = -1;
+#endif
+
+// The keys that scroll (virtual-key codes).
+#ifndef VK_PRIOR
+inline constexpr unsigned int VK_PRIOR = 0x21;
+#endif
+#ifndef VK_NEXT
+inline constexpr unsigned int VK_NEXT = 0x22;
+#endif
+#ifndef VK_END
+inline constexpr unsigned int VK_END = 0x23;
+#endif
+#ifndef VK_HOME
+inline constexpr unsigned int VK_HOME = 0x24;
+#endif
+#ifndef VK_LEFT
+inline constexpr unsigned int VK_LEFT = 0x25;
+#endif
+#ifndef VK_UP
+inline constexpr unsigned int VK_UP = 0x26;
+#endif
+#ifndef VK_RIGHT
+inline constexpr unsigned int VK_RIGHT = 0x27;
+#endif
+#ifndef VK_DOWN
+inline constexpr unsigned int VK_DOWN = 0x28;
 #endif
 
 #ifndef MK_LBUTTON

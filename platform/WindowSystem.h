@@ -38,6 +38,12 @@ LResult DefWindowProcW(Hwnd window, unsigned int message, WParam wParam, LParam 
 std::uint32_t GetWindowThreadProcessId(Hwnd window);
 std::uint32_t GetCurrentThreadId();
 
+// Timers of a window (SetTimer, KillTimer). A timer with a procedure: DispatchMessage hands its
+// WM_TIMER to the procedure, never to the window's procedure. SetTimer returns 0 on failure.
+using TimerProc = void(BRENNICK_CALLBACK*)(Hwnd, unsigned int, std::uintptr_t, unsigned long);
+std::uintptr_t SetTimer(Hwnd window, std::uintptr_t id, unsigned int elapse, TimerProc procedure);
+bool KillTimer(Hwnd window, std::uintptr_t id);
+
 // System settings, messages and other windows.
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni);
 Hwnd FindWindowA(const char* className, const char* windowName);

@@ -23,13 +23,22 @@ std::string AppVersion() {
     return cache;
 }
 
-std::int32_t GetWheelScrollLines() {
-    std::int32_t lines = 0;
+namespace {
+
+// A wheel setting of the system, passed on unless it reads 0; then the legacy window's answer.
+std::int32_t WheelSetting(unsigned int action) {
+    std::int32_t amount = 0;
     // Deliberately unchecked: a failed call leaves 0, which leads to the legacy query.
-    win::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    if (lines != 0) return lines;
+    win::SystemParametersInfoA(action, 0, &amount, 0);
+    if (amount != 0) return amount;
     return GetLegacyWheelScrollLines();
 }
+
+}  // namespace
+
+std::int32_t GetWheelScrollLines() { return WheelSetting(SPI_GETWHEELSCROLLLINES); }
+
+std::int32_t GetWheelScrollChars() { return WheelSetting(SPI_GETWHEELSCROLLCHARS); }
 
 std::int32_t GetLegacyWheelScrollLines() {
     const win::Hwnd wheelWindow = win::FindWindowA(MSH_WHEELMODULE_CLASS, MSH_WHEELMODULE_TITLE);

@@ -21,7 +21,6 @@ WheelMessage DecodeWheel(win::WParam wParam, win::LParam lParam, WheelSense sens
     WheelMessage decoded;
     decoded.Raw = static_cast<std::int32_t>(sense) * MSupport::HiWord(wide);  // |Raw| <= 32768
     if (!carry) {
-        carried = 0;
         decoded.Delta = DivRoundHalfEven(decoded.Raw, WHEEL_DELTA);
     } else {
         if ((carried < 0 && decoded.Raw > 0) || (carried > 0 && decoded.Raw < 0)) carried = 0;

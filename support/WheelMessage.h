@@ -20,7 +20,7 @@ struct WheelMessage {
 enum class WheelSense : std::int8_t { TowardUser = -1, Right = 1 };
 
 // One message of one wheel. Without carry the message's amount is rounded to the nearest notch,
-// halves to even. With carry it joins carried (what earlier messages left short of a notch, in
+// halves to even, and carried is left alone (the owner clears it when it switches carry off). With carry it joins carried (what earlier messages left short of a notch, in
 // the event's sense, |carried| < 120): the message reports the whole notches the sum has reached
 // and carried keeps the rest; a turn the other way starts afresh.
 WheelMessage DecodeWheel(win::WParam wParam, win::LParam lParam, WheelSense sense, bool carry, std::int32_t& carried);

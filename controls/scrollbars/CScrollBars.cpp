@@ -1,6 +1,8 @@
 #include <brennick/CScrollBars.h>
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "controls/hook/HookTable.h"
 #include <brennick/modSubclassScrollBars.h>
@@ -11,6 +13,11 @@
 #include "support/WheelMessage.h"
 
 namespace brennick {
+namespace {
+
+constexpr int kGlideSteps = 4;  // a glide's steps: the first at once, the others on the timer
+
+}  // namespace
 
 const detail::HookKind CScrollBars::kHookKind{kPropertyName, &modSubclassScrollBars::ScrollBarsWndProc,
                                               detail::HookedWindow<CScrollBars>::kHandle,
@@ -19,7 +26,8 @@ const detail::HookKind CScrollBars::kHookKind{kPropertyName, &modSubclassScrollB
 
 CScrollBars::CScrollBars() = default;
 
-CScrollBars::~CScrollBars() = default;
+// Runs on the window's thread once the window is unhooked (or gone): the glide's timer goes too.
+CScrollBars::~CScrollBars() { EndGlides(); }
 
 void CScrollBars::LastReferenceGone() noexcept { hook_.Release(kHookKind, *this); }
 
@@ -69,7 +77,18 @@ void CScrollBars::VDisableNoScroll(Bool16 value) { hook_.OnWindowThread(*this, [
 Bool16 CScrollBars::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return wheels_[0].enabled; }); }
 void CScrollBars::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_[0].enabled = value; }); }
 Bool16 CScrollBars::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheelCarry_; }); }
-void CScrollBars::WheelCarry(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheelCarry_ = value; }); }
+void CScrollBars::WheelCarry(Bool16 value) {
+    hook_.OnWindowThread(*this, [&] {
+        wheelCarry_ = value;
+        if (!value.IsNonZero()) wheels_[0].carried = wheels_[1].carried = 0;  // switched on again, it starts afresh
+    });
+}
+Bool16 CScrollBars::KeyboardSupport() { return hook_.OnWindowThread(*this, [&] { return keyboard_; }); }
+void CScrollBars::KeyboardSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { keyboard_ = value; }); }
+std::int32_t CScrollBars::SmoothScroll() { return hook_.OnWindowThread(*this, [&] { return smoothMs_; }); }
+void CScrollBars::SmoothScroll(std::int32_t milliseconds) { hook_.OnWindowThread(*this, [&] { smoothMs_ = milliseconds; }); }
+void CScrollBars::HScrollBy(std::int32_t amount) { hook_.OnWindowThread(*this, [&] { Step(SB_HORZ, amount, false); }); }
+void CScrollBars::VScrollBy(std::int32_t amount) { hook_.OnWindowThread(*this, [&] { Step(SB_VERT, amount, false); }); }
 std::int32_t CScrollBars::RawDelta() { return hook_.OnWindowThread(*this, [&] { return rawDelta_; }); }
 
 // --- talking to the window's bars ---
@@ -100,6 +119,7 @@ void CScrollBars::SetVisible(int bar, Bool16 value) {
 }
 
 void CScrollBars::SetMin(int bar, std::int32_t value) {
+    EndGlide(bar);
     requestInfo_.fMask = SIF_RANGE;
     requestInfo_.nMin = value;
     requestInfo_.nMax = Max(bar);
@@ -107,6 +127,7 @@ void CScrollBars::SetMin(int bar, std::int32_t value) {
 }
 
 void CScrollBars::SetMax(int bar, std::int32_t value) {
+    EndGlide(bar);
     requestInfo_.fMask = SIF_RANGE;
     requestInfo_.nMin = Min(bar);
     requestInfo_.nMax = value;
@@ -114,15 +135,28 @@ void CScrollBars::SetMax(int bar, std::int32_t value) {
 }
 
 void CScrollBars::SetLargeChange(int bar, std::int32_t value) {
+    EndGlide(bar);
     requestInfo_.fMask = SIF_PAGE;
     requestInfo_.nPage = static_cast<std::uint32_t>(value);
     Apply(bar);
 }
 
 void CScrollBars::SetValue(int bar, std::int32_t value) {
+    EndGlide(bar);
+    PushPosition(bar, value);
+}
+
+void CScrollBars::PushPosition(int bar, std::int32_t value) {
     requestInfo_.fMask = SIF_POS;
     requestInfo_.nPos = value;
     Apply(bar);
+}
+
+// Where the window puts position: within min .. max - page + 1 (min .. max without a page).
+std::int32_t CScrollBars::Reachable(int bar, std::int32_t position) {
+    const win::ScrollInfo& info = Query(bar, SIF_RANGE | SIF_PAGE);
+    const std::int64_t last = std::int64_t{info.nMax} - std::max<std::int64_t>(std::int64_t{info.nPage} - 1, 0);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(position, info.nMin, std::max<std::int64_t>(last, info.nMin)));
 }
 
 void CScrollBars::ScrollTo(int bar, std::int32_t position) {
@@ -155,6 +189,11 @@ std::optional<win::LResult> CScrollBars::WindowProc(win::Hwnd window, unsigned i
     case WM_VSCROLL:
         OnScroll(SB_VERT, window, wParam);
         return 0;
+    case WM_KEYDOWN:
+        return OnKey(window, wParam);
+    case WM_DESTROY:
+        EndGlides();  // the window's timers go with it
+        return std::nullopt;
     case WM_MOUSEHWHEEL:
         if (!wheels_[0].enabled.IsNonZero()) return std::nullopt;
         OnWheel(SB_HORZ, wParam, lParam);
@@ -178,11 +217,9 @@ void CScrollBars::OnScroll(int bar, win::Hwnd window, win::WParam wParam) {
     case SB_LINEDOWN:
     case SB_PAGEUP:
     case SB_PAGEDOWN: {
-        const std::int32_t value = Value(bar);  // read before the step
         const bool line = code == SB_LINEUP || code == SB_LINEDOWN;
-        const std::int32_t step = line ? bars_[Index(bar)].smallChange : LargeChange(bar);
-        requested = code == SB_LINEUP || code == SB_PAGEUP ? SatSub(value, step) : SatAdd(value, step);
-        break;
+        Step(bar, line ? bars_[Index(bar)].smallChange : LargeChange(bar), code == SB_LINEUP || code == SB_PAGEUP);
+        return;
     }
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
@@ -208,6 +245,88 @@ void CScrollBars::OnScroll(int bar, win::Hwnd window, win::WParam wParam) {
         (horizontal ? HScroll : VScroll).Raise(position);
     } else {
         (horizontal ? HChange : VChange).Raise(position);
+    }
+}
+
+// While the keyboard switch is on, a key that scrolls acts as its scroll code on its bar, once per
+// message (each auto-repeat one too); Left and Right only while the horizontal bar is shown.
+std::optional<win::LResult> CScrollBars::OnKey(win::Hwnd window, win::WParam key) {
+    struct KeyCode { unsigned int key; int bar, code; };
+    static constexpr KeyCode kKeys[] = {
+        {VK_UP, SB_VERT, SB_LINEUP}, {VK_DOWN, SB_VERT, SB_LINEDOWN}, {VK_PRIOR, SB_VERT, SB_PAGEUP},
+        {VK_NEXT, SB_VERT, SB_PAGEDOWN}, {VK_HOME, SB_VERT, SB_TOP}, {VK_END, SB_VERT, SB_BOTTOM},
+        {VK_LEFT, SB_HORZ, SB_LINELEFT}, {VK_RIGHT, SB_HORZ, SB_LINERIGHT},
+    };
+    if (!keyboard_.IsNonZero()) return std::nullopt;
+    for (const KeyCode& k : kKeys) {
+        if (k.key != key || (k.bar == SB_HORZ && !bars_[0].visible.IsTrue())) continue;
+        OnScroll(k.bar, window, static_cast<win::WParam>(k.code));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+// --- steps and glides ---
+
+// A line, page or ScrollBy step from where the bar is going: at once, or the first step of a glide.
+void CScrollBars::Step(int bar, std::int32_t amount, bool back) {
+    Glide& glide = glides_[Index(bar)];
+    const std::int32_t base = glide.active ? glide.target : Value(bar);
+    const std::int32_t requested = back ? SatSub(base, amount) : SatAdd(base, amount);
+    const win::Hwnd window = smoothMs_ > 0 ? hook_.PushTarget(kHookKind, *this) : nullptr;
+    if (window == nullptr) {
+        SetValue(bar, requested);
+        (bar == SB_HORZ ? HChange : VChange).Raise(bars_[Index(bar)].lastPos);
+        return;
+    }
+    glide = Glide{true, glide.active ? Value(bar) : base, Reachable(bar, requested), requested, 0};
+    const auto interval = static_cast<unsigned int>(std::max(smoothMs_ / kGlideSteps, 1));
+    if (timerWindow_ == nullptr && win::SetTimer(window, reinterpret_cast<std::uintptr_t>(this), interval, &GlideTimerProc) != 0) {
+        timerWindow_ = window;
+    }
+    if (timerWindow_ == nullptr) glide.step = kGlideSteps - 1;  // no timer: straight to the last step
+    AdvanceGlide(bar);
+}
+
+// The glide's next step; the last one pushes the position asked for, so it lands where the step
+// without a glide would.
+void CScrollBars::AdvanceGlide(int bar) {
+    Glide& glide = glides_[Index(bar)];
+    const bool last = ++glide.step >= kGlideSteps;
+    const std::int64_t span = std::int64_t{glide.target} - glide.from;
+    const std::int32_t position = last ? glide.requested : static_cast<std::int32_t>(glide.from + span * glide.step / kGlideSteps);
+    if (last) EndGlide(bar);
+    PushPosition(bar, position);
+    (bar == SB_HORZ ? HChange : VChange).Raise(bars_[Index(bar)].lastPos);
+}
+
+void CScrollBars::OnGlideTimer() {
+    for (const int bar : {SB_HORZ, SB_VERT}) {
+        if (glides_[Index(bar)].active) AdvanceGlide(bar);
+    }
+}
+
+// The timer goes with the last glide.
+void CScrollBars::EndGlide(int bar) {
+    glides_[Index(bar)].active = false;
+    if (glides_[0].active || glides_[1].active || timerWindow_ == nullptr) return;
+    win::KillTimer(std::exchange(timerWindow_, nullptr), reinterpret_cast<std::uintptr_t>(this));
+}
+
+void CScrollBars::EndGlides() {
+    EndGlide(SB_HORZ);
+    EndGlide(SB_VERT);
+}
+
+// DispatchMessage hands the glide timer's WM_TIMER here, never to the window. A timer whose
+// controller is gone, or glides no more, ends.
+void BRENNICK_CALLBACK CScrollBars::GlideTimerProc(win::Hwnd window, unsigned int /*message*/, std::uintptr_t id,
+                                                   unsigned long /*time*/) noexcept {
+    const Ref<CScrollBars> bars = modSubclassScrollBars::ScrollBarsFromWindow(window);
+    if (bars && reinterpret_cast<std::uintptr_t>(bars.Get()) == id && bars->timerWindow_ == window) {
+        bars->OnGlideTimer();
+    } else {
+        win::KillTimer(window, id);
     }
 }
 

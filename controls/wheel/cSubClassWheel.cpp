@@ -32,7 +32,12 @@ void cSubClassWheel::UnSubClass() {
 Bool16 cSubClassWheel::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return hWheelSupport_; }); }
 void cSubClassWheel::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { hWheelSupport_ = value; }); }
 Bool16 cSubClassWheel::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheelCarry_; }); }
-void cSubClassWheel::WheelCarry(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheelCarry_ = value; }); }
+void cSubClassWheel::WheelCarry(Bool16 value) {
+    hook_.OnWindowThread(*this, [&] {
+        wheelCarry_ = value;
+        if (!value.IsNonZero()) carried_[0] = carried_[1] = 0;  // switched on again, it starts afresh
+    });
+}
 std::int32_t cSubClassWheel::RawDelta() { return hook_.OnWindowThread(*this, [&] { return rawDelta_; }); }
 
 std::optional<win::LResult> cSubClassWheel::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,

@@ -32,8 +32,9 @@ struct HookedWindow;
 /// handlers to the events. The window's bar is the only store of range, page and position: their
 /// getters ask the window (`GetScrollInfo`), their setters push to it (`SetScrollInfo` with
 /// redraw); the controller keeps only what the window has no place for (the Visible and
-/// DisableNoScroll flags, the line steps and the wheel options). No setter validates its value
-/// and none raises an event.
+/// DisableNoScroll flags, the line steps, the wheel, keyboard and smooth-scrolling options). No
+/// setter validates its value and none raises an event. The keyboard and smooth-scrolling
+/// options are off by default.
 ///
 /// Units: positions, ranges, pages and line steps are 32-bit signed values in the bar's own
 /// units, whichever the owner chooses (rows, pixels, ...); the window limits a position to
@@ -78,7 +79,8 @@ public:
     /// `SB_LEFT` and `SB_RIGHT` go to HMin() and HMax(). The position is pushed as HValue() is and
     /// the event carries `nCurPos`, the position the window accepted (HLastPos()), also when it
     /// did not change. The message is consumed (result 0); `SB_ENDSCROLL` and unknown codes are
-    /// consumed without an event.
+    /// consumed without an event. Also raised by the keys (KeyboardSupport()), by HScrollBy() and
+    /// by each step of a glide (SmoothScroll()).
     Event<std::int32_t> HChange;  // WM_HSCROLL line, page or end
     /// `WM_HSCROLL` thumb (`SB_THUMBTRACK`, `SB_THUMBPOSITION`): the bar goes to the full 32-bit
     /// track position (`SIF_TRACKPOS`), and the event carries `nCurPos`, the position the window
@@ -169,6 +171,45 @@ public:
     /// Any non-zero value: each `WM_MOUSEWHEEL` raises WheelRotate and is consumed; 0 (the
     /// default): it goes on to the previous procedure unchanged. No getter; touches no window.
     void WheelSupport(Bool16 value);      // any non-zero value: raise WheelRotate for wheel messages
+    //@}
+
+    /// @name Keyboard switch
+    //@{
+    /// Whether keys scroll the bars: the value last set (false at first).
+    Bool16 KeyboardSupport();
+    /// Any non-zero value: each `WM_KEYDOWN` of a scrolling key is handled as the scroll message
+    /// a click on the bar sends, raising the same event with the position the window accepted,
+    /// and is consumed (result 0): Up and Down a line (VSmallChange()), Page Up and Page Down a
+    /// page (VLargeChange()), Home and End (with or without Ctrl) the top and the bottom; Left and
+    /// Right a line of the horizontal bar (HSmallChange()) while HVisible() is -1. Each message,
+    /// each auto-repeat one too, steps once. Every other key, and every key while the switch is 0
+    /// (the default), goes on to the previous procedure unchanged. Touches no window.
+    void KeyboardSupport(Bool16 value);
+    //@}
+
+    /// @name Smooth scrolling
+    //@{
+    /// The glide's duration in milliseconds: the value last set (0 at first: off).
+    std::int32_t SmoothScroll();
+    /// A positive value: line and page steps (scroll messages and keys) and HScrollBy() and
+    /// VScrollBy() glide to their target in four steps over about that many milliseconds, driven by
+    /// a timer on the hooked window: the first step at once, each step pushing the position and
+    /// raising HChange or VChange with the position the window accepted; positions move steadily
+    /// toward the target and the last one lands exactly where the step would have landed without
+    /// the glide. A step during a glide continues from the glide's target, so quick steps add up.
+    /// Thumb drags, the ends (`SB_TOP`, `SB_BOTTOM`, Home, End), the ScrollTo methods and the range,
+    /// page and position setters stay immediate and end the bar's glide. The timer's id is this
+    /// controller's address and its procedure takes the `WM_TIMER` messages, which never reach the
+    /// window; it is gone once a glide ends, the controller ends or the window is destroyed. 0 or
+    /// less (the default): every step is immediate. Touches no window.
+    void SmoothScroll(std::int32_t milliseconds);
+    /// Moves the horizontal bar by amount (sums stop at the 32-bit limits) from where it is going:
+    /// the glide's target while it glides, else its position; pushes the position (gliding while
+    /// SmoothScroll() is on) and raises HChange with the position the window accepted. For a
+    /// wheel handler: fast turns add up during a glide.
+    void HScrollBy(std::int32_t amount);
+    /// As HScrollBy(), for the vertical bar and VChange.
+    void VScrollBy(std::int32_t amount);
     //@}
 
     /// @name Vertical bar
@@ -279,6 +320,14 @@ private:
                                            win::LParam lParam);
     void OnScroll(int bar, win::Hwnd window, win::WParam wParam);
     void OnWheel(int bar, win::WParam wParam, win::LParam lParam);
+    std::optional<win::LResult> OnKey(win::Hwnd window, win::WParam key);
+    void Step(int bar, std::int32_t amount, bool back);
+    void AdvanceGlide(int bar);
+    void OnGlideTimer();
+    void EndGlide(int bar);
+    void EndGlides();
+    static void BRENNICK_CALLBACK GlideTimerProc(win::Hwnd window, unsigned int message, std::uintptr_t id,
+                                                 unsigned long time) noexcept;
 
     const win::ScrollInfo& Query(int bar, std::uint32_t mask);
     std::int32_t Min(int bar);
@@ -289,7 +338,9 @@ private:
     void SetMin(int bar, std::int32_t value);
     void SetMax(int bar, std::int32_t value);
     void SetLargeChange(int bar, std::int32_t value);
-    void SetValue(int bar, std::int32_t value);
+    void SetValue(int bar, std::int32_t value);  // ends the bar's glide
+    void PushPosition(int bar, std::int32_t value);
+    std::int32_t Reachable(int bar, std::int32_t position);
     void ScrollTo(int bar, std::int32_t position);
     void Apply(int bar);  // pushes RequestInfo to the bar (ApplyH / ApplyV)
     void ShowBar(int bar, Bool16 show);
@@ -301,7 +352,17 @@ private:
     BarState bars_[2];      // SB_HORZ, SB_VERT
     WheelState wheels_[2];  // WM_MOUSEHWHEEL, WM_MOUSEWHEEL (the latter is WheelSupport)
     Bool16 wheelCarry_;
+    Bool16 keyboard_;  // KeyboardSupport
     std::int32_t rawDelta_ = 0;
+    // A glide of one bar: from where, to which reachable target, the position asked for, steps done.
+    struct Glide {
+        bool active = false;
+        std::int32_t from = 0, target = 0, requested = 0;
+        int step = 0;
+    };
+    Glide glides_[2];              // SB_HORZ, SB_VERT
+    std::int32_t smoothMs_ = 0;    // SmoothScroll
+    win::Hwnd timerWindow_ = nullptr;  // where the glide timer runs; null while there is none
     win::ScrollInfo requestInfo_;
     win::ScrollInfo queryInfo_;
 };

@@ -1,7 +1,7 @@
 /// @file
 /// MSupport, small routines shared by the components and the test window: words of a message
-/// parameter, minimum and clamping, the wheel's lines per notch, a point-in-window test and the
-/// program's version text.
+/// parameter, minimum and clamping, the wheel's lines and characters per notch, a point-in-window
+/// test and the program's version text.
 #pragma once
 
 #include <brennick/detail/Cxx20.h>
@@ -52,8 +52,13 @@ std::string AppVersion();
 /// The system's lines per wheel notch (`SystemParametersInfoA`, `SPI_GETWHEELSCROLLLINES`),
 /// passed on unchanged, -1 (`WHEEL_PAGESCROLL`: a page per notch) included; the legacy wheel
 /// window is asked (GetLegacyWheelScrollLines()) only when the system says 0. Asked afresh on
-/// every call.
+/// every call: re-read it on `WM_SETTINGCHANGE`.
 std::int32_t GetWheelScrollLines();
+/// The system's characters per notch of the horizontal wheel (`SystemParametersInfoA`,
+/// `SPI_GETWHEELSCROLLCHARS`), passed on unchanged, with the fallbacks of GetWheelScrollLines():
+/// when the system says 0 (or has no such setting) the legacy wheel window's lines per notch
+/// (GetLegacyWheelScrollLines()). Asked afresh on every call: re-read it on `WM_SETTINGCHANGE`.
+std::int32_t GetWheelScrollChars();
 /// The answer of the legacy wheel-support window (class "MouseZ", title "Magellan MSWHEEL") to
 /// the registered message "MSH_SCROLL_LINES_MSG", unchanged; 0 when there is no such window or
 /// the message cannot be registered.

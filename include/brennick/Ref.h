@@ -27,9 +27,10 @@ public:
 protected:
     /// A count of 0: the first Ref (from MakeRef) makes it 1.
     RefCounted() = default;
-    /// Run when the last Ref goes.
+    /// Runs when the object is freed.
     virtual ~RefCounted() = default;
-    // Runs when the last reference is gone; frees the object unless a class defers that.
+    /// Runs when the last Ref goes, on the thread that dropped it: frees the object. A class may
+    /// defer that (the components hand it to their window's thread, after the unhook).
     virtual void LastReferenceGone() noexcept { delete this; }
 
 private:

@@ -17,6 +17,7 @@ static_assert(std::is_same_v<WParam, WPARAM>);
 static_assert(std::is_same_v<LParam, LPARAM>);
 static_assert(std::is_same_v<LResult, LRESULT>);
 static_assert(std::is_same_v<WndProc, WNDPROC>);
+static_assert(std::is_same_v<TimerProc, TIMERPROC>);
 static_assert(sizeof(ScrollInfo) == sizeof(SCROLLINFO));
 static_assert(sizeof(Rect) == sizeof(RECT));
 
@@ -107,6 +108,12 @@ LResult DefWindowProcW(Hwnd window, unsigned int message, WParam wParam, LParam 
 std::uint32_t GetWindowThreadProcessId(Hwnd window) { return ::GetWindowThreadProcessId(window, nullptr); }
 
 std::uint32_t GetCurrentThreadId() { return ::GetCurrentThreadId(); }
+
+std::uintptr_t SetTimer(Hwnd window, std::uintptr_t id, unsigned int elapse, TimerProc procedure) {
+    return ::SetTimer(window, id, elapse, procedure);
+}
+
+bool KillTimer(Hwnd window, std::uintptr_t id) { return ::KillTimer(window, id) != FALSE; }
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni) {
     return ::SystemParametersInfoA(action, param, value, winIni) != FALSE;

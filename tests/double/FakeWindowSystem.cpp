@@ -37,6 +37,12 @@ void FakeWindowSystem::DestroyWindow(win::Hwnd handle) {
     Send(handle, 0x0002 /* WM_DESTROY */, 0, 0);
     Send(handle, WM_NCDESTROY, 0, 0);
     if (FakeWindow* window = Find(handle)) *window = FakeWindow{.alive = false};
+    std::erase_if(timers, [handle](const auto& timer) { return timer.first.first == handle; });
+}
+
+void FakeWindowSystem::Tick(win::Hwnd handle) {
+    const auto due = timers;  // a procedure may set or kill timers
+    for (const auto& [key, timer] : due) if (key.first == handle && timers.contains(key)) timer.second(handle, WM_TIMER, key.second, 0);
 }
 
 win::LResult FakeWindowSystem::Send(win::Hwnd handle, unsigned int message, win::WParam wParam, win::LParam lParam) {
@@ -225,7 +231,7 @@ std::uint32_t GetCurrentThreadId() { return Record({.api = Api::GetCurrentThread
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni) {
     Record({.api = Api::SystemParametersInfo, .value = value, .message = action, .wParam = param, .lParam = static_cast<LParam>(winIni)});
-    return *static_cast<std::int32_t*>(value) = Fake().wheelScrollLines, true;
+    return *static_cast<std::int32_t*>(value) = action == SPI_GETWHEELSCROLLCHARS ? Fake().wheelScrollChars : Fake().wheelScrollLines, true;
 }
 
 Hwnd FindWindowA(const char* className, const char* windowName) {
@@ -247,6 +253,11 @@ bool PostMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lPara
     if (Record(call) == nullptr) return false;
     return Fake().posted.push_back(call), true;
 }
+std::uintptr_t SetTimer(Hwnd window, std::uintptr_t id, unsigned int elapse, TimerProc procedure) {
+    if (Record({.api = Api::SetTimer, .window = window, .message = elapse, .wParam = id}) == nullptr) return 0;
+    return Fake().timers[{window, id}] = {elapse, procedure}, id;
+}
+bool KillTimer(Hwnd window, std::uintptr_t id) { return Record({.api = Api::KillTimer, .window = window, .wParam = id}), Fake().timers.erase({window, id}) > 0; }
 
 // Neither a rectangle nor a program file version: the tests look at them on real windows.
 bool GetWindowRect(Hwnd window, Rect&) { return Record({.api = Api::GetWindowRect, .window = window}), false; }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <brennick/Win32Types.h>
+#include "platform/WindowSystem.h"
 
 namespace brennick::test {
 
@@ -18,7 +19,7 @@ enum class Api {
     GetScrollInfo, SetScrollInfo, ShowScrollBar, IsWindow, IsWindowUnicode, GetProp, SetProp, RemoveProp, SetWindowProcedureA,
     SetWindowProcedureW, GetWindowProcedureA, GetWindowProcedureW, CallWindowProcA, CallWindowProcW, DefWindowProcA, DefWindowProcW,
     GetWindowThreadProcessId, GetCurrentThreadId, SystemParametersInfo, FindWindow, RegisterWindowMessage, SendMessage, PostMessage, GetWindowRect,
-    GetProgramFileVersion,
+    GetProgramFileVersion, SetTimer, KillTimer,
 };
 
 // One call to the layer, with the arguments it was given (fields a call does not use stay empty).
@@ -91,6 +92,10 @@ public:
     int TopLayer(win::Hwnd window);  // the layer whose procedure the window runs, or -1
     win::LResult RunLayer(int layer, win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam);
 
+    // Timers by window and id; Tick hands each of window's timers one WM_TIMER, as DispatchMessage does.
+    std::map<std::pair<win::Hwnd, std::uintptr_t>, std::pair<unsigned int, win::TimerProc>> timers;
+    void Tick(win::Hwnd window);
+
     std::vector<Call> calls;
     std::vector<Call> CallsOf(Api api) const;  // in order
     void ClearCalls() { calls.clear(); }
@@ -99,7 +104,7 @@ public:
     // Script.
     // dropSentMessages: SendMessageA delivers nothing (a layer swallowed it).
     bool refuseSetProp = false, failSetWindowProcedure = false, failGetScrollInfo = false, dropSentMessages = false;
-    std::int32_t wheelScrollLines = 3;
+    std::int32_t wheelScrollLines = 3, wheelScrollChars = 3;
     std::uint32_t currentThread = 1;  // the thread that calls the layer
     std::function<void(const Call&)> onCall;  // runs after each call is recorded
 

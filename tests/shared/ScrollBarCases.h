@@ -14,9 +14,14 @@
 
 namespace brennick::test {
 
-enum class Act { Code, ControlCode, ScrollTo, Value, Min, Max, Visible };  // ControlCode: lParam names a scroll-bar control
-struct BarStart { std::int32_t min = 0, max = 400, page = 201, pos = 100, line = 5; Bool16 disableNoScroll = kTrue; };
-// The bar stands at position afterwards; event is "Change", "Scroll" or "" (none), its payload position.
+// ControlCode: a scroll code whose lParam names a scroll-bar control. Key: WM_KEYDOWN of the key arg
+// (Left and Right on the horizontal bar, the others on the vertical one), first as pressed and again
+// with the keyboard switch off; Repeat: as an auto-repeat message; By: ScrollBy arg, then ScrollBy
+// line, as two quick wheel notches. smooth: SmoothScroll's duration.
+enum class Act { Code, ControlCode, ScrollTo, Value, Min, Max, Visible, Key, Repeat, By };
+struct BarStart { std::int32_t min = 0, max = 400, page = 201, pos = 100, line = 5, smooth = 0; Bool16 disableNoScroll = kTrue, hVisible = kTrue; };
+// The bar stands at position afterwards; event is "Change", "Scroll" or "" (none: a key goes on), its
+// payload position: the last one's, after the glide's steps (four a glide) came ever closer.
 struct ScrollBarCase { const char* name; BarStart start; Act act; std::int32_t arg, position; const char* event; bool shown = true, enabled = true; };
 
 inline const ScrollBarCase kScrollBarCases[] = {
@@ -43,24 +48,47 @@ inline const ScrollBarCase kScrollBarCases[] = {
     {"visible false hides", {}, Act::Visible, 0, 100, "", false},
     {"visible shows for exactly -1 only", {}, Act::Visible, 1, 100, "", false},
     {"the thumb reports positions beyond 16 bits", {.max = 1'000'000, .page = 10, .pos = 70'000}, Act::Code, SB_THUMBPOSITION, 70'000, "Scroll"},
+    {"down key", {}, Act::Key, VK_DOWN, 105, "Change"},
+    {"up key", {}, Act::Key, VK_UP, 95, "Change"},
+    {"page down key", {}, Act::Key, VK_NEXT, 200, "Change"},
+    {"page up key", {}, Act::Key, VK_PRIOR, 0, "Change"},
+    {"home key", {.min = 7}, Act::Key, VK_HOME, 7, "Change"},
+    {"end key", {}, Act::Key, VK_END, 200, "Change"},
+    {"right key", {}, Act::Key, VK_RIGHT, 105, "Change"},
+    {"left key", {}, Act::Key, VK_LEFT, 95, "Change"},
+    {"an auto-repeat steps once more", {.pos = 105}, Act::Repeat, VK_DOWN, 110, "Change"},
+    {"right key without a visible horizontal bar", {.hVisible = kFalse}, Act::Key, VK_RIGHT, 100, "", false},
+    {"left key without a visible horizontal bar", {.hVisible = Bool16(std::int16_t{1})}, Act::Key, VK_LEFT, 100, "", false},
+    {"a key that does not scroll", {}, Act::Key, 'A', 100, ""},
+    {"two steps by at once", {.line = 30}, Act::By, 30, 160, "Change"},
+    {"a line glides", {.smooth = 40}, Act::Code, SB_LINEDOWN, 105, "Change"},
+    {"a page glides and stops where the bar does", {.pos = 150, .smooth = 40}, Act::Code, SB_PAGEDOWN, 200, "Change"},
+    {"a key glides", {.smooth = 40}, Act::Key, VK_PRIOR, 0, "Change"},
+    {"two wheel notches in one glide add up", {.line = 30, .smooth = 40}, Act::By, 30, 160, "Change"},
+    {"a glide beyond the end turns back from there", {.line = -10, .smooth = 40}, Act::By, 150, 190, "Change"},
 };
 
 // Backend: NewWindow() -> win::Hwnd; Send(window, message, wParam) -> win::LResult;
 // OwnProcedureSaw(window, message) -> the lParams of that message its own procedure got;
-// Shown(window, bar); Enabled(window, bar).
+// Shown(window, bar); Enabled(window, bar); Glide(window): runs its timers until a glide is over;
+// KillTimer(window, id) -> whether that timer was still there.
 template <class Backend>
 void RunScrollBarCases(Backend& backend) {
     for (const int bar : {SB_HORZ, SB_VERT}) {
         const bool h = bar == SB_HORZ;
-        for (const ScrollBarCase& c : kScrollBarCases) {
-            SCOPED_TRACE(std::string(h ? "horizontal: " : "vertical: ") + c.name);
+        for (const ScrollBarCase& row : kScrollBarCases) for (const bool off : {false, true}) {
+            const bool key = row.act == Act::Key || row.act == Act::Repeat, vertical = key && row.arg != VK_LEFT && row.arg != VK_RIGHT && row.arg != 'A';
+            if ((off && !key) || (key && vertical == h)) continue;
+            ScrollBarCase c = row;
+            if (off) c.position = c.start.pos, c.event = "";  // the switch off: every key goes on
+            SCOPED_TRACE(std::string(h ? "horizontal: " : "vertical: ") + c.name + (off ? ", keyboard off" : ""));
             const win::Hwnd window = backend.NewWindow();
             const auto bars = MakeRef<CScrollBars>();
             bars->SubClass(window);
             ASSERT_EQ(bars->TargetWnd(), window);
-            std::vector<std::string> events;
+            std::vector<std::pair<std::string, std::int32_t>> events;
             for (const auto& named : {std::pair{"HChange", &bars->HChange}, {"HScroll", &bars->HScroll}, {"VChange", &bars->VChange}, {"VScroll", &bars->VScroll}})
-                named.second->Connect([&events, name = named.first](std::int32_t position) { events.push_back(name + std::to_string(position)); });
+                named.second->Connect([&events, name = named.first](std::int32_t position) { events.emplace_back(name, position); });
             h ? bars->HVisible(kTrue) : bars->VVisible(kTrue);
             h ? bars->HDisableNoScroll(c.start.disableNoScroll) : bars->VDisableNoScroll(c.start.disableNoScroll);
             h ? bars->HMax(c.start.max) : bars->VMax(c.start.max);
@@ -68,7 +96,9 @@ void RunScrollBarCases(Backend& backend) {
             h ? bars->HLargeChange(c.start.page) : bars->VLargeChange(c.start.page);
             h ? bars->HSmallChange(c.start.line) : bars->VSmallChange(c.start.line);
             h ? bars->HValue(c.start.pos) : bars->VValue(c.start.pos);
-            const unsigned int message = h ? WM_HSCROLL : WM_VSCROLL;
+            bars->KeyboardSupport(Bool16(std::int16_t{!off})), bars->SmoothScroll(c.start.smooth), h ? bars->HVisible(c.start.hVisible) : void();
+            const unsigned int message = key ? WM_KEYDOWN : h ? WM_HSCROLL : WM_VSCROLL;
+            const win::LParam lParam = c.act == Act::Repeat ? 0x40000001 : 1;  // bit 30: the key was down already
             switch (c.act) {
             case Act::Code: case Act::ControlCode:
                 EXPECT_EQ(backend.Send(window, message, static_cast<unsigned>(c.arg), c.act == Act::Code ? 0 : reinterpret_cast<win::LParam>(window) + 4), 0);
@@ -78,10 +108,21 @@ void RunScrollBarCases(Backend& backend) {
             case Act::Min: h ? bars->HMin(c.arg) : bars->VMin(c.arg); break;
             case Act::Max: h ? bars->HMax(c.arg) : bars->VMax(c.arg); break;
             case Act::Visible: h ? bars->HVisible(Bool16(std::int16_t(c.arg))) : bars->VVisible(Bool16(std::int16_t(c.arg))); break;
+            case Act::Key: case Act::Repeat: EXPECT_EQ(backend.Send(window, message, static_cast<unsigned>(c.arg), lParam), *c.event ? 0 : 7); break;
+            case Act::By: h ? (bars->HScrollBy(c.arg), bars->HScrollBy(c.start.line)) : (bars->VScrollBy(c.arg), bars->VScrollBy(c.start.line)); break;
             }
-            EXPECT_TRUE(backend.OwnProcedureSaw(window, message).empty()) << "scroll messages are consumed";
-            const std::string expected = std::string(h ? "H" : "V") + c.event + std::to_string(c.position);
-            EXPECT_EQ(events, *c.event ? std::vector<std::string>{expected} : std::vector<std::string>{});
+            if (c.start.smooth) backend.Glide(window);
+            EXPECT_EQ(backend.OwnProcedureSaw(window, message), key && !*c.event ? std::vector<win::LParam>{lParam} : std::vector<win::LParam>{})
+                << "scroll messages and scrolling keys are consumed, other keys go on unchanged";
+            const std::size_t count = !*c.event ? 0 : (c.start.smooth ? 4 : 1) + (c.act == Act::By);
+            ASSERT_EQ(events.size(), count);
+            for (std::size_t i = 0; i < count; ++i) {
+                const std::int32_t before = i ? events[i - 1].second : c.start.pos, now = events[i].second, rise = c.position - c.start.pos;
+                EXPECT_TRUE(events[i].first == std::string(h ? "H" : "V") + c.event && (rise >= 0 ? before <= now : before >= now)) << "each step closer, " << i;
+                EXPECT_TRUE(i + 1 < count || now == c.position) << "the last exact";
+                EXPECT_TRUE(i > 0 || !c.start.smooth || (now - c.start.pos) * (c.position - now) > 0) << "a glide's first step falls short";
+            }
+            EXPECT_FALSE(backend.KillTimer(window, reinterpret_cast<std::uintptr_t>(bars.Get()))) << "no timer left";
             EXPECT_EQ(h ? std::pair(bars->HValue(), bars->HLastPos()) : std::pair(bars->VValue(), bars->VLastPos()), std::pair(c.position, c.position));
             EXPECT_EQ(h ? bars->VLastPos() : bars->HLastPos(), 0) << "the other bar's last position stays";
             EXPECT_EQ(std::pair(backend.Shown(window, bar), backend.Enabled(window, bar)), std::pair(c.shown, c.enabled)) << "shown, enabled";

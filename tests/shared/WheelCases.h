@@ -47,6 +47,7 @@ struct Wheels {
             bars->WheelRotate.Connect(handler(false)), bars->HWheelRotate.Connect(handler(true));
         }
     }
+    void Carry(Bool16 carry) { hook ? hook->WheelCarry(carry) : bars->WheelCarry(carry); }
     win::LResult Turn(bool horizontal, int amount, int keys = 0, win::LParam lParam = 0) {
         const auto wParam = static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) | static_cast<std::uint16_t>(keys));
         return backend.Send(window, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, wParam, lParam);
@@ -54,8 +55,9 @@ struct Wheels {
 };
 
 // Amounts as the message carries them (positive: away from the user, or to the right) and the
-// notches the vertical wheel reports, per message (each rounded, halves to even) and with carry.
-struct Sequence { const char* name; std::vector<int> amounts, rounded, carried; };
+// notches the vertical wheel reports, per message (each rounded, halves to even) and with carry;
+// from message other on the other wheel turns, and before message toggle the carry goes off and on.
+struct Sequence { const char* name; std::vector<int> amounts, rounded, carried; std::size_t other = 99, toggle = 99; };
 inline const Sequence kSequences[] = {
     {"one notch", {120}, {-1}, {-1}},
     {"two halves", {60, 60}, {0, 0}, {0, -1}},
@@ -66,6 +68,8 @@ inline const Sequence kSequences[] = {
     {"mixed directions", {-90, -60, 120, -150}, {1, 0, -1, 1}, {0, 1, -1, 1}},
     {"halves go to even", {-180, 180, 300, -60}, {2, -2, -2, 0}, {1, -1, -3, 0}},
     {"extremes", {32767, 32767, -32768}, {-273, -273, 273}, {-273, -273, 273}},
+    {"each wheel carries its own parts", {-60, 60}, {0, 0}, {0, 0}, 1},
+    {"a carry switched off and on starts afresh", {60, 60}, {0, 0}, {0, 0}, 99, 1},
 };
 
 // Each sequence on both components and both wheels, with and without carry.
@@ -76,10 +80,14 @@ void RunWheelSequences(Backend& backend) {
         for (const Sequence& s : kSequences) {
             SCOPED_TRACE(std::string(s.name) + (useHook ? ", hook" : ", controller") + (horizontal ? ", horizontal" : ", vertical") + (carry ? ", carried" : ""));
             Wheels<Backend> wheels(backend, useHook, kTrue, kTrue, Bool16::From(carry));
-            for (const int amount : s.amounts) wheels.Turn(horizontal, amount);
             std::vector<int> deltas, raws, expected = carry ? s.carried : s.rounded, expectedRaw = s.amounts;
+            for (std::size_t i = 0; i < s.amounts.size(); ++i) {
+                if (i == s.toggle) wheels.Carry(kFalse), wheels.Carry(Bool16::From(carry));
+                const bool h = horizontal != (i >= s.other);
+                wheels.Turn(h, s.amounts[i]);
+                (h ? expected : expectedRaw)[i] *= -1;  // right is positive; raw: toward the user
+            }
             for (const auto& seen : wheels.seen) deltas.push_back(seen.delta), raws.push_back(seen.raw);
-            for (int& d : horizontal ? expected : expectedRaw) d = -d;  // right is positive; raw: toward the user
             EXPECT_EQ(std::tie(deltas, raws), std::tie(expected, expectedRaw));
         }
     }
@@ -102,6 +110,7 @@ void RunWheelConsumption(Backend& backend) {
         {"hook, wheeled", true, false, kFalse, kTrue, true, true},
         {"hook, any non-zero wheels", true, false, kFalse, one, true, true},
         {"hook, horizontal wheel off", true, true, kFalse, kTrue, false, false},
+        {"hook, any non-zero switches the horizontal wheel on", true, true, one, kTrue, true, true},
         {"hook, horizontal wheel on, wheeled", true, true, kTrue, kTrue, true, true},
         {"hook, horizontal wheel on, not wheeled", true, true, kTrue, kFalse, true, false},
     };

@@ -28,6 +28,8 @@ struct FakeBackend {
     }
     bool Shown(win::Hwnd window, int bar) { return fake.Bar(window, bar).shown; }
     bool Enabled(win::Hwnd window, int bar) { return fake.Bar(window, bar).enabled; }
+    void Glide(win::Hwnd window) { for (int tick = 0; tick < 10; ++tick) fake.Tick(window); }
+    bool KillTimer(win::Hwnd window, std::uintptr_t id) { return fake.timers.erase({window, id}) > 0; }
 };
 
 TEST(SharedCasesOverTheDouble, ScrollBarsAndWheels) {
@@ -59,11 +61,11 @@ TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsItFromTh
     EXPECT_EQ(pushes[5].info.nPage, 0xFFFFFFFFu);
     for (const auto& call : fake.CallsOf(Api::GetScrollInfo)) EXPECT_EQ(call.info.fMask, SIF_RANGE);
     // Visible calls ShowScrollBar only when the flag changes.
-    bars->HVisible(kFalse), bars->HVisible(kTrue), bars->HVisible(kTrue), bars->VVisible(Bool16(std::int16_t{1})), bars->HVisible(kFalse);
+    bars->HVisible(kFalse), bars->HVisible(kTrue), bars->HVisible(kTrue), bars->VVisible(Bool16(std::int16_t{1})), bars->HVisible(kFalse), bars->KeyboardSupport(Bool16(std::int16_t{2}));
     const auto shows = fake.CallsOf(Api::ShowScrollBar);
     ASSERT_EQ(shows.size(), 3u);
     EXPECT_TRUE(shows[0].bar == SB_HORZ && shows[0].flag && shows[1].bar == SB_VERT && !shows[1].flag && !shows[2].flag);
-    EXPECT_EQ(bars->VVisible().Bits(), 1);
+    EXPECT_TRUE(bars->VVisible().Bits() == 1 && bars->KeyboardSupport().Bits() == 2) << "as last set";
 }
 
 }  // namespace

@@ -33,24 +33,29 @@ TEST(Support, ArithmeticFollowsItsOrderOfTestsAndStopsAtTheLimits) {
     EXPECT_TRUE(MSupport::FormatVersion(12, 3, 456) == "12.03.0456" && MSupport::FormatVersion(123, 456, 78901) == "123.456.78901");
 }
 
-TEST(Support, WheelScrollLinesAsksTheSystemFirstAndTheLegacyWindowOnlyForZero) {
-    FakeWindowSystem fake;
-    fake.wheelScrollLines = WHEEL_PAGESCROLL;
-    EXPECT_EQ(MSupport::GetWheelScrollLines(), -1);
-    EXPECT_TRUE(fake.CallsOf(Api::FindWindow).empty());
-    EXPECT_EQ(fake.CallsOf(Api::SystemParametersInfo).at(0).message, SPI_GETWHEELSCROLLLINES);
+TEST(Support, WheelSettingsAskTheSystemFirstAndTheLegacyWindowOnlyForZero) {
+    for (const bool chars : {false, true}) {
+        SCOPED_TRACE(chars ? "characters" : "lines");
+        FakeWindowSystem fake;
+        const auto get = chars ? &MSupport::GetWheelScrollChars : &MSupport::GetWheelScrollLines;
+        std::int32_t& setting = chars ? fake.wheelScrollChars : fake.wheelScrollLines;  // the other one stays 3
+        setting = WHEEL_PAGESCROLL;
+        EXPECT_EQ(get(), -1);
+        EXPECT_TRUE(fake.CallsOf(Api::FindWindow).empty());
+        EXPECT_EQ(fake.CallsOf(Api::SystemParametersInfo).at(0).message, chars ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES);
 
-    fake.wheelScrollLines = 0;
-    EXPECT_EQ(MSupport::GetWheelScrollLines(), 0) << "no legacy window";
-    EXPECT_EQ(fake.CallsOf(Api::FindWindow).at(0).text, "MouseZ|Magellan MSWHEEL");
-    const win::Hwnd legacy = fake.CreateWindow("MouseZ");
-    fake.Window(legacy).title = "Magellan MSWHEEL";
-    fake.Window(legacy).answer = 7;
-    fake.ClearCalls();
-    EXPECT_EQ(MSupport::GetWheelScrollLines(), 7);
-    EXPECT_EQ(fake.CallsOf(Api::RegisterWindowMessage).at(0).text, "MSH_SCROLL_LINES_MSG");
-    const auto sent = fake.CallsOf(Api::SendMessage).at(0);
-    EXPECT_TRUE(sent.window == legacy && sent.wParam == 0u && sent.lParam == 0);
+        setting = 0;
+        EXPECT_EQ(get(), 0) << "no legacy window";
+        EXPECT_EQ(fake.CallsOf(Api::FindWindow).at(0).text, "MouseZ|Magellan MSWHEEL");
+        const win::Hwnd legacy = fake.CreateWindow("MouseZ");
+        fake.Window(legacy).title = "Magellan MSWHEEL";
+        fake.Window(legacy).answer = 7;
+        fake.ClearCalls();
+        EXPECT_EQ(get(), 7);
+        EXPECT_EQ(fake.CallsOf(Api::RegisterWindowMessage).at(0).text, "MSH_SCROLL_LINES_MSG");
+        const auto sent = fake.CallsOf(Api::SendMessage).at(0);
+        EXPECT_TRUE(sent.window == legacy && sent.wParam == 0u && sent.lParam == 0);
+    }
 }
 
 TEST(Support, EventsCallTheirHandlersInOrderAndSurviveChangesWhileRaising) {

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include <brennick/CScrollBars.h>
@@ -29,6 +30,8 @@ struct RealBackend {
         GetScrollBarInfo(window, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info);
         return (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0;
     }
+    void Glide(HWND) { test::Pump(200); }
+    bool KillTimer(HWND window, UINT_PTR id) { return ::KillTimer(window, id) != FALSE; }
 };
 
 TEST(OnRealWindows, TheSharedScrollBarAndWheelCases) {
@@ -52,6 +55,40 @@ TEST(OnRealWindows, PagesOf2To31MoveTheWayThePageKeyWasPressed) {
         SendMessageA(window.Handle(), WM_VSCROLL, static_cast<WPARAM>(code), 0);
         EXPECT_EQ(events, (std::vector<std::int32_t>{expected})) << code;
         EXPECT_EQ(GetScrollPos(window.Handle(), SB_VERT), expected) << code;
+    }
+}
+
+// A glide ends with its controller, its window, a thumb drag, ScrollTo or a setter: no timer of it
+// is left and nothing more is raised; the window's own timers, one of our number too, go on.
+TEST(OnRealWindows, AGlideEndsCleanlyAndTheWindowsOwnTimersGoOn) {
+    enum End { Release, Destroy, Thumb, ScrollTo, Setter };
+    for (const End end : {Release, Destroy, Thumb, ScrollTo, Setter}) {
+        test::TestWindow window;
+        const HWND handle = window.Handle();
+        auto bars = MakeRef<CScrollBars>();
+        bars->SubClass(handle);
+        bars->VMax(400), bars->VLargeChange(100), bars->VSmallChange(80), bars->SmoothScroll(200);
+        const auto ours = reinterpret_cast<UINT_PTR>(bars.Get());
+        std::vector<std::int32_t> events;
+        for (auto* event : {&bars->VChange, &bars->VScroll}) event->Connect([&](std::int32_t position) { events.push_back(position); });
+        SetTimer(handle, 1, 10, nullptr);
+        SendMessageA(handle, WM_VSCROLL, SB_LINEDOWN, 0);  // a quarter of the way at once
+        end == Release ? bars.Reset() : end == Destroy ? window.Destroy() : end == Thumb ? void(SendMessageA(handle, WM_VSCROLL, SB_THUMBPOSITION, 0))
+            : end == ScrollTo ? bars->VScrollTo(300) : bars->VMax(300);
+        EXPECT_FALSE(KillTimer(handle, ours)) << end;  // gone at once
+        test::Pump(300);
+        const auto timers = [&] { std::set<UINT_PTR> ids; for (const test::Seen& seen : window.Log()) if (seen.message == WM_TIMER) ids.insert(seen.wParam); return ids; };
+        EXPECT_EQ(events, (end == Thumb ? std::vector{20, 20} : end == ScrollTo ? std::vector{20, 300} : std::vector{20})) << end;
+        if (end == Destroy) {  // hooked to a new window (its bar 0..100), the controller starts afresh
+            test::TestWindow next;
+            bars->SubClass(next.Handle()), bars->VScrollBy(10), test::Pump(500);
+            EXPECT_EQ(events.back(), 10);
+            continue;
+        }
+        EXPECT_EQ(timers(), (std::set<UINT_PTR>{1})) << end;  // its own timer went on, ours never came
+        SetTimer(handle, ours, 10, nullptr);
+        test::Pump(150);
+        EXPECT_EQ(timers(), (std::set<UINT_PTR>{1, ours})) << end;
     }
 }
 

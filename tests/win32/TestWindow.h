@@ -21,13 +21,19 @@ inline std::vector<Seen>& SeenBy(HWND window) {
     return log[window];
 }
 
+// Dispatches this thread's messages for about milliseconds.
+inline void Pump(DWORD milliseconds) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(1))
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+}
+
 // A hidden top-level window with both scroll bars, of an ANSI or a Unicode class, whose own
-// procedure records what it receives and answers WM_USER and both wheels with 7. Destroyed
+// procedure records what it receives and answers WM_USER, keys and both wheels with 7. Destroyed
 // with the object unless the test destroyed it first.
 struct TestWindow {
     template <bool Unicode> static LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         SeenBy(window).push_back({kOwn, message, wParam, lParam});
-        if (message == WM_USER || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return 7;
+        if (message == WM_USER || message == WM_KEYDOWN || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return 7;
         return Unicode ? DefWindowProcW(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
     }
 
