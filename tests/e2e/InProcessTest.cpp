@@ -19,17 +19,20 @@ namespace {
 
 // Points this program's imports that point at from (as the loader filled in its import address
 // table) at to; from is returned.
+// The original is kept in a volatile and read back from there: a compiler may take an import's
+// address for a constant and load it again after the patch, when it is to.
 template <class Function>
-Function Repoint(Function from, Function to) {
+[[gnu::noinline]] Function Repoint(Function from, Function to) {
+    const volatile ULONG_PTR original = reinterpret_cast<ULONG_PTR>(from);
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& table = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
     auto* slots = reinterpret_cast<ULONG_PTR*>(base + table.VirtualAddress);
     DWORD was = 0;
     VirtualProtect(slots, table.Size, PAGE_READWRITE, &was);
-    std::replace(slots, slots + table.Size / sizeof *slots, reinterpret_cast<ULONG_PTR>(from), reinterpret_cast<ULONG_PTR>(to));
+    std::replace(slots, slots + table.Size / sizeof *slots, static_cast<ULONG_PTR>(original), reinterpret_cast<ULONG_PTR>(to));
     VirtualProtect(slots, table.Size, was, &was);
-    return from;
+    return reinterpret_cast<Function>(original);
 }
 
 // What the window did as it closed: the hook properties it removed and the windows it destroyed, in order.
