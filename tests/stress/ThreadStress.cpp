@@ -127,9 +127,11 @@ int main() {
                 bars->SubClass(window), wheel->SubClass(window);
                 bars->VChange.Connect([token](std::int32_t) {}), wheel->WheelRotate.Connect([token](auto&&...) {});
                 bars->VMax(static_cast<std::int32_t>(round)), win::SendMessageA(window, kUser, 0, 0), ++sent;
-                const win::Hwnd other = published[(t * kWindows + round * 7) % (kThreads * kWindows)];
-                if (const auto found = modSubclassScrollBars::ScrollBarsFromWindow(other)) (void)found->VMax();  // swallowed elsewhere
-                (void)modSubclassWheel::WheelFromWindow(other);
+                for (std::size_t other = (t + 1) * kWindows + round; other < (t + 1) * kWindows + round + 8; ++other) {
+                    const win::Hwnd theirs = published[other % (kThreads * kWindows)];
+                    if (const auto found = modSubclassScrollBars::ScrollBarsFromWindow(theirs)) (void)found->VMax();  // swallowed elsewhere
+                    if (const auto found = modSubclassWheel::WheelFromWindow(theirs)) (void)found->WheelCarry();
+                }
                 const std::lock_guard guard(handLock);
                 if (round % 2 == 0) handed.emplace_back(std::move(bars), std::move(wheel));
                 if (handed.size() > 8) handed.erase(handed.begin(), handed.begin() + 4);  // the last references go here
