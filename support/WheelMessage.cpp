@@ -34,4 +34,11 @@ WheelMessage DecodeWheel(win::WParam wParam, win::LParam lParam, WheelSense sens
     return decoded;
 }
 
+WheelMessage DecodeWheel(detail::WheelState& state, bool horizontal, win::WParam wParam, win::LParam lParam) {
+    const WheelMessage decoded = DecodeWheel(wParam, lParam, horizontal ? WheelSense::Right : WheelSense::TowardUser,
+                                             state.carry.IsNonZero(), state.carried[horizontal ? 0 : 1]);
+    state.raw = decoded.Raw;
+    return decoded;
+}
+
 }  // namespace brennick

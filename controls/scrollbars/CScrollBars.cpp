@@ -56,7 +56,7 @@ std::int32_t CScrollBars::HSmallChange() { return hook_.OnWindowThread(*this, [&
 void CScrollBars::HSmallChange(std::int32_t value) { hook_.OnWindowThread(*this, [&] { bars_[0].smallChange = value; }); }
 Bool16 CScrollBars::HDisableNoScroll() { return hook_.OnWindowThread(*this, [&] { return bars_[0].disableNoScroll; }); }
 void CScrollBars::HDisableNoScroll(Bool16 value) { hook_.OnWindowThread(*this, [&] { bars_[0].disableNoScroll = value; }); }
-void CScrollBars::WheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_[1].enabled = value; }); }
+void CScrollBars::WheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_.enabled[1] = value; }); }
 
 Bool16 CScrollBars::VVisible() { return hook_.OnWindowThread(*this, [&] { return bars_[1].visible; }); }
 void CScrollBars::VVisible(Bool16 value) { hook_.OnWindowThread(*this, [&] { SetVisible(SB_VERT, value); }); }
@@ -74,22 +74,17 @@ void CScrollBars::VSmallChange(std::int32_t value) { hook_.OnWindowThread(*this,
 Bool16 CScrollBars::VDisableNoScroll() { return hook_.OnWindowThread(*this, [&] { return bars_[1].disableNoScroll; }); }
 void CScrollBars::VDisableNoScroll(Bool16 value) { hook_.OnWindowThread(*this, [&] { bars_[1].disableNoScroll = value; }); }
 
-Bool16 CScrollBars::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return wheels_[0].enabled; }); }
-void CScrollBars::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_[0].enabled = value; }); }
-Bool16 CScrollBars::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheelCarry_; }); }
-void CScrollBars::WheelCarry(Bool16 value) {
-    hook_.OnWindowThread(*this, [&] {
-        wheelCarry_ = value;
-        if (!value.IsNonZero()) wheels_[0].carried = wheels_[1].carried = 0;  // switched on again, it starts afresh
-    });
-}
+Bool16 CScrollBars::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return wheels_.enabled[0]; }); }
+void CScrollBars::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_.enabled[0] = value; }); }
+Bool16 CScrollBars::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheels_.carry; }); }
+void CScrollBars::WheelCarry(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_.SetCarry(value); }); }
 Bool16 CScrollBars::KeyboardSupport() { return hook_.OnWindowThread(*this, [&] { return keyboard_; }); }
 void CScrollBars::KeyboardSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { keyboard_ = value; }); }
 std::int32_t CScrollBars::SmoothScroll() { return hook_.OnWindowThread(*this, [&] { return smoothMs_; }); }
 void CScrollBars::SmoothScroll(std::int32_t milliseconds) { hook_.OnWindowThread(*this, [&] { smoothMs_ = milliseconds; }); }
 void CScrollBars::HScrollBy(std::int32_t amount) { hook_.OnWindowThread(*this, [&] { Step(SB_HORZ, amount, false); }); }
 void CScrollBars::VScrollBy(std::int32_t amount) { hook_.OnWindowThread(*this, [&] { Step(SB_VERT, amount, false); }); }
-std::int32_t CScrollBars::RawDelta() { return hook_.OnWindowThread(*this, [&] { return rawDelta_; }); }
+std::int32_t CScrollBars::RawDelta() { return hook_.OnWindowThread(*this, [&] { return wheels_.raw; }); }
 
 // --- talking to the window's bars ---
 
@@ -195,11 +190,11 @@ std::optional<win::LResult> CScrollBars::WindowProc(win::Hwnd window, unsigned i
         EndGlides();  // the window's timers go with it
         return std::nullopt;
     case WM_MOUSEHWHEEL:
-        if (!wheels_[0].enabled.IsNonZero()) return std::nullopt;
+        if (!wheels_.enabled[0].IsNonZero()) return std::nullopt;
         OnWheel(SB_HORZ, wParam, lParam);
         return 0;
     case WM_MOUSEWHEEL:
-        if (!wheels_[1].enabled.IsNonZero()) return std::nullopt;
+        if (!wheels_.enabled[1].IsNonZero()) return std::nullopt;
         OnWheel(SB_VERT, wParam, lParam);
         return 0;
     default:
@@ -333,9 +328,7 @@ void BRENNICK_CALLBACK CScrollBars::GlideTimerProc(win::Hwnd window, unsigned in
 // The message is consumed whatever the handler writes into wheeled.
 void CScrollBars::OnWheel(int bar, win::WParam wParam, win::LParam lParam) {
     const bool horizontal = bar == SB_HORZ;
-    const WheelMessage wheel = DecodeWheel(wParam, lParam, horizontal ? WheelSense::Right : WheelSense::TowardUser,
-                                           wheelCarry_.IsNonZero(), wheels_[Index(bar)].carried);
-    rawDelta_ = wheel.Raw;
+    const WheelMessage wheel = DecodeWheel(wheels_, horizontal, wParam, lParam);
     Bool16 wheeled = kFalse;
     (horizontal ? HWheelRotate : WheelRotate).Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
 }

@@ -29,30 +29,23 @@ void cSubClassWheel::UnSubClass() {
     hook_.Detach(kHookKind, *this);
 }
 
-Bool16 cSubClassWheel::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return hWheelSupport_; }); }
-void cSubClassWheel::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { hWheelSupport_ = value; }); }
-Bool16 cSubClassWheel::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheelCarry_; }); }
-void cSubClassWheel::WheelCarry(Bool16 value) {
-    hook_.OnWindowThread(*this, [&] {
-        wheelCarry_ = value;
-        if (!value.IsNonZero()) carried_[0] = carried_[1] = 0;  // switched on again, it starts afresh
-    });
-}
-std::int32_t cSubClassWheel::RawDelta() { return hook_.OnWindowThread(*this, [&] { return rawDelta_; }); }
+Bool16 cSubClassWheel::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return wheels_.enabled[0]; }); }
+void cSubClassWheel::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_.enabled[0] = value; }); }
+Bool16 cSubClassWheel::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheels_.carry; }); }
+void cSubClassWheel::WheelCarry(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_.SetCarry(value); }); }
+std::int32_t cSubClassWheel::RawDelta() { return hook_.OnWindowThread(*this, [&] { return wheels_.raw; }); }
 
 std::optional<win::LResult> cSubClassWheel::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                                        win::LParam lParam) {
     if (message == WM_MOUSEWHEEL) return OnWheel(false, window, wParam, lParam);
-    if (message == WM_MOUSEHWHEEL && hWheelSupport_.IsNonZero()) return OnWheel(true, window, wParam, lParam);
+    if (message == WM_MOUSEHWHEEL && wheels_.enabled[0].IsNonZero()) return OnWheel(true, window, wParam, lParam);
     return std::nullopt;
 }
 
 // An unconsumed message goes on unchanged, whatever the handler wrote into the four numbers.
 std::optional<win::LResult> cSubClassWheel::OnWheel(bool horizontal, win::Hwnd /*window*/, win::WParam wParam,
                                                     win::LParam lParam) {
-    WheelMessage wheel = DecodeWheel(wParam, lParam, horizontal ? WheelSense::Right : WheelSense::TowardUser,
-                                     wheelCarry_.IsNonZero(), carried_[horizontal ? 0 : 1]);
-    rawDelta_ = wheel.Raw;
+    WheelMessage wheel = DecodeWheel(wheels_, horizontal, wParam, lParam);
     Bool16 wheeled = kFalse;
     (horizontal ? HWheelRotate : WheelRotate).Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
     if (wheeled.IsNonZero()) return 0;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include <brennick/detail/WheelState.h>
 #include <brennick/detail/WindowHook.h>
 #include <brennick/Win32Types.h>
 #include <brennick/Bool16.h>
@@ -310,11 +311,6 @@ private:
         std::int32_t smallChange = 0;
         std::int32_t lastPos = 0;
     };
-    // What the controller keeps of one wheel.
-    struct WheelState {
-        Bool16 enabled;
-        std::int32_t carried = 0;  // parts of a notch, while WheelCarry is on
-    };
 
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                            win::LParam lParam);
@@ -350,10 +346,8 @@ private:
 
     detail::WindowHook hook_;
     BarState bars_[2];      // SB_HORZ, SB_VERT
-    WheelState wheels_[2];  // WM_MOUSEHWHEEL, WM_MOUSEWHEEL (the latter is WheelSupport)
-    Bool16 wheelCarry_;
+    detail::WheelState wheels_;  // enabled: HWheelSupport, WheelSupport
     Bool16 keyboard_;  // KeyboardSupport
-    std::int32_t rawDelta_ = 0;
     // A glide of one bar: from where, to which reachable target, the position asked for, steps done.
     struct Glide {
         bool active = false;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include <brennick/detail/WheelState.h>
 #include <brennick/detail/WindowHook.h>
 #include <brennick/Win32Types.h>
 #include <brennick/Bool16.h>
@@ -140,10 +141,7 @@ private:
     std::optional<win::LResult> OnWheel(bool horizontal, win::Hwnd window, win::WParam wParam, win::LParam lParam);
 
     detail::WindowHook hook_;
-    Bool16 hWheelSupport_;
-    Bool16 wheelCarry_;
-    std::int32_t carried_[2] = {};  // parts of a notch: WM_MOUSEHWHEEL, WM_MOUSEWHEEL
-    std::int32_t rawDelta_ = 0;
+    detail::WheelState wheels_;  // every WM_MOUSEWHEEL is reported; WM_MOUSEHWHEEL while enabled[0]
 };
 
 }  // namespace brennick
