@@ -1,15 +1,18 @@
-// The components on real windows: the shared tables of scroll-bar and wheel cases, and what only
-// the system's own bars show (pages of 2^31).
+// The components on real windows: the shared tables of scroll-bar and wheel cases, what only the
+// system's own bars show (pages of 2^31), and the system's lock under the hooks' table.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
 #include <memory>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include <brennick/CScrollBars.h>
 #include "tests/shared/ScrollBarCases.h"
 #include "tests/shared/WheelCases.h"
+#include "platform/Lock.h"
 #include "tests/win32/TestWindow.h"
 
 namespace brennick {
@@ -90,6 +93,26 @@ TEST(OnRealWindows, AGlideEndsCleanlyAndTheWindowsOwnTimersGoOn) {
         test::Pump(150);
         EXPECT_EQ(timers(), (std::set<UINT_PTR>{1, ours})) << end;
     }
+}
+
+// A writer waits while the lock is held, shared or not; readers share it.
+TEST(OnRealWindows, TheLockLetsReadersShareAndMakesAWriterWait) {
+    platform::Lock lock;
+    for (const bool shared : {false, true}) {
+        shared ? lock.lock_shared() : lock.lock();
+        std::atomic<bool> in{false};
+        std::thread writer([&] { lock.lock(), in = true, lock.unlock(); });
+        Sleep(50);
+        EXPECT_FALSE(in) << (shared ? "held shared" : "held");
+        shared ? lock.unlock_shared() : lock.unlock();
+        writer.join();
+        EXPECT_TRUE(in);
+    }
+    lock.lock_shared();
+    std::atomic<bool> reader{false};
+    std::thread([&] { lock.lock_shared(), reader = true, lock.unlock_shared(); }).join();
+    EXPECT_TRUE(reader);
+    lock.unlock_shared();
 }
 
 }  // namespace
