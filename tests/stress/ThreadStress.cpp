@@ -47,19 +47,13 @@ bool IsWindow(Hwnd window) { return OnWindow(window, false, [](Window&) { return
 bool IsWindowUnicode(Hwnd) { return false; }
 void* GetPropA(Hwnd window, const char* name) { return OnWindow<void*>(window, nullptr, [&](Window& w) { return w.properties[name]; }); }
 bool SetPropA(Hwnd window, const char* name, void* value) { return OnWindow(window, false, [&](Window& w) { return w.properties[name] = value, true; }); }
-void* RemovePropA(Hwnd window, const char* name) {
-    return OnWindow<void*>(window, nullptr, [&](Window& w) { void* was = w.properties[name]; return w.properties.erase(name), was; });
-}
+void* RemovePropA(Hwnd window, const char* name) { return OnWindow<void*>(window, nullptr, [&](Window& w) { return std::exchange(w.properties[name], nullptr); }); }
 WndProc SetWindowProcedureA(Hwnd window, WndProc procedure) { return OnWindow<WndProc>(window, nullptr, [&](Window& w) { return std::exchange(w.procedure, procedure); }); }
 WndProc SetWindowProcedureW(Hwnd window, WndProc procedure) { return SetWindowProcedureA(window, procedure); }
 WndProc GetWindowProcedureA(Hwnd window) { return OnWindow<WndProc>(window, nullptr, [](Window& w) { return w.procedure; }); }
 WndProc GetWindowProcedureW(Hwnd window) { return GetWindowProcedureA(window); }
-LResult CallWindowProcA(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    return procedure == nullptr ? 0 : procedure(window, message, wParam, lParam);
-}
-LResult CallWindowProcW(WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    return CallWindowProcA(procedure, window, message, wParam, lParam);
-}
+LResult CallWindowProcA(WndProc proc, Hwnd window, unsigned int message, WParam wParam, LParam lParam) { return proc ? proc(window, message, wParam, lParam) : 0; }
+LResult CallWindowProcW(WndProc proc, Hwnd window, unsigned int message, WParam wParam, LParam lParam) { return proc ? proc(window, message, wParam, lParam) : 0; }
 LResult DefWindowProcA(Hwnd, unsigned int, WParam, LParam) { return 0; }
 LResult DefWindowProcW(Hwnd, unsigned int, WParam, LParam) { return 0; }
 std::uint32_t GetWindowThreadProcessId(Hwnd window) { return OnWindow<std::uint32_t>(window, 0, [](Window& w) { return w.thread; }); }
@@ -73,12 +67,9 @@ unsigned int RegisterWindowMessageA(const char* name) {
     return registered.try_emplace(name, 0xC000u + static_cast<unsigned int>(registered.size())).first->second;
 }
 LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    if (GetWindowThreadProcessId(window) != thisThread) return 0;
-    return CallWindowProcA(GetWindowProcedureA(window), window, message, wParam, lParam);
+    return GetWindowThreadProcessId(window) == thisThread ? CallWindowProcA(GetWindowProcedureA(window), window, message, wParam, lParam) : 0;
 }
-bool PostMessageA(Hwnd window, unsigned int message, WParam, LParam) {
-    return OnWindow(window, false, [&](Window& w) { return queues[w.thread].push_back({window, message}), true; });
-}
+bool PostMessageA(Hwnd window, unsigned int message, WParam, LParam) { return OnWindow(window, false, [&](Window& w) { return queues[w.thread].push_back({window, message}), true; }); }
 bool GetWindowRect(Hwnd, Rect&) { return false; }
 bool GetProgramFileVersion(std::uint16_t (&)[4]) { return false; }
 
@@ -92,11 +83,7 @@ std::atomic<long> sent{0}, seen{0};
 win::LResult BRENNICK_CALLBACK OwnProcedure(win::Hwnd, unsigned int message, win::WParam, win::LParam) { return seen += message == kUser, 0; }
 
 void Pump() {
-    std::deque<win::Posted> posted;
-    {
-        const std::lock_guard guard(win::state);
-        posted.swap(win::queues[win::thisThread]);
-    }
+    const std::deque<win::Posted> posted = [] { const std::lock_guard guard(win::state); return std::exchange(win::queues[win::thisThread], {}); }();
     for (const win::Posted& each : posted) win::SendMessageA(each.window, each.message, 0, 0);
 }
 }  // namespace
@@ -113,10 +100,7 @@ int main() {
         std::vector<win::Hwnd> own;
         for (std::size_t i = 0; i < kWindows; ++i) {
             const auto window = reinterpret_cast<win::Hwnd>(0x10000 + (t * kWindows + i) * 4);
-            {
-                const std::lock_guard guard(win::state);
-                win::windows[window] = {win::thisThread, &OwnProcedure, {}};
-            }
+            std::lock_guard<std::mutex>{win::state}, win::windows[window] = {win::thisThread, &OwnProcedure, {}};
             own.push_back(window), published[t * kWindows + i] = window;
         }
         for (std::size_t round = 0; round < kRounds; ++round) {

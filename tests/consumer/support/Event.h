@@ -1,8 +1,4 @@
 // The parent's own header of this name: Brennick's headers and sources must never pick it up.
 #pragma once
 
-namespace parent {
-struct Event {
-    int code = 0;
-};
-}  // namespace parent
+namespace parent { struct Event { int code = 0; }; }
