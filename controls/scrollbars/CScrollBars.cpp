@@ -35,8 +35,6 @@ void CScrollBars::SubClass(win::WindowHandle window) {
     hook_.OnWindowThread(*this, [&] { hook_.Attach(window, kHookKind, *this); });
 }
 
-void CScrollBars::UnSubClass() { hook_.Detach(kHookKind, *this); }
-
 int CScrollBars::Index(int bar) { return bar == SB_HORZ ? 0 : 1; }
 
 // --- owner-facing properties: each names its bar and runs on the window's thread ---

@@ -340,7 +340,6 @@ private:
     void ScrollTo(int bar, std::int32_t position);
     void Apply(int bar);  // pushes RequestInfo to the bar (ApplyH / ApplyV)
     void ShowBar(int bar, Bool16 show);
-    void UnSubClass();
 
     static int Index(int bar);  // 0 for SB_HORZ, 1 for SB_VERT
 
