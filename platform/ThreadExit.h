@@ -1,11 +1,15 @@
-// Running a function on a thread as it ends: a fiber-local slot's callback on Windows (kernel32
-// only, as the lock). On the host, where windows are the double's and threads are simulated, it
-// does nothing.
+// One pointer of the library's own per thread, handed to a function as the thread ends: a
+// fiber-local slot on Windows (kernel32 only, as the lock), read without a lock or a call into
+// the window system. On the host, where windows are the double's, it is a thread-local pointer
+// and a thread's end calls nothing.
 #pragma once
 
 namespace brennick::platform {
 
-// callback runs on the calling thread when that thread ends; the last call on a thread wins.
-void AtThreadExit(void (*callback)()) noexcept;
+// The calling thread's value: null until it sets one.
+void* ThreadValue() noexcept;
+// Sets the calling thread's value; atExit(value) runs on the thread as it ends, for the value it
+// holds then (not for null). Every caller passes the same atExit.
+void SetThreadValue(void* value, void (*atExit)(void*)) noexcept;
 
 }  // namespace brennick::platform

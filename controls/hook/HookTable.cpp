@@ -1,9 +1,11 @@
 #include "controls/hook/HookTable.h"
 
+#include <array>
 #include <mutex>         // std::lock_guard
 #include <shared_mutex>  // std::shared_lock
 #include <unordered_map>
 
+#include "platform/ThreadExit.h"
 #include "platform/Win32Constants.h"
 #include "platform/WindowSystem.h"
 
@@ -25,6 +27,43 @@ Table& TheTable() {
 }
 
 std::atomic<unsigned int> releaseMessage{0};
+
+// The links that a thread's last messages went through: a message through one of them finds it
+// without the table's lock, the one memory that every thread's messages would otherwise write.
+// An entry stands while its link is in the table (a window has one link of each kind there, and
+// a link that left never comes back); the links of a live window leave only on its own thread.
+struct ThreadCache {
+    std::array<LinkPtr, 4> links;
+    std::size_t next = 0;  // the entry to replace next
+};
+
+ThreadCache* CacheOfThisThread() { return static_cast<ThreadCache*>(platform::ThreadValue()); }
+
+LinkPtr Cached(const ThreadCache& cache, win::Hwnd window, win::WndProc procedure) {
+    for (const LinkPtr& link : cache.links) {
+        if (link != nullptr && link->window == window && link->kind->procedure == procedure && link->linked.load()) {
+            return link;
+        }
+    }
+    return nullptr;
+}
+
+LinkPtr Find(win::Hwnd window, const HookKind& kind) {
+    ThreadCache* const cache = CacheOfThisThread();
+    if (cache != nullptr) {
+        if (LinkPtr link = Cached(*cache, window, kind.procedure)) return link;
+    }
+    LinkPtr link;
+    {
+        const std::shared_lock guard(TheTable().lock);
+        link = HookTable::FindLocked(window, kind.procedure);
+    }
+    if (cache != nullptr && link != nullptr) {
+        cache->links[cache->next] = link;
+        cache->next = (cache->next + 1) % cache->links.size();
+    }
+    return link;
+}
 
 // Forgets and unlinks the links of a window that is gone, unless a message still runs through one.
 void DropIfGoneLocked(win::Hwnd window, Doomed& doomed) {
@@ -75,21 +114,18 @@ win::LResult HookTable::Dispatch(const HookKind& kind, win::Hwnd window, unsigne
     const unsigned int callMessage = PendingCallMessage();
     if (callMessage != 0 && message == callMessage && RunPendingCall(window, lParam)) return 0;
 
-    LinkPtr link;
-    Ref<RefCounted> owner;
-    {
-        const std::shared_lock guard(TheTable().lock);
-        link = FindLocked(window, kind.procedure);
-        if (link != nullptr) {
-            owner = Ref<RefCounted>::TryRetain(link->owner);
-            link->depth.fetch_add(1);
-        }
-    }
+    const LinkPtr link = Find(window, kind);
     // Our procedure on a window we hold no link for: only a copy someone else kept and called
     // after it left can come here. It knows nowhere to forward.
     if (link == nullptr) {
         return win::IsWindowUnicode(window) ? win::DefWindowProcW(window, message, wParam, lParam)
                                             : win::DefWindowProcA(window, message, wParam, lParam);
+    }
+    Ref<RefCounted> owner;
+    {
+        const std::lock_guard guard(link->ownerLock);
+        owner = Ref<RefCounted>::TryRetain(link->owner);
+        link->depth.fetch_add(1);
     }
 
     std::optional<win::LResult> result;
@@ -149,6 +185,7 @@ void HookTable::ForgetLocked(const LinkPtr& link) {
         hook.target_.store(nullptr);
         hook.prev_.store(nullptr);
     }
+    const std::lock_guard guard(link->ownerLock);
     link->owner = nullptr;
     link->ownerless.store(true);
 }
@@ -204,7 +241,8 @@ void HookTable::Free(const Doomed& doomed) {
 
 // The thread's windows go with it, without a message on every system: nothing else would free
 // what was released on their links.
-void HookTable::ThreadEnded() {
+void HookTable::ThreadEnded(void* cache) {
+    platform::SetThreadValue(nullptr, &ThreadEnded);
     const std::uint32_t thread = win::GetCurrentThreadId();
     Doomed forgotten, doomed;
     {
@@ -226,6 +264,14 @@ void HookTable::ThreadEnded() {
     }
     RemoveProperties(forgotten);
     Free(doomed);
+    delete static_cast<ThreadCache*>(cache);
+}
+
+void HookTable::CacheLinksOfThisThread() {
+    if (CacheOfThisThread() != nullptr) return;
+    auto* const cache = new ThreadCache;
+    platform::SetThreadValue(cache, &ThreadEnded);
+    if (CacheOfThisThread() != cache) delete cache;  // no slot to be had: the thread goes without
 }
 
 unsigned int HookTable::ReleaseMessage() {

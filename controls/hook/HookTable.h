@@ -31,7 +31,7 @@ struct HookKind {
 
 // One procedure of ours in one window's chain. It lives in the table from the attach until the
 // procedure has left the chain or the window is gone, and while a message still runs through it.
-// Fields without a word are guarded by the table's lock.
+// Fields without a word are guarded by the table's lock; owner is written under both locks.
 struct HookLink {
     HookLink(win::Hwnd w, std::uint32_t t, const HookKind& k, win::WndProc p, bool u) : window(w), thread(t), kind(&k), prev(p), unicode(u) {}
     const win::Hwnd window;
@@ -39,6 +39,7 @@ struct HookLink {
     const HookKind* const kind;
     const win::WndProc prev;  // what the procedure replaced
     const bool unicode;       // hooked with the W functions (a Unicode window)
+    platform::Lock ownerLock;           // a message takes its owner under this lock alone
     RefCounted* owner = nullptr;        // the component; null once it let go (the link then passes messages on)
     std::vector<RefCounted*> released;  // components let go on other threads: freed on the window's thread, after the unhook
     std::atomic<bool> ownerless{true};  // owner is null (read without the lock on the way out of a message)
@@ -84,8 +85,11 @@ public:
     static void RemoveProperties(const Doomed& components);
     static void Free(const Doomed& doomed);
 
-    // On a thread as it ends: its windows' links let go of their components and leave the table.
-    static void ThreadEnded();
+    // On a thread as it ends, with its cache of links: its windows' links let go of their
+    // components and leave the table.
+    static void ThreadEnded(void* cache);
+    // The calling thread keeps the links its messages go through (from its first hooked window on).
+    static void CacheLinksOfThisThread();
 
     // The private message that asks a window's thread to finish a release.
     static unsigned int ReleaseMessage();

@@ -4,7 +4,6 @@
 #include <shared_mutex>  // std::shared_lock
 
 #include "controls/hook/HookTable.h"
-#include "platform/ThreadExit.h"
 #include "platform/WindowSystem.h"
 
 namespace brennick::detail {
@@ -94,15 +93,18 @@ void WindowHook::Attach(win::Hwnd window, const HookKind& kind, RefCounted& owne
             return;
         }
         passThrough = std::make_shared<HookLink>(window, win::GetCurrentThreadId(), kind, previous, unicode);
-        platform::AtThreadExit(&HookTable::ThreadEnded);
+        HookTable::CacheLinksOfThisThread();
         const std::lock_guard guard(HookTable::Lock());
         HookTable::AddLocked(passThrough);
     }
     // A new link, or one a released component left in the chain, which this one takes over.
     const std::lock_guard guard(HookTable::Lock());
     if (!passThrough->linked) return;  // left meanwhile: nothing to take over
-    passThrough->owner = &owner;
-    passThrough->ownerless.store(false);
+    {
+        const std::lock_guard ownerGuard(passThrough->ownerLock);
+        passThrough->owner = &owner;
+        passThrough->ownerless.store(false);
+    }
     link_ = passThrough;
     prev_.store(passThrough->prev);
     target_.store(window);
