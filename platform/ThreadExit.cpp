@@ -12,11 +12,15 @@ namespace brennick::platform {
 
 namespace {
 
-std::atomic<void (*)(void*)> exitCall{nullptr};
+std::atomic<void (*)(void*, bool)> exitCall{nullptr};
 
+DWORD Slot();
+
+// The values of a thread's running fiber end with the thread; those of a fiber deleted meanwhile
+// are not the running fiber's.
 void WINAPI RunAtExit(void* value) {
     const auto call = exitCall.load();
-    if (value != nullptr && call != nullptr) call(value);
+    if (value != nullptr && call != nullptr) call(value, FlsGetValue(Slot()) == value);
 }
 
 // Allocated on first use and never freed: the slot outlives every thread that uses it.
@@ -32,7 +36,7 @@ void* ThreadValue() noexcept {
     return slot == FLS_OUT_OF_INDEXES ? nullptr : FlsGetValue(slot);
 }
 
-void SetThreadValue(void* value, void (*atExit)(void*)) noexcept {
+void SetThreadValue(void* value, void (*atExit)(void*, bool)) noexcept {
     exitCall.store(atExit);
     const DWORD slot = Slot();
     if (slot != FLS_OUT_OF_INDEXES) FlsSetValue(slot, value);
@@ -45,7 +49,7 @@ thread_local void* threadValue = nullptr;
 }
 
 void* ThreadValue() noexcept { return threadValue; }
-void SetThreadValue(void* value, void (*)(void*)) noexcept { threadValue = value; }
+void SetThreadValue(void* value, void (*)(void*, bool)) noexcept { threadValue = value; }
 
 #endif
 

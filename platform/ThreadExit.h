@@ -8,8 +8,10 @@ namespace brennick::platform {
 
 // The calling thread's value: null until it sets one.
 void* ThreadValue() noexcept;
-// Sets the calling thread's value; atExit(value) runs on the thread as it ends, for the value it
-// holds then (not for null). Every caller passes the same atExit.
-void SetThreadValue(void* value, void (*atExit)(void*)) noexcept;
+// Sets the calling thread's value; atExit(value, true) runs on the thread as it ends, for the value
+// it holds then (not for null). On Windows the value belongs to the running fiber: deleting another
+// fiber that set one calls atExit(its value, false), on whichever thread deletes it. Every caller
+// passes the same atExit.
+void SetThreadValue(void* value, void (*atExit)(void* value, bool threadEnds)) noexcept;
 
 }  // namespace brennick::platform

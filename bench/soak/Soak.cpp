@@ -2,7 +2,8 @@
 // before and after. Attach and detach cycles of each component, then mixed messages through
 // hooked windows (a controller, a wheel hook, and both on one window). Every message must arrive
 // where the components send it, and the process must hold no more windows, USER or GDI objects
-// or committed private memory afterwards (within a page-granular tolerance). Each run starts with
+// or committed private memory afterwards (within a page-granular tolerance). Last, threads that
+// hook a window and end, which must leave no heap byte behind. Each run starts with
 // a warm-up, so that what the system sets up once on first use is in place before the first count.
 //   brennick_soak [--cycles N] [--rounds N]   (defaults 100,000 and 100,000 rounds of 10 messages)
 // Prints one line per run and exits 1 when anything grew or went astray. The test run uses it,
@@ -177,6 +178,46 @@ bool MixedMessages(long rounds) {
     return Report(run.c_str(), before, after, arrived, Seconds(start));
 }
 
+// Bytes in use in the process's heaps, to the byte (committed pages hide a small leak).
+std::size_t HeapBytes() {
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    std::size_t bytes = 0;
+    for (DWORD h = 0; h < count && h < 64; ++h) {
+        HeapLock(heaps[h]);
+        for (PROCESS_HEAP_ENTRY entry{}; HeapWalk(heaps[h], &entry);) {
+            if ((entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0) bytes += entry.cbData;
+        }
+        HeapUnlock(heaps[h]);
+    }
+    return bytes;
+}
+
+DWORD WINAPI HookOnce(void*) {
+    const auto window = NewWindow();
+    MakeRef<brennick::CScrollBars>()->SubClass(window.Get());
+    return 0;
+}
+
+// Threads that each hook a window of their own, let go and end: what the hook kept for each
+// thread goes with it.
+bool ThreadEnds(long threads) {
+    const auto run = [](long count) {
+        for (long i = 0; i < count; ++i) {
+            const HANDLE thread = CreateThread(nullptr, 0, &HookOnce, nullptr, 0, nullptr);
+            if (thread != nullptr) WaitForSingleObject(thread, INFINITE), CloseHandle(thread);
+        }
+    };
+    run(threads / 10 + 1);
+    const std::string line = std::to_string(threads) + " threads that hooked a window ended";
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    const Resources before = Measure();
+    const std::size_t heap = HeapBytes();
+    run(threads);
+    return Report(line.c_str(), before, Measure(), HeapBytes() <= heap, Seconds(start));
+}
+
 long Number(const char* text) {
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);
@@ -197,5 +238,6 @@ int main(int argc, char** argv) {
     bool ok = AttachDetach<brennick::CScrollBars>("CScrollBars", cycles);
     ok = AttachDetach<brennick::cSubClassWheel>("cSubClassWheel", cycles) && ok;
     ok = MixedMessages(rounds) && ok;
+    ok = ThreadEnds(cycles / 400) && ok;
     return ok ? 0 : 1;
 }

@@ -86,8 +86,8 @@ public:
     static void Free(const Doomed& doomed);
 
     // On a thread as it ends, with its cache of links: its windows' links let go of their
-    // components and leave the table.
-    static void ThreadEnded(void* cache);
+    // components and leave the table. A fiber deleted while its thread goes on takes its cache only.
+    static void ThreadEnded(void* cache, bool threadEnds);
     // The calling thread keeps the links its messages go through (from its first hooked window on).
     static void CacheLinksOfThisThread();
 

@@ -105,6 +105,7 @@ int main() {
         }
         for (std::size_t round = 0; round < kRounds; ++round) {
             for (const win::Hwnd window : own) {
+                for (const win::Hwnd each : own) win::SendMessageA(each, kUser, 0, 0), ++sent;  // perhaps while another thread lets go of its components
                 Pump();  // the releases other threads handed to this one end here, before the attach
                 auto bars = MakeRef<CScrollBars>();
                 auto wheel = MakeRef<cSubClassWheel>();

@@ -42,6 +42,9 @@ TEST(Hook, HooksAndUnhooksInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
         EXPECT_EQ(steps, (std::vector<Api>{Api::GetProp, Api::SetProp, set, Api::GetProp, call, get, set, Api::RemoveProp}))
             << "one lookup per attach, none per message";
         EXPECT_TRUE(fake.Window(window).procedure == kOwn && fake.Window(window).unicode == unicode && fake.Window(window).properties.empty());
+        auto again = MakeRef<CScrollBars>();  // a new controller on the window the last one left gets its messages
+        again->SubClass(window), fake.Send(window, WM_VSCROLL, SB_LINEDOWN, 0);
+        EXPECT_EQ(fake.Window(window).visits.back().message, kWmUser) << "the scroll message is the new controller's";
     }
 }
 

@@ -184,6 +184,12 @@ TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
     PostMessageA(window, WM_QUIT, 0, 0), owner.join();
 }
 
+struct FiberWork { HWND window; void* back; Ref<CScrollBars> bars; };
+void WINAPI HookFromFiber(void* work) {
+    auto& w = *static_cast<FiberWork*>(work);
+    w.bars = Attached<CScrollBars>(w.window), SwitchToFiber(w.back);
+}
+
 // The last references go on a worker while the window's own thread does not pump: it joins the
 // worker, keeps sending to its own window, or destroys it. The release returns at once; the
 // window's thread unhooks and frees the components at its next message, or at the window's end.
@@ -221,6 +227,12 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
         std::thread([bars = std::move(bars)]() mutable { bars.Reset(); }).join();
     }).join();
     EXPECT_EQ(alive.use_count(), 1);
+    // A fiber deleted on a live thread is no thread's end: what was hooked from it stays hooked.
+    test::TestWindow fibered;
+    FiberWork work{fibered.Handle(), ConvertThreadToFiber(nullptr), {}};
+    void* const fiber = CreateFiber(0, &HookFromFiber, &work);
+    SwitchToFiber(fiber), DeleteFiber(fiber), ConvertFiberToThread();
+    EXPECT_EQ(work.bars->TargetWnd(), fibered.Handle()) << "a fiber's end is not its thread's";
 }
 
 // Another process's property value (the real one plus 16), or none at all, misleads neither the
