@@ -2,6 +2,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+#else
+#include <thread>
 #endif
 
 namespace brennick::platform {
@@ -21,6 +23,10 @@ void Lock::unlock() noexcept { ReleaseSRWLockExclusive(Srw(state_)); }
 void Lock::lock_shared() noexcept { AcquireSRWLockShared(Srw(state_)); }
 void Lock::unlock_shared() noexcept { ReleaseSRWLockShared(Srw(state_)); }
 
+void SpinLock::Wait() noexcept {
+    while (taken_.load(std::memory_order_relaxed)) SwitchToThread();
+}
+
 #else
 
 Lock::Lock() noexcept = default;
@@ -28,6 +34,10 @@ void Lock::lock() noexcept { mutex_.lock(); }
 void Lock::unlock() noexcept { mutex_.unlock(); }
 void Lock::lock_shared() noexcept { mutex_.lock_shared(); }
 void Lock::unlock_shared() noexcept { mutex_.unlock_shared(); }
+
+void SpinLock::Wait() noexcept {
+    while (taken_.load(std::memory_order_relaxed)) std::this_thread::yield();
+}
 
 #endif
 

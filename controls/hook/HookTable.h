@@ -39,7 +39,7 @@ struct HookLink {
     const HookKind* const kind;
     const win::WndProc prev;  // what the procedure replaced
     const bool unicode;       // hooked with the W functions (a Unicode window)
-    platform::Lock ownerLock;           // a message takes its owner under this lock alone
+    platform::SpinLock ownerLock;       // a message takes its owner under this lock alone
     RefCounted* owner = nullptr;        // the component; null once it let go (the link then passes messages on)
     std::vector<RefCounted*> released;  // components let go on other threads: freed on the window's thread, after the unhook
     std::atomic<bool> ownerless{true};  // owner is null (read without the lock on the way out of a message)
