@@ -242,7 +242,7 @@ void HookTable::Free(const Doomed& doomed) {
 // The thread's windows go with it, without a message on every system: nothing else would free
 // what was released on their links.
 void HookTable::ThreadEnded(void* cache, bool threadEnds) {
-    const std::unique_ptr<ThreadCache> links(static_cast<ThreadCache*>(cache));  // freed last
+    const std::unique_ptr<ThreadCache> cached(static_cast<ThreadCache*>(cache));  // freed last
     if (!threadEnds) return;
     platform::SetThreadValue(nullptr, &ThreadEnded);
     const std::uint32_t thread = win::GetCurrentThreadId();
