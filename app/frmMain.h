@@ -5,13 +5,8 @@
 
 #include <cstdint>
 
-#include "app/toolkit/CheckBox.h"
-#include "app/toolkit/Form.h"
-#include "app/toolkit/Handles.h"
-#include "app/toolkit/Label.h"
-#include "app/toolkit/Panel.h"
-#include "app/toolkit/Picture.h"
-#include "app/toolkit/TextBox.h"
+#include "app/frmMainWindows.h"
+
 #include <brennick/CScrollBars.h>
 #include <brennick/cSubClassWheel.h>
 #include <brennick/Bool16.h>
@@ -19,7 +14,8 @@
 
 namespace brennick {
 
-class frmMain {
+// Its windows are the base: they are built before the components and end after them.
+class frmMain : private frmMainWindows {
 public:
     frmMain();
     // However the message loop ended (a WM_QUIT from elsewhere too), the components go in the
@@ -70,23 +66,7 @@ private:
     void BindMyScrollRight();
     void BindMyWheel();
 
-    ui::UniqueBitmap trialImage_;  // shown by both pictures
-    ui::Form form_;
-    // Controls in tab order: their windows are created in this order.
-    ui::Panel picControlLeft;
-    ui::Picture picTrialLeft;
-    ui::CheckBox chkShowScrollH;
-    ui::CheckBox chkShowScrollV;
-    ui::Label lblPosH;
-    ui::Label lblPosV;
-    ui::TextBox txtWheel;
-    ui::CheckBox chkWheelSupport;
-    ui::Panel picControlRight;
-    ui::Picture picTrialRight;
-    ui::CheckBox chkWheelSupport2;
-    ui::TextBox txtWheel2;
-
-    // Declared after the windows, so that on any way out they end before the windows they hook.
+    // Members after the windows of the base, so that on any way out they end before the windows they hook.
     Ref<CScrollBars> MyScroll;
     Ref<CScrollBars> MyScrollRight;
     Ref<cSubClassWheel> MyWheel;
