@@ -1,10 +1,9 @@
 // The library's locks. Lock is a reader-writer lock of the system's own: an SRWLOCK on Windows, so
 // the library needs no threading runtime beyond kernel32 (mingw-w64's win32-thread compilers have
 // no std::mutex); std::shared_mutex on the host. Usable with std::lock_guard, std::unique_lock and
-// std::shared_lock. SpinLock guards a few instructions that a message runs on its own thread.
+// std::shared_lock.
 #pragma once
 
-#include <atomic>
 #if !defined(_WIN32)
 #include <shared_mutex>
 #endif
@@ -28,20 +27,6 @@ private:
 #else
     std::shared_mutex mutex_;
 #endif
-};
-
-// A lock for a few instructions that call nothing: one atomic exchange to take it and a store to
-// let it go. Who finds it taken gives up the processor until it is free.
-class SpinLock {
-public:
-    void lock() noexcept {
-        while (taken_.exchange(true, std::memory_order_acquire)) Wait();
-    }
-    void unlock() noexcept { taken_.store(false, std::memory_order_release); }
-
-private:
-    void Wait() noexcept;  // until the lock looks free
-    std::atomic<bool> taken_{false};
 };
 
 }  // namespace brennick::platform

@@ -34,9 +34,9 @@ WheelMessage DecodeWheel(win::WParam wParam, win::LParam lParam, WheelSense sens
     return decoded;
 }
 
-WheelMessage DecodeWheel(detail::WheelState& state, bool horizontal, win::WParam wParam, win::LParam lParam) {
-    const WheelMessage decoded = DecodeWheel(wParam, lParam, horizontal ? WheelSense::Right : WheelSense::TowardUser,
-                                             state.carry.IsNonZero(), state.carried[horizontal ? 0 : 1]);
+WheelMessage DecodeWheel(detail::WheelState& state, int bar, win::WParam wParam, win::LParam lParam) {
+    const WheelMessage decoded = DecodeWheel(wParam, lParam, bar == SB_HORZ ? WheelSense::Right : WheelSense::TowardUser,
+                                             state.carry.IsNonZero(), state.carried[bar]);
     state.raw = decoded.Raw;
     return decoded;
 }

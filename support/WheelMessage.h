@@ -21,14 +21,16 @@ struct WheelMessage {
 enum class WheelSense : std::int8_t { TowardUser = -1, Right = 1 };
 
 // One message of one wheel. Without carry the message's amount is rounded to the nearest notch,
-// halves to even, and carried is left alone (the owner clears it when it switches carry off). With carry it joins carried (what earlier messages left short of a notch, in
-// the event's sense, |carried| < 120): the message reports the whole notches the sum has reached
+// halves to even, and carried is left alone (the owner clears it when it switches carry off).
+// With carry it joins carried (what earlier messages left short of a notch, in the event's sense,
+// |carried| < 120): the message reports the whole notches the sum has reached
 // and carried keeps the rest; a turn the other way starts afresh.
 WheelMessage DecodeWheel(win::WParam wParam, win::LParam lParam, WheelSense sense, bool carry, std::int32_t& carried);
 
-// One message of one wheel of a component: decoded with the component's carry and that wheel's
-// part of a notch, and kept as the component's raw amount.
-WheelMessage DecodeWheel(detail::WheelState& state, bool horizontal, win::WParam wParam, win::LParam lParam);
+// One message of one wheel of a component (bar: SB_HORZ for WM_MOUSEHWHEEL, SB_VERT for
+// WM_MOUSEWHEEL): decoded with the component's carry and that wheel's part of a notch, and kept
+// as the component's raw amount.
+WheelMessage DecodeWheel(detail::WheelState& state, int bar, win::WParam wParam, win::LParam lParam);
 
 // n / d rounded to the nearest integer, a quotient exactly halfway going to the even one (d > 0).
 std::int32_t DivRoundHalfEven(std::int32_t n, std::int32_t d);

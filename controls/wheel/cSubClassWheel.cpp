@@ -1,54 +1,22 @@
 #include <brennick/cSubClassWheel.h>
 
-
-#include "controls/hook/HookTable.h"
 #include <brennick/modSubclassWheel.h>
+
+#include "controls/hook/HookLink.h"
 #include "platform/Win32Constants.h"
-#include "platform/WindowSystem.h"
-#include "support/WheelMessage.h"
 
 namespace brennick {
 
-const detail::HookKind cSubClassWheel::kHookKind{kPropertyName, &modSubclassWheel::WheelWndProc,
-                                                 detail::HookedWindow<cSubClassWheel>::kHandle,
-                                                 &detail::HookedWindow<cSubClassWheel>::HookOf,
-                                                 &detail::HookedWindow<cSubClassWheel>::Destroy};
+const detail::HookKind cSubClassWheel::kHookKind{kPropertyName, &modSubclassWheel::WheelWndProc, &Serve, &Destroy};
 
-cSubClassWheel::cSubClassWheel() = default;
+// Every WM_MOUSEWHEEL is reported; WM_MOUSEHWHEEL while HWheelSupport is on. The handler decides
+// whether the message is consumed.
+cSubClassWheel::cSubClassWheel() : HookedComponent(kHookKind, false) { wheels_.enabled[SB_VERT] = kTrue; }
 
 cSubClassWheel::~cSubClassWheel() = default;
 
-void cSubClassWheel::LastReferenceGone() noexcept { hook_.Release(kHookKind, *this); }
-
-void cSubClassWheel::SubClass(win::WindowHandle window) {
-    hook_.OnWindowThread(*this, [&] { hook_.Attach(window, kHookKind, *this); });
-}
-
-void cSubClassWheel::UnSubClass() {
-    const Ref<cSubClassWheel> self = Ref<cSubClassWheel>::Retain(this);
-    hook_.Detach(kHookKind, *this);
-}
-
-Bool16 cSubClassWheel::HWheelSupport() { return hook_.OnWindowThread(*this, [&] { return wheels_.enabled[0]; }); }
-void cSubClassWheel::HWheelSupport(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_.enabled[0] = value; }); }
-Bool16 cSubClassWheel::WheelCarry() { return hook_.OnWindowThread(*this, [&] { return wheels_.carry; }); }
-void cSubClassWheel::WheelCarry(Bool16 value) { hook_.OnWindowThread(*this, [&] { wheels_.SetCarry(value); }); }
-std::int32_t cSubClassWheel::RawDelta() { return hook_.OnWindowThread(*this, [&] { return wheels_.raw; }); }
-
-std::optional<win::LResult> cSubClassWheel::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
-                                                       win::LParam lParam) {
-    if (message == WM_MOUSEWHEEL) return OnWheel(false, window, wParam, lParam);
-    if (message == WM_MOUSEHWHEEL && wheels_.enabled[0].IsNonZero()) return OnWheel(true, window, wParam, lParam);
-    return std::nullopt;
-}
-
-// An unconsumed message goes on unchanged, whatever the handler wrote into the four numbers.
-std::optional<win::LResult> cSubClassWheel::OnWheel(bool horizontal, win::Hwnd /*window*/, win::WParam wParam,
-                                                    win::LParam lParam) {
-    WheelMessage wheel = DecodeWheel(wheels_, horizontal, wParam, lParam);
-    Bool16 wheeled = kFalse;
-    (horizontal ? HWheelRotate : WheelRotate).Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
-    if (wheeled.IsNonZero()) return 0;
+// Of the window's messages, the hook handles the wheels only.
+std::optional<win::LResult> cSubClassWheel::WindowProc(win::Hwnd, unsigned int, win::WParam, win::LParam) {
     return std::nullopt;
 }
 

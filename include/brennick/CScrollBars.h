@@ -8,8 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include <brennick/detail/WheelState.h>
-#include <brennick/detail/WindowHook.h>
+#include <brennick/HookedComponent.h>
 #include <brennick/Win32Types.h>
 #include <brennick/Bool16.h>
 #include <brennick/Event.h>
@@ -18,11 +17,6 @@
 /// Everything of the Brennick library: the components CScrollBars and cSubClassWheel, their
 /// window procedures and lookups, the support routines and the types they share.
 namespace brennick {
-
-namespace detail {
-template <class T>
-struct HookedWindow;
-}  // namespace detail
 
 /// The scroll-bar controller: gives one window working horizontal and vertical scroll bars by
 /// driving the window's own built-in bars (no scroll-bar controls), turns the window's scroll and
@@ -58,7 +52,7 @@ struct HookedWindow;
 /// cannot outlive the controller that owns it) or the window handle, looked up with
 /// modSubclassScrollBars::ScrollBarsFromWindow() when the handler runs, or call
 /// Event::DisconnectAll() on the events before dropping the last Ref.
-class CScrollBars final : public RefCounted {
+class CScrollBars final : public HookedComponent<std::int32_t> {
 public:
     /// The window property that marks a hooked window: set by SubClass() to this controller's
     /// address (an uncounted reference) and removed when the controller lets go of the window.
@@ -92,29 +86,6 @@ public:
     Event<std::int32_t> VChange;  // WM_VSCROLL line, page or end
     /// As HScroll, for `WM_VSCROLL` thumb and VScrollTo().
     Event<std::int32_t> VScroll;  // WM_VSCROLL thumb, and VScrollTo
-    /// `WM_MOUSEWHEEL` while WheelSupport() is on, with `Delta`, `Shift`, `X`, `Y` by value and
-    /// `ret_Wheeled` by reference. `Delta` is whole notches (120 units of the message a notch,
-    /// rounded to the nearest, halves to even; see WheelCarry()), positive when the wheel turns
-    /// toward the user; `Shift` the `MK_*` key and button state; `X`, `Y` the pointer in screen
-    /// coordinates. `ret_Wheeled` is false on entry and not read: the message is consumed
-    /// (result 0) whatever the handler does. No bar moves by itself: the handler scrolls.
-    Event<std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16&> WheelRotate;
-    /// `WM_MOUSEHWHEEL` (a tilt wheel, a sideways swipe) while HWheelSupport() is on: `Delta` is
-    /// positive to the right, the opposite sense to WheelRotate's; otherwise as WheelRotate.
-    Event<std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16&> HWheelRotate;
-    //@}
-
-    /// @name Hooking
-    //@{
-    /// Hooks window: stores this controller's address in the window's "nvStdScroll" property and
-    /// replaces its window procedure (with the `W` functions for a Unicode window), so that its
-    /// scroll and wheel messages reach this controller from now on; every other message goes on
-    /// to the previous procedure. Refused (nothing changes, nothing is reported) for a handle
-    /// that names no window, a window of another thread than the caller's, a window that already
-    /// carries a controller, while this controller serves a window that still exists, and when
-    /// the system refuses the property or the procedure. There is no operation to unhook: the
-    /// controller does so when it ends. Raises nothing.
-    void SubClass(win::WindowHandle window);
     //@}
 
     /// @name Horizontal bar
@@ -248,61 +219,24 @@ public:
     void VDisableNoScroll(Bool16 value);
     //@}
 
-    /// @name Wheel options
-    /// Off by default (with WheelSupport()): each wheel message is rounded to whole notches on its
-    /// own and `WM_MOUSEHWHEEL` goes on to the window unchanged. Kept in the controller; setting
-    /// one touches no window.
-    //@{
-    /// Whether `WM_MOUSEHWHEEL` raises HWheelRotate: the value last set (false at first).
-    Bool16 HWheelSupport();
-    /// Any non-zero value: each `WM_MOUSEHWHEEL` (a tilt wheel, a sideways swipe) raises
-    /// HWheelRotate and is consumed; 0: it goes on to the previous procedure unchanged.
-    void HWheelSupport(Bool16 value);
-    /// Whether parts of a notch are carried from one wheel message to the next: the value last
-    /// set (false at first).
-    Bool16 WheelCarry();
-    /// Any non-zero value: a message's amount joins what earlier messages of the same wheel left
-    /// short of a notch, `Delta` reports the whole notches the sum has reached (rounded toward
-    /// zero) and the rest waits; a turn the other way starts afresh. So touchpads and
-    /// high-resolution wheels, which send parts of a notch (often 8 to 40 of the 120 units), add
-    /// up to whole notches. 0: each message is rounded to the nearest notch on its own, halves to
-    /// even (60 units give 0), and the rest is dropped.
-    void WheelCarry(Bool16 value);
-    /// The amount of the wheel message being reported, in the event's sense (positive toward the
-    /// user for WheelRotate, to the right for HWheelRotate), 120 a notch: read it in the handler,
-    /// for an owner that scrolls by parts of a notch (lines = RawDelta() * lines per notch / 120).
-    /// Outside a handler, the amount of the latest wheel message reported (0 at first).
-    std::int32_t RawDelta();
-    //@}
-
     /// @name State, for inspection
     /// None of these touches the window or waits for its thread.
     //@{
-    /// The procedure the window ran before SubClass(), to which every message the controller
-    /// does not consume goes on; null while no window is hooked. May be read on any thread.
-    win::WndProc PrevWndProc() const { return hook_.PrevWndProc(); }
-    /// The hooked window, which every property operation addresses; null while no window is
-    /// hooked (until a SubClass() succeeds, and once the controller has let go of a destroyed
-    /// window). May be read on any thread.
-    win::Hwnd TargetWnd() const { return hook_.TargetWnd(); }
     /// What `SetScrollInfo` returned at the latest push of the horizontal bar (0 at first): the
     /// position the window accepted, and the `nCurPos` of HChange and HScroll raised for a
     /// message. Read without going to the window's thread: call it there (in a handler, say).
-    std::int32_t HLastPos() const { return bars_[0].lastPos; }  // what SetScrollInfo last returned
+    std::int32_t HLastPos() const;
     /// As HLastPos(), for the vertical bar and VChange and VScroll.
-    std::int32_t VLastPos() const { return bars_[1].lastPos; }
+    std::int32_t VLastPos() const;
     //@}
 
 private:
-    friend struct detail::HookedWindow<CScrollBars>;
     template <class T, class... Args>
     friend Ref<T> MakeRef(Args&&... args);
-
+    friend struct detail::SharedProcedure<CScrollBars>;
     static const detail::HookKind kHookKind;
 
     CScrollBars();  // created by MakeRef only
-    // Unhooks the window and frees this, on the window's thread; never waits for that thread.
-    void LastReferenceGone() noexcept override;
 
     // What the controller keeps of one bar; range, page and position stay in the window.
     struct BarState {
@@ -311,11 +245,16 @@ private:
         std::int32_t smallChange = 0;
         std::int32_t lastPos = 0;
     };
+    // A glide of one bar: from where, to which reachable target, the position asked for, steps done.
+    struct Glide {
+        bool active = false;
+        std::int32_t from = 0, target = 0, requested = 0;
+        int step = 0;
+    };
 
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
-                                           win::LParam lParam);
+                                           win::LParam lParam) override;
     void OnScroll(int bar, win::Hwnd window, win::WParam wParam);
-    void OnWheel(int bar, win::WParam wParam, win::LParam lParam);
     std::optional<win::LResult> OnKey(win::Hwnd window, win::WParam key);
     void Step(int bar, std::int32_t amount, bool back);
     void AdvanceGlide(int bar);
@@ -325,11 +264,8 @@ private:
     static void BRENNICK_CALLBACK GlideTimerProc(win::Hwnd window, unsigned int message, std::uintptr_t id,
                                                  unsigned long time) noexcept;
 
-    const win::ScrollInfo& Query(int bar, std::uint32_t mask);
-    std::int32_t Min(int bar);
-    std::int32_t Max(int bar);
+    win::ScrollInfo Query(int bar, std::uint32_t mask);
     std::int32_t LargeChange(int bar);
-    std::int32_t Value(int bar);
     void SetVisible(int bar, Bool16 value);
     void SetMin(int bar, std::int32_t value);
     void SetMax(int bar, std::int32_t value);
@@ -338,26 +274,15 @@ private:
     void PushPosition(int bar, std::int32_t value);
     std::int32_t Reachable(int bar, std::int32_t position);
     void ScrollTo(int bar, std::int32_t position);
-    void Apply(int bar);  // pushes RequestInfo to the bar (ApplyH / ApplyV)
+    void Apply(int bar, win::ScrollInfo request);  // pushes a request to the bar (ApplyH / ApplyV)
     void ShowBar(int bar, Bool16 show);
 
-    static int Index(int bar);  // 0 for SB_HORZ, 1 for SB_VERT
-
-    detail::WindowHook hook_;
-    BarState bars_[2];      // SB_HORZ, SB_VERT
-    detail::WheelState wheels_;  // enabled: HWheelSupport, WheelSupport
-    Bool16 keyboard_;  // KeyboardSupport
-    // A glide of one bar: from where, to which reachable target, the position asked for, steps done.
-    struct Glide {
-        bool active = false;
-        std::int32_t from = 0, target = 0, requested = 0;
-        int step = 0;
-    };
-    Glide glides_[2];              // SB_HORZ, SB_VERT
-    std::int32_t smoothMs_ = 0;    // SmoothScroll
+    // Each bar by its selector, SB_HORZ (0) or SB_VERT (1), the one name of a bar here.
+    BarState bars_[2];
+    Glide glides_[2];
+    Bool16 keyboard_;                  // KeyboardSupport
+    std::int32_t smoothMs_ = 0;        // SmoothScroll
     win::Hwnd timerWindow_ = nullptr;  // where the glide timer runs; null while there is none
-    win::ScrollInfo requestInfo_;
-    win::ScrollInfo queryInfo_;
 };
 
 }  // namespace brennick

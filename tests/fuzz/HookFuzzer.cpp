@@ -87,9 +87,9 @@ private:
         case 3: { const Slot held = Pick(); const win::Hwnd w = Window(); held.bars ? held.bars->SubClass(w) : held.wheel ? held.wheel->SubClass(w) : void(); break; }
         case 4: if (const Ref<cSubClassWheel> wheel = Pick().wheel) wheel->UnSubClass(); break;
         case 5: Operate(Pick()); break;
-        case 6: fake_.Send(Window(), kMessages[in_.Below(std::size(kMessages))], static_cast<win::WParam>(in_.Word()), static_cast<win::LParam>(in_.Word())); break;
+        case 6: Send(Window(), kMessages[in_.Below(std::size(kMessages))]); break;
         case 7: SendTagged(Window()); break;
-        case 8: if (const win::Hwnd w = Window(); Live(w)) fake_.DestroyWindow(w), std::erase(windows_, w), std::erase(forged_, w); break;
+        case 8: Destroy(Window()); break;
         case 9: Create(); break;
         case 10: if (const win::Hwnd w = Window(); Live(w)) Layer(w, static_cast<int>(in_.Below(test::FakeWindowSystem::kLayers))); break;
         case 11: Forge(Window()); break;
@@ -108,6 +108,15 @@ private:
     }
 
     Slot& Pick() { return slots_[in_.Below(slots_.size())]; }
+    void Destroy(win::Hwnd window) {
+        if (Live(window)) fake_.DestroyWindow(window), std::erase(windows_, window), std::erase(forged_, window);
+    }
+    // Any message with any parameters. A window that has seen WM_NCDESTROY is on its way out: the
+    // system destroys it once the message returns.
+    void Send(win::Hwnd window, unsigned int message) {
+        fake_.Send(window, message, static_cast<win::WParam>(in_.Word()), static_cast<win::LParam>(in_.Word()));
+        if (message == WM_NCDESTROY) Destroy(window);
+    }
     bool Live(win::Hwnd window) const { return std::find(windows_.begin(), windows_.end(), window) != windows_.end(); }
     win::Hwnd Window() {
         const std::size_t pick = in_.Below(windows_.size() + 1);

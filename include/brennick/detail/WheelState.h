@@ -9,8 +9,9 @@
 
 namespace brennick::detail {
 
-// Per wheel (0: WM_MOUSEHWHEEL, 1: WM_MOUSEWHEEL) whether it is reported and the part of a notch
-// carried over; for both, the carry switch and the amount of the message reported last.
+// Per wheel, indexed by its bar (SB_HORZ 0: WM_MOUSEHWHEEL, SB_VERT 1: WM_MOUSEWHEEL), whether it
+// is reported and the part of a notch carried over; for both, the carry switch and the amount of
+// the message reported last.
 struct WheelState {
     Bool16 enabled[2];
     Bool16 carry;

@@ -1,0 +1,104 @@
+#include <brennick/HookedComponent.h>
+
+#include <utility>
+
+#include "controls/hook/Hooks.h"
+#include "platform/Win32Constants.h"
+#include "support/WheelMessage.h"
+
+namespace brennick {
+
+template <class Number>
+HookedComponent<Number>::HookedComponent(const detail::HookKind& kind, bool wheelAlwaysConsumed)
+    : kind_(kind), wheelAlwaysConsumed_(wheelAlwaysConsumed) {}
+
+template <class Number>
+HookedComponent<Number>::~HookedComponent() = default;
+
+template <class Number>
+void HookedComponent<Number>::SubClass(win::WindowHandle window) {
+    OnWindowThread([&] { detail::Hooks::Attach(hook_, window, kind_, *this); });
+}
+
+template <class Number>
+void HookedComponent<Number>::UnSubClass() {
+    const Ref<RefCounted> keep = Ref<RefCounted>::Retain(this);
+    auto detach = [&] { detail::Hooks::Detach(hook_, *this); };
+    // Where the window's thread cannot be reached, the component lets go here and the window's
+    // thread puts the procedure back at its next message.
+    if (!hook_.RunOnWindowThread(*this, detach)) detach();
+}
+
+template <class Number>
+void HookedComponent<Number>::LastReferenceGone() noexcept {
+    detail::Hooks::Release(hook_, kind_, *this);
+}
+
+template <class Number>
+Bool16 HookedComponent<Number>::HWheelSupport() {
+    return OnWindowThread([&] { return wheels_.enabled[SB_HORZ]; });
+}
+template <class Number>
+void HookedComponent<Number>::HWheelSupport(Bool16 value) {
+    OnWindowThread([&] { wheels_.enabled[SB_HORZ] = value; });
+}
+template <class Number>
+Bool16 HookedComponent<Number>::WheelCarry() {
+    return OnWindowThread([&] { return wheels_.carry; });
+}
+template <class Number>
+void HookedComponent<Number>::WheelCarry(Bool16 value) {
+    OnWindowThread([&] { wheels_.SetCarry(value); });
+}
+template <class Number>
+std::int32_t HookedComponent<Number>::RawDelta() {
+    return OnWindowThread([&] { return wheels_.raw; });
+}
+
+template <class Number>
+win::Hwnd HookedComponent<Number>::QueryTarget() const {
+    if (serving_ != nullptr && detail::Hooks::Serves(*serving_)) return serving_->window;
+    return TargetWnd();
+}
+
+template <class Number>
+win::Hwnd HookedComponent<Number>::PushTarget() const {
+    if (serving_ != nullptr && detail::Hooks::Serves(*serving_)) return serving_->window;
+    return detail::Hooks::PushTarget(hook_, *this);
+}
+
+template <class Number>
+std::optional<win::LResult> HookedComponent<Number>::Serve(RefCounted& owner, const detail::HookContext& context,
+                                                          unsigned int message, win::WParam wParam,
+                                                          win::LParam lParam) {
+    auto& self = static_cast<HookedComponent&>(owner);
+    struct Serving {  // the message served, for the pushes made while it runs (they nest)
+        const detail::HookContext*& current;
+        const detail::HookContext* const outer;
+        ~Serving() { current = outer; }
+    } serving{self.serving_, std::exchange(self.serving_, &context)};
+    if (message == WM_MOUSEWHEEL) return self.OnWheel(SB_VERT, wParam, lParam);
+    if (message == WM_MOUSEHWHEEL) return self.OnWheel(SB_HORZ, wParam, lParam);
+    return self.WindowProc(context.window, message, wParam, lParam);
+}
+
+template <class Number>
+void HookedComponent<Number>::Destroy(RefCounted& owner) {
+    delete &static_cast<HookedComponent&>(owner);
+}
+
+// A wheel whose switch is off passes its message on unchanged.
+template <class Number>
+std::optional<win::LResult> HookedComponent<Number>::OnWheel(int bar, win::WParam wParam, win::LParam lParam) {
+    if (!wheels_.enabled[bar].IsNonZero()) return std::nullopt;
+    WheelMessage wheel = DecodeWheel(wheels_, bar, wParam, lParam);
+    Bool16 wheeled = kFalse;
+    (bar == SB_HORZ ? HWheelRotate : WheelRotate).Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
+    if (wheelAlwaysConsumed_ || wheeled.IsNonZero()) return 0;
+    return std::nullopt;
+}
+
+template class HookedComponent<std::int32_t>;
+template class HookedComponent<std::int32_t&>;
+
+}  // namespace brennick
