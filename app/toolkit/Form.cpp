@@ -4,6 +4,7 @@
 
 #include "app/toolkit/Control.h"
 #include "app/toolkit/WindowClass.h"
+#include "platform/Boundary.h"
 
 namespace brennick::ui {
 namespace {
@@ -72,31 +73,33 @@ void Form::Forget(Control& control) {
 }
 
 LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    Form* form = BoundObject<Form>(window, message, lParam);
-    if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == DestroyMessage()) return form->OnDestroyNow();
-    switch (message) {
-    case WM_ACTIVATE:
-        return form->OnActivate(wParam);
-    case WM_COMMAND:
-        return form->OnCommand(wParam, lParam);
-    case WM_CTLCOLOREDIT:
-        return form->OnControlColor(message, wParam, lParam);
-    case WM_LBUTTONDBLCLK:
-        return form->OnDoubleClick();
-    case WM_DPICHANGED:
-        return form->OnDpiChanged(wParam, lParam);
-    case WM_CLOSE:
-        return form->OnClose();
-    case WM_DESTROY:
-        return form->OnDestroy();
-    case WM_NCDESTROY:
-        form->OnNcDestroy();
-        break;
-    default:
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return platform::AtBoundary([&]() -> LRESULT {
+        Form* form = BoundObject<Form>(window, message, lParam);
+        if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+        if (message == DestroyMessage()) return form->OnDestroyNow();
+        switch (message) {
+        case WM_ACTIVATE:
+            return form->OnActivate(wParam);
+        case WM_COMMAND:
+            return form->OnCommand(wParam, lParam);
+        case WM_CTLCOLOREDIT:
+            return form->OnControlColor(message, wParam, lParam);
+        case WM_LBUTTONDBLCLK:
+            return form->OnDoubleClick();
+        case WM_DPICHANGED:
+            return form->OnDpiChanged(wParam, lParam);
+        case WM_CLOSE:
+            return form->OnClose();
+        case WM_DESTROY:
+            return form->OnDestroy();
+        case WM_NCDESTROY:
+            form->OnNcDestroy();
+            break;
+        default:
+            break;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    });
 }
 
 // Like a dialog: the focus leaves with the window and comes back to the control that had it.

@@ -37,8 +37,8 @@ public:
     void Adopt(Control& control);
     void Forget(Control& control);
 
-    // The window procedure of the form's class (noexcept, as the components': nothing thrown may
-    // cross the system's frames).
+    // The window procedure of the form's class; its body runs through the library's exception
+    // boundary (platform/Boundary.h), as every procedure the system calls.
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 private:

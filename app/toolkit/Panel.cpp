@@ -4,6 +4,7 @@
 #include "app/toolkit/Handles.h"
 #include "app/toolkit/Picture.h"
 #include "app/toolkit/WindowClass.h"
+#include "platform/Boundary.h"
 
 namespace brennick::ui {
 namespace {
@@ -43,27 +44,29 @@ void Panel::Relayout(Dpi dpi) {
 }
 
 LRESULT CALLBACK Panel::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    auto* panel = static_cast<Panel*>(BoundObject<Control>(window, message, lParam));
-    if (panel == nullptr || panel->Handle() != window) return DefWindowProcA(window, message, wParam, lParam);
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // painted with the rest in WM_PAINT
-    case WM_PAINT:
-        return panel->OnPaint();
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        return panel->OnMouseDown();
-    case WM_SETFOCUS:
-        return panel->OnSetFocus();
-    case WM_KILLFOCUS:
-        return panel->OnKillFocus();
-    case kQueryScrollBarMessage:
-        return panel->OnQueryScrollBar(wParam, lParam);
-    default:
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return platform::AtBoundary([&]() -> LRESULT {
+        auto* panel = static_cast<Panel*>(BoundObject<Control>(window, message, lParam));
+        if (panel == nullptr || panel->Handle() != window) return DefWindowProcA(window, message, wParam, lParam);
+        switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // painted with the rest in WM_PAINT
+        case WM_PAINT:
+            return panel->OnPaint();
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            return panel->OnMouseDown();
+        case WM_SETFOCUS:
+            return panel->OnSetFocus();
+        case WM_KILLFOCUS:
+            return panel->OnKillFocus();
+        case kQueryScrollBarMessage:
+            return panel->OnQueryScrollBar(wParam, lParam);
+        default:
+            break;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    });
 }
 
 LRESULT Panel::OnPaint() {

@@ -5,6 +5,7 @@
 #include "app/toolkit/Handles.h"
 #include "app/toolkit/Panel.h"
 #include "app/toolkit/WindowClass.h"
+#include "platform/Boundary.h"
 
 namespace brennick::ui {
 namespace {
@@ -71,19 +72,21 @@ void Picture::Place() {
 }
 
 LRESULT CALLBACK Picture::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    Picture* picture = BoundObject<Picture>(window, message, lParam);
-    if (picture == nullptr || picture->Handle() != window) return DefWindowProcA(window, message, wParam, lParam);
-    switch (message) {
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;  // clicks belong to the panel, which then takes the focus
-    case WM_ERASEBKGND:
-        return 1;  // the bitmap covers everything; erasing first would only flicker
-    case WM_PAINT:
-        return picture->OnPaint();
-    default:
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return platform::AtBoundary([&]() -> LRESULT {
+        Picture* picture = BoundObject<Picture>(window, message, lParam);
+        if (picture == nullptr || picture->Handle() != window) return DefWindowProcA(window, message, wParam, lParam);
+        switch (message) {
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;  // clicks belong to the panel, which then takes the focus
+        case WM_ERASEBKGND:
+            return 1;  // the bitmap covers everything; erasing first would only flicker
+        case WM_PAINT:
+            return picture->OnPaint();
+        default:
+            break;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    });
 }
 
 LRESULT Picture::OnPaint() {

@@ -277,5 +277,46 @@ TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOn
     }
 }
 
+// Makes the next window take handle again, once its window is destroyed. User handles share one
+// table in which a freed entry is the next one taken, with its generation counted up (Wine: 1 to
+// 0xFFFE, then round): menus made and destroyed count it up cheaply to the one before handle's.
+bool NextWindowTakes(HWND handle) {
+    const auto value = reinterpret_cast<std::uintptr_t>(handle);
+    for (int made = 0; made < 70'000; ++made) {
+        const HMENU menu = CreateMenu();
+        const auto taken = reinterpret_cast<std::uintptr_t>(menu);
+        DestroyMenu(menu);
+        if ((taken & 0xFFFF) != (value & 0xFFFF)) return false;  // not recycled this way here
+        const std::uintptr_t generation = taken >> 16;
+        if ((generation >= 0xFFFE ? 1 : generation + 1) == value >> 16) return true;
+    }
+    return false;
+}
+
+// A window destroyed below someone else's layers (comctl32's and a raw one) is gone all the same
+// when its WM_NCDESTROY returns: the window that gets its handle again takes components like any
+// other, also after attaches elsewhere.
+TEST(OtherPartiesOnRealWindow, AHandleComesBackFreeAfterItsWindowWentBelowSomeonesLayer) {
+    test::TestWindow parent;
+    const auto child = [&] { return CreateWindowExA(0, "BrennickTestA", "", WS_CHILD, 0, 0, 10, 10, parent.Handle(), nullptr, nullptr, nullptr); };
+    const HWND layered = child();
+    {
+        const auto bars = Attached<CScrollBars>(layered);
+        const auto wheel = Attached<cSubClassWheel>(layered);
+        SetWindowSubclass(layered, &Comctl32Procedure, kForeign1, 0);
+        rawLayers[{layered, kForeign0}] = {SetWindowLongPtrA(layered, GWLP_WNDPROC, kRawProcedures[0]), false};
+        DestroyWindow(layered);
+        rawLayers.erase({layered, kForeign0});
+    }
+    ASSERT_TRUE(NextWindowTakes(layered));
+    const HWND again = child();
+    ASSERT_EQ(again, layered) << "the handle came back";
+    const auto bars = Attached<CScrollBars>(again);
+    (void)Attached<CScrollBars>(parent.Handle());  // an attach elsewhere changes nothing
+    const auto wheel = Attached<cSubClassWheel>(again);
+    EXPECT_EQ(bars->TargetWnd(), again);
+    EXPECT_EQ(wheel->TargetWnd(), again);
+}
+
 }  // namespace
 }  // namespace brennick
