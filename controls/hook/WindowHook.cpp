@@ -8,14 +8,15 @@
 
 namespace brennick::detail {
 
+// Read under the hook's lock, without a copy of the link: a getter runs this on every call.
 win::Hwnd WindowHook::TargetWnd(const RefCounted& owner) const {
-    const std::shared_ptr<HookLink> link = Link();
-    return link != nullptr && link->ServedBy(owner) ? link->window : nullptr;
+    const std::lock_guard guard(lock_);
+    return link_ != nullptr && link_->ServedBy(owner) ? link_->window : nullptr;
 }
 
 win::WndProc WindowHook::PrevWndProc(const RefCounted& owner) const {
-    const std::shared_ptr<HookLink> link = Link();
-    return link != nullptr && link->ServedBy(owner) ? link->prev : nullptr;
+    const std::lock_guard guard(lock_);
+    return link_ != nullptr && link_->ServedBy(owner) ? link_->prev : nullptr;
 }
 
 std::shared_ptr<HookLink> WindowHook::Link() const {

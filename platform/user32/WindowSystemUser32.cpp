@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <winver.h>
 
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -140,17 +141,32 @@ bool GetWindowRect(Hwnd window, Rect& rect) {
     return ok != FALSE;
 }
 
+namespace {
+
+// The running program's own path, in full however long it is and whatever characters it holds.
+std::wstring ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) return path.substr(0, length);
+        if (path.size() >= 0x8000) return {};  // longer than any path the system keeps
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
 bool GetProgramFileVersion(std::uint16_t (&parts)[4]) {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return false;
-    const DWORD size = ::GetFileVersionInfoSizeA(path, nullptr);
+    const std::wstring path = ProgramPath();
+    if (path.empty()) return false;
+    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), nullptr);
     if (size == 0) return false;
     std::vector<char> block(size);
-    if (!::GetFileVersionInfoA(path, 0, size, block.data())) return false;
+    if (!::GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return false;
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedSize = 0;
-    if (!::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) || fixed == nullptr ||
+    if (!::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) || fixed == nullptr ||
         fixedSize < sizeof(VS_FIXEDFILEINFO)) {
         return false;
     }

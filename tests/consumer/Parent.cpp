@@ -6,7 +6,7 @@
 #include <brennick/Event.h>
 #include <brennick/Version.h>
 
-#if __has_include(<controls/hook/HookTable.h>) || __has_include(<app/frmMain.h>)
+#if __has_include(<controls/hook/Hooks.h>) || __has_include(<app/frmMain.h>)
 #error "Brennick's repository root is on the parent's include path"
 #endif
 

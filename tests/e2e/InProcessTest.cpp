@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <optional>
 #include <regex>
-#include <tuple>
 #include <vector>
 
 #include "app/frmMain.h"
@@ -17,10 +16,9 @@
 namespace brennick::e2e {
 namespace {
 
-// Points this program's imports that point at from (as the loader filled in its import address
-// table) at to; from is returned.
-// The original is kept in a volatile and read back from there: a compiler may take an import's
-// address for a constant and load it again after the patch, when it is to.
+// Points this program's imports of from (as the loader filled in its import address table) at to;
+// returns from. The original is read back from a volatile: a compiler may take an import's address
+// for a constant and load it again after the patch, when it is to.
 template <class Function>
 [[gnu::noinline]] Function Repoint(Function from, Function to) {
     const volatile ULONG_PTR original = reinterpret_cast<ULONG_PTR>(from);
@@ -35,12 +33,16 @@ template <class Function>
     return reinterpret_cast<Function>(original);
 }
 
-// What the window did as it closed: the hook properties it removed and the windows it destroyed, in order.
+// What the window did as it closed: the hook properties it removed and the windows it destroyed.
 std::vector<std::string> closing;
 std::vector<HWND> watched;
 decltype(&RemovePropA) removeProp = nullptr;
 decltype(&DestroyWindow) destroyWindow = nullptr;
-std::string Who(HWND window) { return window == watched[0] ? "window" : window == watched[1] ? "left panel" : window == watched[2] ? "right panel" : "another window"; }
+std::string Who(HWND window) {
+    const char* names[] = {"window", "left panel", "right panel"};
+    const auto found = std::ranges::find(watched, window);
+    return found == watched.end() ? "another window" : names[found - watched.begin()];
+}
 HANDLE WINAPI LoggingRemoveProp(HWND window, LPCSTR name) {
     if (std::string_view(name).starts_with("nv")) closing.push_back(Who(window) + " " + name);
     return removeProp(window, name);
@@ -66,38 +68,49 @@ WNDPROC formProcedure = nullptr;
 int wheelsPassedOn = 0;
 LRESULT CALLBACK BelowTheHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     wheelsPassedOn += message == WM_MOUSEWHEEL;
-    if (message == WM_APP + 2) return 0;
-    return CallWindowProcA(formProcedure, window, message, wParam, lParam);
+    return message == WM_APP + 2 ? 0 : CallWindowProcA(formProcedure, window, message, wParam, lParam);
 }
 // The system's answer for horizontal bars, one higher than the position the bar holds.
 decltype(&SetScrollInfo) setScrollInfo = nullptr;
-int WINAPI OneHigher(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw) { return setScrollInfo(window, bar, info, redraw) + (bar == SB_HORZ); }
+int WINAPI OneHigher(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw) {
+    return setScrollInfo(window, bar, info, redraw) + (bar == SB_HORZ);
+}
 
-constexpr std::uint32_t kLeftHighlight = 0x00FFCCAA, kRightHighlight = 0x00AACCFF, kWindowBackground = 0x80000005, kButtonFace = 0x8000000F;
+constexpr std::uint32_t kLeftHighlight = 0x00FFCCAA, kRightHighlight = 0x00AACCFF;
+constexpr std::uint32_t kWindowBackground = 0x80000005, kButtonFace = 0x8000000F;
 constexpr int kLast = 400 - 201 + 1;  // the last position a page of 201 allows (bars 0..400 at 100, line 5)
 constexpr int L = picControlLeft, R = picControlRight;
 constexpr RECT kSuggested{40, 30, 40 + 770, 30 + 700};  // where a DPI change suggests the window goes
 
-// The system's lines per wheel notch (-1: a page), and where n notches toward the user send a bar
-// from a position at them: within 0..400, and stopped by the bar a page short of 400.
-const int kWheelLines = [] { int lines = 0; SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0); return lines; }();
-int Wheeled(int from, int n) { return std::min(std::clamp(from + n * (kWheelLines == -1 ? 201 : std::min(kWheelLines, 201) * 5), 0, 400), kLast); }
+// The system's lines per notch (-1: a page), and where n notches toward the user send a bar from a
+// position at them: within 0..400, and stopped by the bar a page short of 400.
+const int kWheelLines = [] {
+    int lines = 0;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    return lines;
+}();
+int Wheeled(int from, int n) {
+    return std::min(std::clamp(from + n * (kWheelLines == -1 ? 201 : std::min(kWheelLines, 201) * 5), 0, 400), kLast);
+}
 
-// One step of a row: a scroll code to a panel (message, code), a click on a check box, a wheel turn
-// to a window (0: the form) at a point (notches, keys, x, y) or at a place of a panel's window
-// rectangle (panel, Where, notches, keys), a double-click on the form, a mouse press on a control,
-// a change to a DPI (dpi) suggesting kSuggested; Watch puts BelowTheHook under the form's procedure
-// and OneHigherH patches the system's horizontal answers for the rest of the row; Quit ends the row
-// with a WM_QUIT from elsewhere instead of a close; Lines stands for another lines-per-notch setting
-// read at load (a).
+// One step of a row: a scroll code to a panel (id, message, code), a click on a check box (id), a
+// wheel turn to a window (id, 0: the form) at a point (id, notches, keys, x, y) or at a place of a
+// panel's window rectangle (id, panel, Where, notches, keys), a double-click on the form, a mouse
+// press on a control (id), a change to a DPI (a) suggesting kSuggested; Watch puts BelowTheHook under
+// the form's procedure and OneHigherH patches the system's horizontal answers for the rest of the
+// row; Quit ends the row with a WM_QUIT from elsewhere instead of a close; Lines stands for another
+// lines-per-notch setting read at load (a).
 enum Kind { Scroll, Click, Wheel, WheelAt, DoubleClick, Press, Dpi, Watch, OneHigherH, Quit, Lines };
 enum Where { TopLeft, BottomRight, RightOfBottomRight, LeftOfTopLeft, Inside };  // edges count as inside
-struct Act { Kind kind; int id = 0, a = 0, b = 0, c = 0, d = 0; };
+struct Act {
+    Kind kind;
+    int id = 0, a = 0, b = 0, c = 0, d = 0;
+};
 
 // What a row expects; unset fields are not looked at. A bar position also places its picture
 // (stored at 210, 2160 twips, one twip per scroll unit). Report texts leave out the time and the
-// point, the one of the row's last wheel turn, which WithPoint adds. With a DPI the window stands
-// at kSuggested, laid out at it. What closing let go of is seen as the window closes at the row's end.
+// point, the one of the row's last wheel turn, which is added. With a DPI the window stands at
+// kSuggested, laid out at it. What closing let go of is seen as the window closes at the row's end.
 struct Expected {
     std::optional<int> leftV{}, leftH{}, rightV{}, focus{}, passedOn{}, dpi{};
     std::optional<std::string> lblPosH{}, lblPosV{}, txtWheel{}, txtWheel2{};
@@ -105,42 +118,51 @@ struct Expected {
     std::optional<bool> leftVShown{}, leftHShown{}, hooked{};
     std::optional<std::vector<std::string>> closing{};
 };
-struct Interaction { const char* name; std::vector<Act> acts; Expected expected; };
+struct Interaction {
+    const char* name;
+    std::vector<Act> acts;
+    Expected expected;
+};
 
 std::string Report(const char* panel, int delta, int keys) {
     return std::string(" WheelRotate ScrollV ") + panel + ": Delta=" + std::to_string(delta) + ", Shift=" + std::to_string(keys);
 }
+const std::vector<std::string> kClosing{"left panel nvStdScroll", "right panel nvStdScroll", "window nvAdvSubcls", "destroy window"};
 
 const Interaction kInteractions[] = {
     {"line down", {{Scroll, L, WM_VSCROLL, SB_LINEDOWN}}, {.leftV = 105, .lblPosH = "PosH", .lblPosV = "105/105"}},
-    {"page down stops a page short of the end", {{Scroll, L, WM_VSCROLL, SB_PAGEDOWN}}, {.leftV = kLast, .lblPosV = "200/200"}},
-    {"top, and line up there", {{Scroll, L, WM_VSCROLL, SB_TOP}, {Scroll, L, WM_VSCROLL, SB_LINEUP}}, {.leftV = 0, .lblPosV = "0/0"}},
-    {"thumb without a drag keeps and reports", {{Scroll, L, WM_VSCROLL, SB_THUMBTRACK}}, {.leftV = 100, .lblPosV = "100/100"}},
     {"horizontal: right end, then a line left", {{Scroll, L, WM_HSCROLL, SB_RIGHT}, {Scroll, L, WM_HSCROLL, SB_LINELEFT}},
      {.leftV = 100, .leftH = kLast - 5, .lblPosH = "195/195", .lblPosV = "PosV"}},
-    {"the label shows the reported position, then the one the bar holds", {{OneHigherH}, {Scroll, L, WM_HSCROLL, SB_LINERIGHT}}, {.lblPosH = "106/105"}},
-    {"the right panel moves only its own picture, only vertically", {{Scroll, R, WM_VSCROLL, SB_PAGEDOWN}, {Scroll, R, WM_HSCROLL, SB_LINERIGHT}},
+    {"the label shows the reported position, then the one the bar holds",
+     {{OneHigherH}, {Scroll, L, WM_HSCROLL, SB_LINERIGHT}}, {.lblPosH = "106/105"}},
+    {"the right panel moves only its own picture, only vertically",
+     {{Scroll, R, WM_VSCROLL, SB_PAGEDOWN}, {Scroll, R, WM_HSCROLL, SB_LINERIGHT}},
      {.leftV = 100, .leftH = 100, .rightV = kLast, .lblPosH = "PosH", .lblPosV = "PosV"}},
     {"a double-click sends the left panel back, a hidden bar too",
-     {{Scroll, L, WM_VSCROLL, SB_BOTTOM}, {Scroll, R, WM_VSCROLL, SB_TOP}, {Click, chkShowScrollH}, {Scroll, L, WM_HSCROLL, SB_LEFT}, {DoubleClick}},
+     {{Scroll, L, WM_VSCROLL, SB_BOTTOM}, {Scroll, R, WM_VSCROLL, SB_TOP}, {Click, chkShowScrollH},
+      {Scroll, L, WM_HSCROLL, SB_LEFT}, {DoubleClick}},
      {.leftV = 100, .leftH = 100, .rightV = 0, .lblPosH = "100/100", .lblPosV = "100/100"}},
-    {"the show check boxes hide and show the left panel's bars", {{Click, chkShowScrollV}, {Click, chkShowScrollH}, {Click, chkShowScrollH}},
+    {"the show check boxes hide and show the left panel's bars",
+     {{Click, chkShowScrollV}, {Click, chkShowScrollH}, {Click, chkShowScrollH}},
      {.leftV = 100, .leftVShown = false, .leftHShown = true}},
-    {"with both wheel paths off a turn changes nothing", {{Wheel, L, 1}, {Wheel, 0, 1}}, {.leftV = 100, .txtWheel = "", .txtWheel2 = ""}},
+    {"with both wheel paths off a turn changes nothing", {{Wheel, L, 1}, {Wheel, 0, 1}},
+     {.leftV = 100, .txtWheel = "", .txtWheel2 = ""}},
     {"controller path: the left panel scrolls and reports", {{Click, chkWheelSupport}, {Wheel, L, 1, 0, 512, 384}},
-     {.leftV = Wheeled(100, 1), .lblPosV = "115/115", .txtWheel = Report("Left", 1, 0), .txtWheel2 = "", .txtWheelColor = kLeftHighlight}},
+     {.leftV = Wheeled(100, 1), .lblPosV = "115/115", .txtWheel = Report("Left", 1, 0), .txtWheel2 = "",
+      .txtWheelColor = kLeftHighlight}},
     {"controller path: the right panel, keys, negative coordinates", {{Click, chkWheelSupport}, {Wheel, R, -1, 12, -200, -7}},
-     {.leftV = 100, .rightV = Wheeled(100, -1), .lblPosV = "PosV", .txtWheel = Report("Right", -1, 12), .txtWheelColor = kRightHighlight}},
+     {.leftV = 100, .rightV = Wheeled(100, -1), .lblPosV = "PosV", .txtWheel = Report("Right", -1, 12),
+      .txtWheelColor = kRightHighlight}},
     {"controller path: no notches still sets the position again", {{Click, chkWheelSupport}, {Wheel, L, 0, 0, 1, 2}},
      {.leftV = 100, .lblPosV = "100/100", .txtWheel = Report("Left", 0, 0)}},
-    {"controller path: the bar stops at its end", {{Click, chkWheelSupport}, {Scroll, L, WM_VSCROLL, SB_BOTTOM}, {Wheel, L, 1}},
-     {.leftV = kLast, .lblPosV = "200/200"}},
-    {"page mode: a notch is a page, and the bar stops at its end (target 301)", {{Lines, 0, frmMainRules::kWheelPageScroll}, {Click, chkWheelSupport}, {Wheel, L, 1}},
-     {.leftV = kLast, .lblPosV = "200/200"}},
-    {"controller path: a hidden bar moves not, the report comes", {{Click, chkWheelSupport}, {Click, chkShowScrollV}, {Wheel, L, 2, 0, 3, 4}},
+    {"page mode: a notch is a page, and the bar stops at its end (target 301)",
+     {{Lines, 0, frmMainRules::kWheelPageScroll}, {Click, chkWheelSupport}, {Wheel, L, 1}}, {.leftV = kLast, .lblPosV = "200/200"}},
+    {"controller path: a hidden bar moves not, the report comes",
+     {{Click, chkWheelSupport}, {Click, chkShowScrollV}, {Wheel, L, 2, 0, 3, 4}},
      {.leftV = 100, .lblPosV = "PosV", .txtWheel = Report("Left", 2, 0), .txtWheelColor = kLeftHighlight}},
     {"switching a wheel path off empties and uncolours its own text box",
-     {{Click, chkWheelSupport}, {Click, chkWheelSupport2}, {Wheel, L, 1}, {WheelAt, 0, R, Inside, 1}, {Click, chkWheelSupport}, {Click, chkWheelSupport2}},
+     {{Click, chkWheelSupport}, {Click, chkWheelSupport2}, {Wheel, L, 1}, {WheelAt, 0, R, Inside, 1},
+      {Click, chkWheelSupport}, {Click, chkWheelSupport2}},
      {.txtWheel = "", .txtWheel2 = "", .txtWheelColor = kWindowBackground, .txtWheel2Color = kWindowBackground, .hooked = false}},
     {"hook path: the left panel's top-left corner", {{Watch}, {Click, chkWheelSupport2}, {WheelAt, 0, L, TopLeft, 1}},
      {.leftV = Wheeled(100, 1), .passedOn = 0, .lblPosV = "115/115", .txtWheel = "", .txtWheel2 = Report("Left", 1, 0),
@@ -152,22 +174,26 @@ const Interaction kInteractions[] = {
      {.leftV = 100, .rightV = 100, .passedOn = 2, .txtWheel = "", .txtWheel2 = "", .txtWheel2Color = kWindowBackground}},
     {"hook path: what a panel passes on reaches the hook", {{Click, chkWheelSupport2}, {WheelAt, L, L, Inside, 1}},
      {.leftV = Wheeled(100, 1), .txtWheel = "", .txtWheel2 = Report("Left", 1, 0)}},
-    {"both paths: the controller takes the turn, once", {{Click, chkWheelSupport2}, {Click, chkWheelSupport}, {WheelAt, L, L, Inside, 1}},
+    {"both paths: the controller takes the turn, once",
+     {{Click, chkWheelSupport2}, {Click, chkWheelSupport}, {WheelAt, L, L, Inside, 1}},
      {.leftV = Wheeled(100, 1), .txtWheel = Report("Left", 1, 0), .txtWheel2 = ""}},
-    {"hook path: a hidden bar moves not, the turn is consumed and reported", {{Click, chkWheelSupport2}, {Click, chkShowScrollV}, {WheelAt, 0, L, Inside, 1}},
+    {"hook path: a hidden bar moves not, the turn is consumed and reported",
+     {{Click, chkWheelSupport2}, {Click, chkShowScrollV}, {WheelAt, 0, L, Inside, 1}},
      {.leftV = 100, .lblPosV = "PosV", .txtWheel2 = Report("Left", 1, 0), .txtWheel2Color = kLeftHighlight}},
-    {"the panel with the focus shows its highlight", {{Press, R}}, {.focus = R, .leftColor = kButtonFace, .rightColor = kRightHighlight}},
+    {"the panel with the focus shows its highlight", {{Press, R}},
+     {.focus = R, .leftColor = kButtonFace, .rightColor = kRightHighlight}},
     {"a focused check box leaves both panels plain", {{Press, R}, {Press, L}, {Click, chkWheelSupport}},
      {.focus = chkWheelSupport, .leftColor = kButtonFace, .rightColor = kButtonFace}},
-    {"a DPI change lays the window out again where the pictures keep their bar positions", {{Scroll, R, WM_VSCROLL, SB_BOTTOM}, {Dpi, 0, 120}},
-     {.leftV = 100, .rightV = kLast, .dpi = 120}},
-    {"after a DPI change a scroll places the picture at the new DPI", {{Dpi, 0, 144}, {Scroll, R, WM_VSCROLL, SB_LINEDOWN}}, {.rightV = 105, .dpi = 144}},
+    {"a DPI change lays the window out again where the pictures keep their bar positions",
+     {{Scroll, R, WM_VSCROLL, SB_BOTTOM}, {Dpi, 0, 120}}, {.leftV = 100, .rightV = kLast, .dpi = 120}},
+    {"after a DPI change a scroll places the picture at the new DPI", {{Dpi, 0, 144}, {Scroll, R, WM_VSCROLL, SB_LINEDOWN}},
+     {.rightV = 105, .dpi = 144}},
     {"closing lets go of left, right and the hook in order before any window goes", {{Click, chkWheelSupport2}},
-     {.closing = {{"left panel nvStdScroll", "right panel nvStdScroll", "window nvAdvSubcls", "destroy window"}}}},
+     {.closing = kClosing}},
     {"closing with the wheel hook never attached, below a subclass that keeps WM_APP + 2", {{Watch}},
-     {.closing = {{"left panel nvStdScroll", "right panel nvStdScroll", "destroy window"}}}},
-    {"a WM_QUIT from elsewhere lets go of left, right and the hook in order before any window goes", {{Click, chkWheelSupport2}, {Quit}},
-     {.closing = {{"left panel nvStdScroll", "right panel nvStdScroll", "window nvAdvSubcls", "destroy window"}}}},
+     {.closing = {{kClosing[0], kClosing[1], kClosing[3]}}}},
+    {"a WM_QUIT from elsewhere lets go of left, right and the hook in order before any window goes",
+     {{Click, chkWheelSupport2}, {Quit}}, {.closing = kClosing}},
 };
 
 void Do(HWND form, const Act& act, POINT& wheelAt) {
@@ -178,47 +204,42 @@ void Do(HWND form, const Act& act, POINT& wheelAt) {
     case DoubleClick: SendMessageA(form, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)); break;
     case Press: SendMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, 0); break;
     case Dpi: SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(act.a, act.a), reinterpret_cast<LPARAM>(&kSuggested)); break;
-    case Watch: formProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BelowTheHook))); break;
+    case Watch:
+        formProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BelowTheHook)));
+        break;
     case OneHigherH: setScrollInfo = Repoint(&SetScrollInfo, &OneHigher); break;
     case Quit: break;  // at the row's end
     case Lines: frmMainRules::WheelScrollLines = act.a; break;
-    case Wheel: case WheelAt: {
+    case Wheel:
+    case WheelAt: {
         RECT r{};
         if (act.kind == WheelAt) GetWindowRect(Control(form, act.a), &r);
-        const POINT places[] = {{r.left, r.top}, {r.right, r.bottom}, {r.right + 1, r.bottom}, {r.left - 1, r.top}, {r.left + 20, r.top + 20}};
+        const POINT places[] = {{r.left, r.top}, {r.right, r.bottom}, {r.right + 1, r.bottom}, {r.left - 1, r.top},
+                                {r.left + 20, r.top + 20}};
         wheelAt = act.kind == Wheel ? POINT{act.c, act.d} : places[act.b];
-        const auto [notches, keys] = act.kind == Wheel ? std::pair{act.a, act.b} : std::pair{act.c, act.d};  // notches toward the user
+        const auto [notches, keys] = act.kind == Wheel ? std::pair{act.a, act.b} : std::pair{act.c, act.d};
         SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(keys, -WHEEL_DELTA * notches), MAKELPARAM(wheelAt.x, wheelAt.y));
         break;
     }
     }
 }
 
-// Each check (what, the value expected or none, the value seen) whose expected value is set.
-template <class T>
-void ExpectEach(std::initializer_list<std::tuple<const char*, std::optional<T>, T>> checks) {
-    for (const auto& [what, expected, actual] : checks) EXPECT_EQ(actual, expected.value_or(actual)) << what;
-}
-// A report line's text after its "hh:nn:ss" time of day; an expected report with the turn's point added.
+// A report line's text after its "hh:nn:ss" time of day.
 std::string AfterTime(const std::string& line) {
     EXPECT_TRUE(line.empty() || std::regex_search(line, std::regex("^([01][0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]"))) << line;
     return line.substr(std::min<std::size_t>(8, line.size()));
-}
-std::optional<std::string> WithPoint(std::optional<std::string> text, POINT at) {
-    if (text && !text->empty()) *text += ", X=" + std::to_string(at.x) + ", Y=" + std::to_string(at.y);
-    return text;
 }
 // The colour a text box's brush paints, as the form answers WM_CTLCOLOREDIT for it, and the colour
 // a stored value (a system colour index with the top bit set) stands for.
 COLORREF Painted(HWND form, int id) {
     LOGBRUSH brush{};
     const HDC dc = GetDC(Control(form, id));
-    GetObjectA(reinterpret_cast<HBRUSH>(SendMessageA(form, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Control(form, id)))), sizeof brush, &brush);
+    const auto painted = SendMessageA(form, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Control(form, id)));
+    GetObjectA(reinterpret_cast<HBRUSH>(painted), sizeof brush, &brush);
     ReleaseDC(Control(form, id), dc);
     return brush.lbColor;
 }
 COLORREF Resolved(std::uint32_t stored) { return stored & 0x80000000u ? GetSysColor(static_cast<int>(stored & 0xFFFF)) : stored; }
-std::optional<int> PictureAt(std::optional<int> pos, int stored, int dpi) { return pos ? std::optional(Px(stored + 100 - *pos, dpi)) : std::nullopt; }
 
 TEST(TestWindow, EachInteractionShowsWhatItDid) {
     for (const auto& [name, acts, e] : kInteractions) {
@@ -226,31 +247,42 @@ TEST(TestWindow, EachInteractionShowsWhatItDid) {
         std::optional<frmMain> app(std::in_place);
         app->Show();
         const HWND form = app->Handle();
-        POINT wheelAt{};
+        POINT at{};
         wheelsPassedOn = 0;
-        for (const Act& act : acts) Do(form, act, wheelAt);
+        for (const Act& act : acts) Do(form, act, at);
         if (setScrollInfo) Repoint(&OneHigher, std::exchange(setScrollInfo, nullptr));
         const int dpi = e.dpi.value_or(96);
-        const RECT left = PlaceInParent(form, picTrialLeft), right = PlaceInParent(form, picTrialRight), window = PlaceInParent(form, 0);
-        const auto pos = [&](int panel, int bar) { return Bar(form, panel, bar, ScrollBarField::Pos); };
-        ExpectEach<long long>({
-            {"left vertical", e.leftV, pos(L, SB_VERT)}, {"left horizontal", e.leftH, pos(L, SB_HORZ)}, {"right vertical", e.rightV, pos(R, SB_VERT)},
-            {"left picture top", PictureAt(e.leftV, 2160, dpi), left.top}, {"left picture left", PictureAt(e.leftH, 210, dpi), left.left},
-            {"right picture top", PictureAt(e.rightV, 2160, dpi), right.top}, {"the right picture never moves sideways", Px(210, dpi), right.left},
-            {"left picture width", Px(3000, dpi), left.right - left.left}, {"focus", e.focus, GetDlgCtrlID(Focus(form))},
-            {"txtWheel colour", e.txtWheelColor, BackColor(form, txtWheel)}, {"txtWheel2 colour", e.txtWheel2Color, BackColor(form, txtWheel2)},
-            {"left panel colour", e.leftColor, BackColor(form, L)}, {"right panel colour", e.rightColor, BackColor(form, R)},
-            {"turns passed on below it", e.passedOn, wheelsPassedOn}, {"wheel hook on the form", e.hooked, GetPropA(form, "nvAdvSubcls") != nullptr},
-            {"left vertical bar shown", e.leftVShown, BarShown(form, L, SB_VERT)}, {"left horizontal bar", e.leftHShown, BarShown(form, L, SB_HORZ)},
-        });
-        for (const int box : {txtWheel, txtWheel2}) EXPECT_EQ(Painted(form, box), Resolved(BackColor(form, box))) << box << " painted as its colour";
-        ExpectEach<std::string>({{"lblPosH", e.lblPosH, Text(form, lblPosH)}, {"lblPosV", e.lblPosV, Text(form, lblPosV)},
-                                 {"txtWheel", WithPoint(e.txtWheel, wheelAt), AfterTime(Text(form, txtWheel))},
-                                 {"txtWheel2", WithPoint(e.txtWheel2, wheelAt), AfterTime(Text(form, txtWheel2))}});
-        EXPECT_TRUE(!e.dpi || EqualRect(&window, &kSuggested)) << "the window stands where the DPI change suggested";
-        if (e.dpi) ExpectLaidOut(form, dpi, false);
+        const RECT left = PlaceInParent(form, picTrialLeft), right = PlaceInParent(form, picTrialRight);
+        const auto check = [](const char* what, const auto& expected, const auto& seen) {
+            if (expected) { EXPECT_EQ(seen, *expected) << what; }
+        };
+        const auto pos = [&](int panel, int bar) { return static_cast<int>(Bar(form, panel, bar, ScrollBarField::Pos)); };
+        const auto picture = [&](std::optional<int> p, int stored) { return p ? std::optional(Px(stored + 100 - *p, dpi)) : p; };
+        check("left vertical", e.leftV, pos(L, SB_VERT)), check("left horizontal", e.leftH, pos(L, SB_HORZ));
+        check("right vertical", e.rightV, pos(R, SB_VERT)), check("left picture top", picture(e.leftV, 2160), static_cast<int>(left.top));
+        check("left picture left", picture(e.leftH, 210), static_cast<int>(left.left));
+        check("right picture top", picture(e.rightV, 2160), static_cast<int>(right.top));
+        check("the right picture never moves sideways", std::optional(Px(210, dpi)), static_cast<int>(right.left));
+        check("focus", e.focus, GetDlgCtrlID(Focus(form))), check("turns passed on below it", e.passedOn, wheelsPassedOn);
+        check("txtWheel colour", e.txtWheelColor, BackColor(form, txtWheel));
+        check("txtWheel2 colour", e.txtWheel2Color, BackColor(form, txtWheel2));
+        check("left panel colour", e.leftColor, BackColor(form, L)), check("right panel colour", e.rightColor, BackColor(form, R));
+        check("wheel hook on the form", e.hooked, GetPropA(form, "nvAdvSubcls") != nullptr);
+        check("left vertical bar shown", e.leftVShown, BarShown(form, L, SB_VERT));
+        check("left horizontal bar shown", e.leftHShown, BarShown(form, L, SB_HORZ));
+        check("lblPosH", e.lblPosH, Text(form, lblPosH)), check("lblPosV", e.lblPosV, Text(form, lblPosV));
+        const std::string point = ", X=" + std::to_string(at.x) + ", Y=" + std::to_string(at.y);
+        const auto report = [&](std::optional<std::string> text) { return text && !text->empty() ? *text + point : text; };
+        check("txtWheel", report(e.txtWheel), AfterTime(Text(form, txtWheel)));
+        check("txtWheel2", report(e.txtWheel2), AfterTime(Text(form, txtWheel2)));
+        for (const int box : {txtWheel, txtWheel2}) EXPECT_EQ(Painted(form, box), Resolved(BackColor(form, box))) << "painted as stored";
+        if (e.dpi) {
+            const RECT window = PlaceInParent(form, 0);
+            EXPECT_TRUE(EqualRect(&window, &kSuggested)) << "the window stands where the DPI change suggested";
+            ExpectLaidOut(form, dpi, false);
+        }
         Close(app, std::ranges::any_of(acts, [](const Act& act) { return act.kind == Quit; }));
-        EXPECT_EQ(closing, e.closing.value_or(closing)) << "what the window let go of as it closed, in order";
+        check("what the window let go of as it closed, in order", e.closing, closing);
     }
 }
 

@@ -1,8 +1,9 @@
-// The shared tables of scroll-bar and wheel cases over the recording double, and the exact pushes
-// of CScrollBars where the calls themselves are the behaviour.
+// The shared tables of scroll-bar and wheel cases over the recording double, and what only the
+// double shows: the exact pushes of CScrollBars, and a thumb dragged away from the position.
 #include <gtest/gtest.h>
 
 #include <brennick/CScrollBars.h>
+
 #include "platform/Win32Constants.h"
 #include "tests/double/FakeWindowSystem.h"
 #include "tests/shared/ScrollBarCases.h"
@@ -20,15 +21,21 @@ struct FakeBackend {
         fake.Window(window).answer = 7;
         return window;
     }
-    win::LResult Send(win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam = 0) { return fake.Send(window, message, wParam, lParam); }
-    std::vector<win::LParam> OwnProcedureSaw(win::Hwnd window, unsigned int message) {
-        std::vector<win::LParam> seen;
-        for (const test::Visit& visit : fake.Window(window).visits) if (visit.message == message) seen.push_back(visit.lParam);
+    win::LResult Send(win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam) {
+        return fake.Send(window, message, wParam, lParam);
+    }
+    std::vector<std::pair<win::WParam, win::LParam>> OwnProcedureSaw(win::Hwnd window, unsigned int message) {
+        std::vector<std::pair<win::WParam, win::LParam>> seen;
+        for (const test::Visit& visit : fake.Window(window).visits) {
+            if (visit.message == message) seen.emplace_back(visit.wParam, visit.lParam);
+        }
         return seen;
     }
     bool Shown(win::Hwnd window, int bar) { return fake.Bar(window, bar).shown; }
     bool Enabled(win::Hwnd window, int bar) { return fake.Bar(window, bar).enabled; }
-    void Glide(win::Hwnd window) { for (int tick = 0; tick < 10; ++tick) fake.Tick(window); }
+    void Glide(win::Hwnd window) {
+        for (int tick = 0; tick < 10; ++tick) fake.Tick(window);
+    }
     bool KillTimer(win::Hwnd window, std::uintptr_t id) { return fake.timers.erase({window, id}) > 0; }
 };
 
@@ -39,33 +46,61 @@ TEST(SharedCasesOverTheDouble, ScrollBarsAndWheels) {
     test::RunWheelConsumption(backend);
 }
 
-TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsItFromTheNextPush) {
+// Each setter pushes its own mask and the other end of the range as the window reports it;
+// DisableNoScroll joins from the next push; Visible calls the system only on a change.
+TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsFromTheNextPush) {
     test::FakeWindowSystem fake;
     const win::Hwnd window = fake.CreateWindow();
     auto bars = MakeRef<CScrollBars>();
     bars->SubClass(window);
     bars->HDisableNoScroll(kTrue);
-    EXPECT_TRUE(fake.CallsOf(Api::SetScrollInfo).empty());
+    EXPECT_TRUE(fake.CallsOf(Api::SetScrollInfo).empty()) << "DisableNoScroll alone pushes nothing";
     fake.Bar(window, SB_HORZ).min = 7;
-    bars->HMax(400);  // nMin from the window
+    bars->HMax(400);
     fake.Bar(window, SB_HORZ).max = 300;  // someone else changed the bar
-    bars->HMin(50);   // nMax from the window
+    bars->HMin(50);
     bars->HLargeChange(201), bars->HValue(100), bars->HDisableNoScroll(kFalse), bars->HMin(0);
     bars->HLargeChange(-1);  // no validation: the page goes as the unsigned value
     bars->HValue(100);
+    struct Push {
+        std::uint32_t mask;
+        std::int32_t min, max;
+    };
+    const Push expected[] = {{9, 7, 400}, {9, 50, 300}, {10, 0, 0}, {12, 0, 0}, {1, 0, 300}, {2, 0, 0}, {4, 0, 0}};
     const std::vector<test::Call> pushes = fake.CallsOf(Api::SetScrollInfo);
-    ASSERT_EQ(pushes.size(), 7u);
-    const std::uint32_t masks[] = {9, 9, 10, 12, 1, 2, 4};
-    for (std::size_t i = 0; i < pushes.size(); ++i) EXPECT_TRUE(pushes[i].info.fMask == masks[i] && pushes[i].flag && pushes[i].window == window && pushes[i].info.cbSize == 28) << i;
-    EXPECT_TRUE(pushes[0].info.nMin == 7 && pushes[0].info.nMax == 400 && pushes[1].info.nMin == 50 && pushes[1].info.nMax == 300);
-    EXPECT_EQ(pushes[5].info.nPage, 0xFFFFFFFFu);
-    for (const auto& call : fake.CallsOf(Api::GetScrollInfo)) EXPECT_EQ(call.info.fMask, SIF_RANGE);
-    // Visible calls ShowScrollBar only when the flag changes.
-    bars->HVisible(kFalse), bars->HVisible(kTrue), bars->HVisible(kTrue), bars->VVisible(Bool16(std::int16_t{1})), bars->HVisible(kFalse), bars->KeyboardSupport(Bool16(std::int16_t{2}));
+    ASSERT_EQ(pushes.size(), std::size(expected));
+    for (std::size_t i = 0; i < pushes.size(); ++i) {
+        EXPECT_EQ(pushes[i].info.fMask, expected[i].mask) << "mask of push " << i;
+        EXPECT_TRUE(pushes[i].flag && pushes[i].window == window && pushes[i].info.cbSize == 28) << "push " << i;
+        if (expected[i].mask & SIF_RANGE) { EXPECT_EQ(pushes[i].info.nMin, expected[i].min) << "min of push " << i; }
+        if (expected[i].mask & SIF_RANGE) { EXPECT_EQ(pushes[i].info.nMax, expected[i].max) << "max of push " << i; }
+    }
+    EXPECT_EQ(pushes[5].info.nPage, 0xFFFFFFFFu) << "a page of -1";
+    bars->HVisible(kFalse), bars->HVisible(kTrue), bars->HVisible(kTrue), bars->VVisible(Bool16(std::int16_t{1}));
+    bars->HVisible(kFalse);
     const auto shows = fake.CallsOf(Api::ShowScrollBar);
-    ASSERT_EQ(shows.size(), 3u);
-    EXPECT_TRUE(shows[0].bar == SB_HORZ && shows[0].flag && shows[1].bar == SB_VERT && !shows[1].flag && !shows[2].flag);
-    EXPECT_TRUE(bars->VVisible().Bits() == 1 && bars->KeyboardSupport().Bits() == 2) << "as last set";
+    ASSERT_EQ(shows.size(), 3u) << "one call per change";
+    EXPECT_TRUE(shows[0].bar == SB_HORZ && shows[0].flag) << "shown";
+    EXPECT_TRUE(shows[1].bar == SB_VERT && !shows[1].flag) << "a value of 1 hides";
+    EXPECT_FALSE(shows[2].flag) << "hidden";
+    EXPECT_EQ(bars->VVisible().Bits(), 1) << "as last set";
+    fake.failGetScrollInfo = true;
+    EXPECT_EQ(bars->HMax(), 0) << "a failed query answers 0, not what an earlier one left";
+}
+
+// A dragged thumb stands apart from the bar's position; the drag moves the bar to the thumb.
+TEST(ScrollBarsPushes, AThumbDraggedBeyond16BitsTakesTheTrackPosition) {
+    test::FakeWindowSystem fake;
+    const win::Hwnd window = fake.CreateWindow();
+    auto bars = MakeRef<CScrollBars>();
+    bars->SubClass(window);
+    bars->VMax(1'000'000), bars->VLargeChange(10), bars->VValue(70'000);
+    std::vector<std::int32_t> scrolled;
+    bars->VScroll.Connect([&](std::int32_t position) { scrolled.push_back(position); });
+    fake.Bar(window, SB_VERT).dragging = true, fake.Bar(window, SB_VERT).track = 123'456;
+    fake.Send(window, WM_VSCROLL, SB_THUMBTRACK | (123'456 & 0xFFFF) << 16, 0);
+    EXPECT_EQ(scrolled, std::vector{123'456}) << "the full track position, reported";
+    EXPECT_EQ(fake.Bar(window, SB_VERT).pos, 123'456) << "the bar's position";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The components on real windows: the shared tables of scroll-bar and wheel cases, what only the
-// system's own bars show (pages of 2^31), and the system's lock under the hooks' table.
+// system's own bars show (pages of 2^31), glides and timers, and the system's lock under the table.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,9 +10,10 @@
 #include <vector>
 
 #include <brennick/CScrollBars.h>
+
+#include "platform/Lock.h"
 #include "tests/shared/ScrollBarCases.h"
 #include "tests/shared/WheelCases.h"
-#include "platform/Lock.h"
 #include "tests/win32/TestWindow.h"
 
 namespace brennick {
@@ -21,13 +22,19 @@ namespace {
 struct RealBackend {
     std::vector<std::unique_ptr<test::TestWindow>> windows;
     HWND NewWindow() { return windows.emplace_back(std::make_unique<test::TestWindow>())->Handle(); }
-    LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) { return SendMessageA(window, message, wParam, lParam); }
-    std::vector<LPARAM> OwnProcedureSaw(HWND window, UINT message) {
-        std::vector<LPARAM> seen;
-        for (const test::Seen& s : test::SeenBy(window)) if (s.message == message) seen.push_back(s.lParam);
+    LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return SendMessageA(window, message, wParam, lParam);
+    }
+    std::vector<std::pair<WPARAM, LPARAM>> OwnProcedureSaw(HWND window, UINT message) {
+        std::vector<std::pair<WPARAM, LPARAM>> seen;
+        for (const test::Seen& s : test::SeenBy(window)) {
+            if (s.message == message) seen.emplace_back(s.wParam, s.lParam);
+        }
         return seen;
     }
-    bool Shown(HWND window, int bar) { return (GetWindowLongPtrA(window, GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0; }
+    bool Shown(HWND window, int bar) {
+        return (GetWindowLongPtrA(window, GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0;
+    }
     bool Enabled(HWND window, int bar) {
         SCROLLBARINFO info{sizeof info};
         GetScrollBarInfo(window, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info);
@@ -66,6 +73,7 @@ TEST(OnRealWindows, PagesOf2To31MoveTheWayThePageKeyWasPressed) {
 TEST(OnRealWindows, AGlideEndsCleanlyAndTheWindowsOwnTimersGoOn) {
     enum End { Release, Destroy, Thumb, ScrollTo, Setter };
     for (const End end : {Release, Destroy, Thumb, ScrollTo, Setter}) {
+        SCOPED_TRACE(end);
         test::TestWindow window;
         const HWND handle = window.Handle();
         auto bars = MakeRef<CScrollBars>();
@@ -73,25 +81,39 @@ TEST(OnRealWindows, AGlideEndsCleanlyAndTheWindowsOwnTimersGoOn) {
         bars->VMax(400), bars->VLargeChange(100), bars->VSmallChange(80), bars->SmoothScroll(200);
         const auto ours = reinterpret_cast<UINT_PTR>(bars.Get());
         std::vector<std::int32_t> events;
-        for (auto* event : {&bars->VChange, &bars->VScroll}) event->Connect([&](std::int32_t position) { events.push_back(position); });
+        for (auto* event : {&bars->VChange, &bars->VScroll}) {
+            event->Connect([&](std::int32_t position) { events.push_back(position); });
+        }
         SetTimer(handle, 1, 10, nullptr);
         SendMessageA(handle, WM_VSCROLL, SB_LINEDOWN, 0);  // a quarter of the way at once
-        end == Release ? bars.Reset() : end == Destroy ? window.Destroy() : end == Thumb ? void(SendMessageA(handle, WM_VSCROLL, SB_THUMBPOSITION, 0))
-            : end == ScrollTo ? bars->VScrollTo(300) : bars->VMax(300);
-        EXPECT_FALSE(KillTimer(handle, ours)) << end;  // gone at once
+        switch (end) {
+        case Release: bars.Reset(); break;
+        case Destroy: window.Destroy(); break;
+        case Thumb: SendMessageA(handle, WM_VSCROLL, SB_THUMBPOSITION, 0); break;
+        case ScrollTo: bars->VScrollTo(300); break;
+        case Setter: bars->VMax(300); break;
+        }
+        EXPECT_FALSE(KillTimer(handle, ours)) << "gone at once";
         test::Pump(300);
-        const auto timers = [&] { std::set<UINT_PTR> ids; for (const test::Seen& seen : window.Log()) if (seen.message == WM_TIMER) ids.insert(seen.wParam); return ids; };
-        EXPECT_EQ(events, (end == Thumb ? std::vector{20, 20} : end == ScrollTo ? std::vector{20, 300} : std::vector{20})) << end;
+        const auto timers = [&] {
+            std::set<UINT_PTR> ids;
+            for (const test::Seen& seen : window.Log()) {
+                if (seen.message == WM_TIMER) ids.insert(seen.wParam);
+            }
+            return ids;
+        };
+        const std::vector<std::int32_t> expected = end == Thumb ? std::vector{20, 20} : end == ScrollTo ? std::vector{20, 300} : std::vector{20};
+        EXPECT_EQ(events, expected) << "nothing after the end";
         if (end == Destroy) {  // hooked to a new window (its bar 0..100), the controller starts afresh
             test::TestWindow next;
             bars->SubClass(next.Handle()), bars->VScrollBy(10), test::Pump(500);
-            EXPECT_EQ(events.back(), 10);
+            EXPECT_EQ(events.back(), 10) << "a glide on the next window";
             continue;
         }
-        EXPECT_EQ(timers(), (std::set<UINT_PTR>{1})) << end;  // its own timer went on, ours never came
+        EXPECT_EQ(timers(), (std::set<UINT_PTR>{1})) << "its own timer went on, ours never came";
         SetTimer(handle, ours, 10, nullptr);
         test::Pump(150);
-        EXPECT_EQ(timers(), (std::set<UINT_PTR>{1, ours})) << end;
+        EXPECT_EQ(timers(), (std::set<UINT_PTR>{1, ours})) << "a timer of our number is the window's";
     }
 }
 
@@ -106,12 +128,12 @@ TEST(OnRealWindows, TheLockLetsReadersShareAndMakesAWriterWait) {
         EXPECT_FALSE(in) << (shared ? "held shared" : "held");
         shared ? lock.unlock_shared() : lock.unlock();
         writer.join();
-        EXPECT_TRUE(in);
+        EXPECT_TRUE(in) << "in once let go";
     }
     lock.lock_shared();
     std::atomic<bool> reader{false};
     std::thread([&] { lock.lock_shared(), reader = true, lock.unlock_shared(); }).join();
-    EXPECT_TRUE(reader);
+    EXPECT_TRUE(reader) << "readers share";
     lock.unlock_shared();
 }
 

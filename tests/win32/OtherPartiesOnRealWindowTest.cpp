@@ -1,6 +1,6 @@
 // The components in windows that other code shares: subclassers above and below them, Unicode
-// windows, other threads, forged properties, and owners that let go or destroy the window while
-// a message is in their hands.
+// windows, other threads and fibers, forged properties, owners that let go or destroy the window
+// while a message is in their hands, and handles that come back for new windows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 
 #include <brennick/CScrollBars.h>
 #include <brennick/cSubClassWheel.h>
+
 #include "tests/win32/TestWindow.h"  // <windows.h> before <commctrl.h>
 
 #include <commctrl.h>
@@ -22,23 +23,35 @@
 namespace brennick {
 namespace {
 
-using test::kOwn, test::Seen;
+using test::kOwn;
+using test::Seen;
 const WPARAM kWheelAway = MAKEWPARAM(0, WHEEL_DELTA);
 LONG_PTR Procedure(HWND window) { return GetWindowLongPtrA(window, GWLP_WNDPROC); }
 const auto kOwnProcedure = reinterpret_cast<LONG_PTR>(&test::TestWindow::OwnProcedure<false>);
 
-// A new component of class C, attached to window.
-template <class C> Ref<C> Attached(HWND window) { Ref<C> component = MakeRef<C>(); return component->SubClass(window), component; }
+template <class C>
+Ref<C> Attached(HWND window) {
+    Ref<C> component = MakeRef<C>();
+    component->SubClass(window);
+    return component;
+}
+bool Unhooked(HWND window) {
+    return Procedure(window) == kOwnProcedure && !GetPropA(window, "nvStdScroll") && !GetPropA(window, "nvAdvSubcls");
+}
 
 // Foreign layers 0 and 1: a raw SetWindowLongPtrA replacement (removed below the top it can only
 // stop recording: leaving would cut out what sits above it) or a comctl32 subclass.
 std::map<std::pair<HWND, int>, std::pair<LONG_PTR, bool>> rawLayers;  // previous procedure, removed
-template <int N> LRESULT CALLBACK RawProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+template <int N>
+LRESULT CALLBACK RawProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto [previous, removed] = rawLayers[{window, N}];
     if (!removed) test::SeenBy(window).push_back({N, message, wParam});
     return CallWindowProcA(reinterpret_cast<WNDPROC>(previous), window, message, wParam, lParam);
 }
 const LONG_PTR kRawProcedures[] = {reinterpret_cast<LONG_PTR>(&RawProcedure<0>), reinterpret_cast<LONG_PTR>(&RawProcedure<1>)};
+void AddRawLayer(HWND window, int layer) {
+    rawLayers[{window, layer}] = {SetWindowLongPtrA(window, GWLP_WNDPROC, kRawProcedures[layer]), false};
+}
 LRESULT CALLBACK Comctl32Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
     test::SeenBy(window).push_back({static_cast<int>(id), message, wParam});
     return DefSubclassProc(window, message, wParam, lParam);
@@ -55,33 +68,47 @@ struct SharedWindow {
     const HWND handle = window.Handle();
     Ref<CScrollBars> bars;
     Ref<cSubClassWheel> hook;
-    std::vector<int> chain{kOwn};  // the parties still there, top first, above the window's own procedure
+    std::vector<int> chain{kOwn};  // the parties there, top first, down to the window's own procedure
     int hooked = 0, controlled = 0;  // events since the last check
 
     void Install(Party party) {
-        if (party == kController) (bars = Attached<CScrollBars>(handle))->HChange.Connect([this](std::int32_t) { ++controlled; });
-        else if (party == kWheelHook) (hook = Attached<cSubClassWheel>(handle))->WheelRotate.Connect([this](auto&&...) { ++hooked; });
-        else if (comctl32 && party == kForeign1) SetWindowSubclass(handle, &Comctl32Procedure, party, 0);
-        else rawLayers[{handle, party}] = {SetWindowLongPtrA(handle, GWLP_WNDPROC, kRawProcedures[party]), false};
+        if (party == kController) {
+            (bars = Attached<CScrollBars>(handle))->HChange.Connect([this](std::int32_t) { ++controlled; });
+        } else if (party == kWheelHook) {
+            (hook = Attached<cSubClassWheel>(handle))->WheelRotate.Connect([this](auto&&...) { ++hooked; });
+        } else if (comctl32 && party == kForeign1) {
+            SetWindowSubclass(handle, &Comctl32Procedure, party, 0);
+        } else {
+            AddRawLayer(handle, party);
+        }
         chain.insert(chain.begin(), party);
     }
     void Remove(Party party) {
-        if (party == kController) bars.Reset();
-        else if (party == kWheelHook) hook.Reset();
-        else if (comctl32 && party == kForeign1) RemoveWindowSubclass(handle, &Comctl32Procedure, party);
-        else if (Procedure(handle) == kRawProcedures[party]) SetWindowLongPtrA(handle, GWLP_WNDPROC, rawLayers[{handle, party}].first);
-        else rawLayers[{handle, party}].second = true;
+        if (party == kController) {
+            bars.Reset();
+        } else if (party == kWheelHook) {
+            hook.Reset();
+        } else if (comctl32 && party == kForeign1) {
+            RemoveWindowSubclass(handle, &Comctl32Procedure, party);
+        } else if (Procedure(handle) == kRawProcedures[party]) {
+            SetWindowLongPtrA(handle, GWLP_WNDPROC, rawLayers[{handle, party}].first);
+        } else {
+            rawLayers[{handle, party}].second = true;
+        }
         std::erase(chain, party);
     }
     void ExpectEachPartySeesEachMessageOnceInOrder() {
-        // A wheel turn reaches every foreign layer and the window; a scroll message only what is above the controller.
         std::vector<Seen> wheelSeen, scrollSeen;
-        for (const int layer : chain) if (layer <= kForeign1) wheelSeen.push_back({layer, WM_MOUSEWHEEL, kWheelAway});
-        for (auto layer = chain.begin(); layer != std::find(chain.begin(), chain.end(), kController); ++layer)
-            if (*layer <= kForeign1) scrollSeen.push_back({*layer, WM_HSCROLL, SB_LINERIGHT});
-        EXPECT_EQ(window.Sent(WM_MOUSEWHEEL, kWheelAway), wheelSeen);
-        EXPECT_EQ(window.Sent(WM_HSCROLL, SB_LINERIGHT), scrollSeen);
-        EXPECT_TRUE(std::exchange(hooked, 0) == (hook ? 1 : 0) && std::exchange(controlled, 0) == (bars ? 1 : 0));
+        for (const int party : chain) {
+            if (party <= kForeign1) wheelSeen.push_back({party, WM_MOUSEWHEEL, kWheelAway});
+        }
+        for (auto party = chain.begin(); party != std::ranges::find(chain, kController); ++party) {
+            if (*party <= kForeign1) scrollSeen.push_back({*party, WM_HSCROLL, SB_LINERIGHT});
+        }
+        EXPECT_EQ(window.Sent(WM_MOUSEWHEEL, kWheelAway), wheelSeen) << "a wheel turn passes every party";
+        EXPECT_EQ(window.Sent(WM_HSCROLL, SB_LINERIGHT), scrollSeen) << "a scroll message stops at the controller";
+        EXPECT_EQ(std::exchange(hooked, 0), hook ? 1 : 0) << "the hook's events";
+        EXPECT_EQ(std::exchange(controlled, 0), bars ? 1 : 0) << "the controller's events";
     }
 };
 
@@ -95,15 +122,16 @@ TEST(OtherPartiesOnRealWindow, EveryInstallAndRemovalOrderKeepsEachLayerOnceInOr
         do {
             do {
                 // With comctl32, only the orders that remove its subclass after everything installed above it.
-                const auto removedBeforeIt = [&](Party above) { return at(removal, above) < at(removal, kForeign1); };
-                if (comctl32 && !std::all_of(at(install, kForeign1) + 1, install.cend(), removedBeforeIt)) continue;
-                SCOPED_TRACE(::testing::PrintToString(std::tuple(comctl32, install, removal)));  // comctl32, install order, removal order
+                const auto removedBefore = [&](Party above) { return at(removal, above) < at(removal, kForeign1); };
+                if (comctl32 && !std::all_of(at(install, kForeign1) + 1, install.cend(), removedBefore)) continue;
+                SCOPED_TRACE(::testing::PrintToString(std::tuple(comctl32, install, removal)));
                 SharedWindow shared{comctl32};
                 for (Party party : install) shared.Install(party);
                 shared.ExpectEachPartySeesEachMessageOnceInOrder();
                 for (Party party : removal) shared.Remove(party), shared.ExpectEachPartySeesEachMessageOnceInOrder();
-                if (std::equal(install.begin(), install.end(), removal.rbegin()))
+                if (std::equal(install.begin(), install.end(), removal.rbegin())) {
                     EXPECT_EQ(Procedure(shared.handle), kOwnProcedure) << "released last in, first out";
+                }
                 EXPECT_FALSE(GetPropA(shared.handle, "nvStdScroll") || GetPropA(shared.handle, "nvAdvSubcls"));
                 if (::testing::Test::HasFailure()) return;
             } while (std::next_permutation(removal.begin(), removal.end()));
@@ -116,20 +144,19 @@ TEST(OtherPartiesOnRealWindow, UnicodeWindowsStayUnicodeAndEveryTextArrivesWhole
     test::TestWindow own(true), ansi;
     const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
     for (const HWND window : {own.Handle(), edit, ansi.Handle()}) {
-        SCOPED_TRACE(window == edit ? "EDIT" : window == own.Handle() ? "window of a Unicode class" : "ANSI window");
+        SCOPED_TRACE(window == edit ? "EDIT" : window == own.Handle() ? "a window of a Unicode class" : "an ANSI window");
         auto bars = Attached<CScrollBars>(window);
         auto wheel = Attached<cSubClassWheel>(window);
-        ASSERT_EQ(wheel->TargetWnd(), window);
         for (const bool attached : {true, false}) {
             SCOPED_TRACE(attached ? "attached" : "released");
-            ASSERT_EQ(IsWindowUnicode(window) != FALSE, window != ansi.Handle());
+            EXPECT_EQ(IsWindowUnicode(window) != FALSE, window != ansi.Handle()) << "its character set";
             SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
             wchar_t back[32] = {};
             GetWindowTextW(window, back, 32);
-            if (window != ansi.Handle()) EXPECT_EQ(back, text);  // an ANSI window cannot hold it
+            if (window != ansi.Handle()) { EXPECT_EQ(back, text) << "the text whole"; }
             own.Log().clear();
             SendMessageW(window, WM_CHAR, 0x4E2D, 0);
-            EXPECT_TRUE(window != own.Handle() || own.Log() == (std::vector<Seen>{{kOwn, WM_CHAR, 0x4E2D}}));
+            if (window == own.Handle()) { EXPECT_EQ(own.Log(), (std::vector<Seen>{{kOwn, WM_CHAR, 0x4E2D}})) << "a character whole"; }
             bars.Reset(), wheel.Reset();
         }
     }
@@ -142,8 +169,10 @@ constexpr UINT kAttach = WM_APP + 7;
 std::atomic<long> userSeenByOwner{0};
 LRESULT CALLBACK OwnerThreadProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kAttach) {
-        reinterpret_cast<CScrollBars*>(wParam)->SubClass(window), reinterpret_cast<cSubClassWheel*>(lParam)->SubClass(window);
-        reinterpret_cast<cSubClassWheel*>(lParam)->WheelRotate.Connect([](auto&, auto&, auto&, auto&, Bool16& wheeled) { wheeled = kTrue; });
+        reinterpret_cast<CScrollBars*>(wParam)->SubClass(window);
+        auto* hook = reinterpret_cast<cSubClassWheel*>(lParam);
+        hook->SubClass(window);
+        hook->WheelRotate.Connect([](auto&, auto&, auto&, auto&, Bool16& wheeled) { wheeled = kTrue; });
     }
     if (message == WM_USER) ++userSeenByOwner;
     return DefWindowProcA(window, message, wParam, lParam);
@@ -154,37 +183,45 @@ LRESULT CALLBACK OwnerThreadProcedure(HWND window, UINT message, WPARAM wParam, 
 TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
     std::atomic<HWND> window{nullptr};
     std::thread owner([&] {
-        WNDCLASSA windowClass{0, &OwnerThreadProcedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "BrennickOwnerThread"};
+        WNDCLASSA windowClass{0, &OwnerThreadProcedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "BrennickOwner"};
         RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "BrennickOwnerThread", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        window = CreateWindowExA(0, "BrennickOwner", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) DispatchMessageA(&message);
         DestroyWindow(window);
     });
     while (window.load() == nullptr) std::this_thread::yield();
     std::atomic<bool> stop{false};
     std::atomic<long> userSent{0};
-    std::thread sender([&] { for (; !stop; ++userSent) SendMessageA(window, WM_USER, 0, 0), SendMessageA(window, WM_MOUSEWHEEL, kWheelAway, 0); });
+    std::thread sender([&] {
+        for (; !stop; ++userSent) SendMessageA(window, WM_USER, 0, 0), SendMessageA(window, WM_MOUSEWHEEL, kWheelAway, 0);
+    });
     for (int round = 0; round < 200 && !::testing::Test::HasFailure(); ++round) {
         Ref<CScrollBars> bars = MakeRef<CScrollBars>();
         Ref<cSubClassWheel> wheel = Attached<cSubClassWheel>(window.load());
         EXPECT_EQ(wheel->TargetWnd(), nullptr) << "attaching from another thread is refused";
         SendMessageA(window, kAttach, reinterpret_cast<WPARAM>(bars.Get()), reinterpret_cast<LPARAM>(wheel.Get()));
-        EXPECT_EQ(bars->TargetWnd(), window.load());
+        EXPECT_EQ(bars->TargetWnd(), window.load()) << "attached on the window's thread";
         bars->VMax(round);  // runs on the window's thread
         // The copier may hold the last reference; it is joined at the end of the round.
-        std::jthread copier([copies = std::vector(8, bars)]() mutable { for (int i = 0; i < 1000; ++i) copies[i % 8] = copies[(i + 1) % 8]; });
+        std::jthread copier([copies = std::vector(8, bars)]() mutable {
+            for (int i = 0; i < 1000; ++i) copies[i % 8] = copies[(i + 1) % 8];
+        });
         if (round % 2 == 0) wheel.Reset();
         bars.Reset(), wheel.Reset();
     }
     stop = true, sender.join();
     SendMessageA(window, WM_NULL, 0, 0);  // the window's thread finishes the releases at its next message
     EXPECT_EQ(userSeenByOwner.load(), userSent.load()) << "each message once";
-    EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnerThreadProcedure));
-    EXPECT_FALSE(GetPropA(window, "nvStdScroll") || GetPropA(window, "nvAdvSubcls"));
+    EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnerThreadProcedure)) << "unhooked";
+    EXPECT_FALSE(GetPropA(window, "nvStdScroll") || GetPropA(window, "nvAdvSubcls")) << "no property left";
     PostMessageA(window, WM_QUIT, 0, 0), owner.join();
 }
 
-struct FiberWork { HWND window; void* back; Ref<CScrollBars> bars; };
+struct FiberWork {
+    HWND window;
+    void* back;
+    Ref<CScrollBars> bars;
+};
 void WINAPI HookFromFiber(void* work) {
     auto& w = *static_cast<FiberWork*>(work);
     w.bars = Attached<CScrollBars>(w.window), SwitchToFiber(w.back);
@@ -206,17 +243,22 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
             bars->VChange.Connect([alive](std::int32_t) {}), wheel->WheelRotate.Connect([alive](auto&&...) {});
             window.Log().clear();
             std::atomic<bool> done{false};
-            std::thread worker([&done, bars = std::move(bars), wheel = std::move(wheel)]() mutable { bars.Reset(), wheel.Reset(), done = true; });
-            for (const auto start = GetTickCount(); !done && GetTickCount() - start < 5000; ++sent)
-                meanwhile == kSend ? (void)(SendMessageA(handle, WM_USER, 0, 0) + SendMessageA(handle, WM_MOUSEWHEEL, kWheelAway, 0)) : Sleep(1);
+            std::thread worker([&done, bars = std::move(bars), wheel = std::move(wheel)]() mutable {
+                bars.Reset(), wheel.Reset(), done = true;
+            });
+            for (const auto start = GetTickCount(); !done && GetTickCount() - start < 5000; ++sent) {
+                if (meanwhile != kSend) Sleep(1);
+                if (meanwhile == kSend) SendMessageA(handle, WM_USER, 0, 0), SendMessageA(handle, WM_MOUSEWHEEL, kWheelAway, 0);
+            }
             EXPECT_TRUE(done) << "the release waited for the window's thread";
             for (MSG message; !done; Sleep(1)) PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // so that the test ends
             worker.join();
             meanwhile == kDestroy ? window.Destroy() : (void)SendMessageA(handle, WM_USER, 0, 0);
             EXPECT_EQ(alive.use_count(), 1) << "freed on the window's thread at its next message or its end";
             if (meanwhile == kDestroy) break;
-            EXPECT_TRUE(Procedure(handle) == kOwnProcedure && !GetPropA(handle, "nvStdScroll") && !GetPropA(handle, "nvAdvSubcls"));
-            EXPECT_EQ(std::ranges::count(window.Log(), UINT{WM_USER}, &Seen::message), meanwhile == kSend ? sent + 1 : 1) << "each message once";
+            EXPECT_TRUE(Unhooked(handle)) << "unhooked";
+            EXPECT_EQ(std::ranges::count(window.Log(), UINT{WM_USER}, &Seen::message), meanwhile == kSend ? sent + 1 : 1)
+                << "each message once";
         }
     }
     // The window's thread ends without pumping: the window goes with it, and the components with the window.
@@ -226,7 +268,7 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
         bars->VChange.Connect([alive](std::int32_t) {});
         std::thread([bars = std::move(bars)]() mutable { bars.Reset(); }).join();
     }).join();
-    EXPECT_EQ(alive.use_count(), 1);
+    EXPECT_EQ(alive.use_count(), 1) << "freed as the window's thread ended";
     // A fiber deleted on a live thread is no thread's end: what was hooked from it stays hooked.
     test::TestWindow fibered;
     FiberWork work{fibered.Handle(), ConvertThreadToFiber(nullptr), {}};
@@ -236,44 +278,51 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
 }
 
 // Another process's property value (the real one plus 16), or none at all, misleads neither the
-// window's procedure, nor a push with the wheel hook above the controller (and someone's layer above
-// both while a message runs), nor the release.
+// window's procedure, nor a push with the wheel hook above the controller (and someone's layer
+// above both while a message runs), nor the release.
 TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
     for (const bool forged : {true, false}) {
+        SCOPED_TRACE(forged ? "forged" : "missing");
         test::TestWindow window;
         const HWND handle = window.Handle();
         auto bars = Attached<CScrollBars>(handle);
         auto wheel = Attached<cSubClassWheel>(handle);
-        forged ? (void)SetPropA(handle, "nvStdScroll", reinterpret_cast<HANDLE>(reinterpret_cast<std::uintptr_t>(bars.Get()) + 16)) : (void)RemovePropA(handle, "nvStdScroll");
+        const auto wrong = reinterpret_cast<HANDLE>(reinterpret_cast<std::uintptr_t>(bars.Get()) + 16);
+        forged ? (void)SetPropA(handle, "nvStdScroll", wrong) : (void)RemovePropA(handle, "nvStdScroll");
         bars->VMax(400), bars->VLargeChange(201), bars->VSmallChange(5), bars->VValue(100);
-        EXPECT_TRUE(bars->VLastPos() == 100 && GetScrollPos(handle, SB_VERT) == 100) << forged;
+        EXPECT_EQ(bars->VLastPos(), 100) << "the push arrived";
+        EXPECT_EQ(GetScrollPos(handle, SB_VERT), 100) << "the bar's position";
         std::vector<std::int32_t> changes;
         bars->VChange.Connect([&](std::int32_t position) { changes.push_back(position); });
-        const LONG_PTR below = SetWindowLongPtrA(handle, GWLP_WNDPROC, kRawProcedures[0]);  // someone's layer on top, for one message
+        const LONG_PTR below = SetWindowLongPtrA(handle, GWLP_WNDPROC, kRawProcedures[0]);  // someone's layer, for one message
         rawLayers[{handle, kForeign0}] = {below, false};
         SendMessageA(handle, WM_VSCROLL, SB_LINEDOWN, 0);
         SetWindowLongPtrA(handle, GWLP_WNDPROC, below);
-        EXPECT_EQ(changes, (std::vector<std::int32_t>{105}));
+        EXPECT_EQ(changes, (std::vector<std::int32_t>{105})) << "the message's push";
         RemovePropA(handle, "nvStdScroll");
         bars.Reset(), wheel.Reset();
-        EXPECT_EQ(Procedure(handle), kOwnProcedure);
+        EXPECT_EQ(Procedure(handle), kOwnProcedure) << "unhooked";
     }
 }
 
 // The hook's owner lets go of everything, or destroys the window, while a wheel message is in its
 // hands and leaves it unconsumed; someone's raw layer may sit above both components.
 TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOneNever) {
-    for (const auto& [destroyed, hookFirst, raw] : {std::tuple{false, false, false}, {false, true, false}, {true, false, false}, {true, true, false}, {true, false, true}}) {
-        const bool destroy = destroyed;  // a copy that the handler below can capture
-        SCOPED_TRACE(std::string(destroy ? "window destroyed" : "both components dropped") + " in the handler, hook " + (hookFirst ? "below" : "above") + (raw ? ", a raw layer on top" : ""));
+    for (const auto& [destroy, hookFirst, raw] : {std::tuple{false, false, false}, {false, true, false}, {true, false, false},
+                                                  {true, true, false}, {true, false, true}}) {
+        SCOPED_TRACE(::testing::PrintToString(std::tuple(destroy, hookFirst, raw)));  // destroyed, hook below, raw layer
         test::TestWindow window;
         Ref<cSubClassWheel> wheel = hookFirst ? Attached<cSubClassWheel>(window.Handle()) : Ref<cSubClassWheel>{};
         auto bars = Attached<CScrollBars>(window.Handle());
         if (!hookFirst) wheel = Attached<cSubClassWheel>(window.Handle());
-        if (raw) rawLayers[{window.Handle(), kForeign0}] = {SetWindowLongPtrA(window.Handle(), GWLP_WNDPROC, kRawProcedures[0]), false};
-        wheel->WheelRotate.Connect([&](auto&, auto&, auto&, auto&, Bool16&) { bars.Reset(), wheel.Reset(), destroy ? window.Destroy() : void(); });
-        EXPECT_EQ(std::ranges::count(window.Sent(WM_MOUSEWHEEL, kWheelAway), Seen{kOwn, WM_MOUSEWHEEL, kWheelAway}), destroy ? 0 : 1);
-        EXPECT_TRUE(destroy || Procedure(window.Handle()) == kOwnProcedure);
+        if (raw) AddRawLayer(window.Handle(), kForeign0);
+        wheel->WheelRotate.Connect([&, destroyed = destroy](auto&, auto&, auto&, auto&, Bool16&) {
+            bars.Reset(), wheel.Reset();
+            if (destroyed) window.Destroy();
+        });
+        const auto seen = window.Sent(WM_MOUSEWHEEL, kWheelAway);
+        EXPECT_EQ(std::ranges::count(seen, Seen{kOwn, WM_MOUSEWHEEL, kWheelAway}), destroy ? 0 : 1) << "the window's own procedure";
+        if (!destroy) { EXPECT_EQ(Procedure(window.Handle()), kOwnProcedure) << "unhooked"; }
     }
 }
 
@@ -298,13 +347,15 @@ bool NextWindowTakes(HWND handle) {
 // other, also after attaches elsewhere.
 TEST(OtherPartiesOnRealWindow, AHandleComesBackFreeAfterItsWindowWentBelowSomeonesLayer) {
     test::TestWindow parent;
-    const auto child = [&] { return CreateWindowExA(0, "BrennickTestA", "", WS_CHILD, 0, 0, 10, 10, parent.Handle(), nullptr, nullptr, nullptr); };
+    const auto child = [&] {
+        return CreateWindowExA(0, "BrennickTestA", "", WS_CHILD, 0, 0, 10, 10, parent.Handle(), nullptr, nullptr, nullptr);
+    };
     const HWND layered = child();
     {
         const auto bars = Attached<CScrollBars>(layered);
         const auto wheel = Attached<cSubClassWheel>(layered);
         SetWindowSubclass(layered, &Comctl32Procedure, kForeign1, 0);
-        rawLayers[{layered, kForeign0}] = {SetWindowLongPtrA(layered, GWLP_WNDPROC, kRawProcedures[0]), false};
+        AddRawLayer(layered, kForeign0);
         DestroyWindow(layered);
         rawLayers.erase({layered, kForeign0});
     }
@@ -314,8 +365,8 @@ TEST(OtherPartiesOnRealWindow, AHandleComesBackFreeAfterItsWindowWentBelowSomeon
     const auto bars = Attached<CScrollBars>(again);
     (void)Attached<CScrollBars>(parent.Handle());  // an attach elsewhere changes nothing
     const auto wheel = Attached<cSubClassWheel>(again);
-    EXPECT_EQ(bars->TargetWnd(), again);
-    EXPECT_EQ(wheel->TargetWnd(), again);
+    EXPECT_EQ(bars->TargetWnd(), again) << "the controller took the window";
+    EXPECT_EQ(wheel->TargetWnd(), again) << "the wheel hook took the window";
 }
 
 }  // namespace
