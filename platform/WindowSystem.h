@@ -49,6 +49,10 @@ bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value,
 Hwnd FindWindowA(const char* className, const char* windowName);
 unsigned int RegisterWindowMessageA(const char* name);
 LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam);
+// MsgWaitForMultipleObjects for a message sent to this thread (at most a few milliseconds), then
+// PeekMessage with PM_QS_SENDMESSAGE, which hands it to its window: how a thread waits while
+// others may send to it.
+void WaitForSentMessages();
 bool PostMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam);
 bool GetWindowRect(Hwnd window, Rect& rect);
 

@@ -11,11 +11,12 @@
 namespace brennick::detail::CrossThread {
 namespace {
 
+// Waiting until the window's thread takes it (taken out of the list), then running there, then done.
 struct PendingCall {
     void (*call)(void*);
     void* context;
     win::Hwnd window;
-    bool done = false;
+    std::atomic<bool> done{false};
 };
 
 // The calls waiting now. The message's lParam names one; only an address found here is followed,
@@ -70,10 +71,12 @@ bool Run(win::Hwnd window, void (*call)(void*), void* context) {
         ThePending().calls.push_back(&pending);
     }
     if (message != 0) win::SendMessageA(window, message, 0, reinterpret_cast<win::LParam>(&pending));
-    // Not run: still listed, and taken out here. Run: the window's thread took it out and set done
-    // before SendMessage returned.
-    (void)Take(window, reinterpret_cast<win::LParam>(&pending));
-    return pending.done;
+    // Still listed: it never ran, and never will. Taken: it runs, or ran, on the window's thread,
+    // whose handlers may have let SendMessage return early (ReplyMessage); the call and what it
+    // refers to live in this frame, so it is waited for, serving what others send here meanwhile.
+    if (Take(window, reinterpret_cast<win::LParam>(&pending)) != nullptr) return false;
+    while (!pending.done.load(std::memory_order_acquire)) win::WaitForSentMessages();
+    return true;
 }
 
 bool Serve(win::Hwnd window, unsigned int message, win::LParam lParam) {
@@ -82,7 +85,7 @@ bool Serve(win::Hwnd window, unsigned int message, win::LParam lParam) {
     PendingCall* const call = Take(window, lParam);
     if (call == nullptr) return false;
     call->call(call->context);
-    call->done = true;
+    call->done.store(true, std::memory_order_release);
     return true;
 }
 

@@ -130,6 +130,12 @@ LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lP
     return ::SendMessageA(window, message, wParam, lParam);
 }
 
+void WaitForSentMessages() {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 bool PostMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     return ::PostMessageA(window, message, wParam, lParam) != FALSE;
 }

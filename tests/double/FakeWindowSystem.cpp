@@ -310,6 +310,7 @@ LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lP
     Fake().Record({.api = Api::SendMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
     return Fake().dropSentMessages ? 0 : Fake().Send(window, message, wParam, lParam);
 }
+void WaitForSentMessages() {}  // every message is delivered at once here
 bool PostMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     const test::Call call{.api = Api::PostMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam};
     return On(call, false, [&](FakeWindow&) { return Fake().posted.push_back(call), true; });

@@ -187,8 +187,6 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
         if (next != HookAbove) wheel->WheelRotate.Connect([alive](auto&&...) {});
         fake.currentThread = 2, fake.calls.clear();  // the owner lives on another thread
         bars->VMax(300);
-        fake.dropSentMessages = next == Swallowed;
-        if (next == Swallowed) wheel->UnSubClass();
         if (next == GoneAsItPosts) {
             fake.onCall = [&](const test::Call& c) {
                 if (c.api == Api::PostMessage && fake.Find(window)) fake.DestroyWindow(window);
@@ -196,6 +194,8 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
         }
         if (next == GoneUnseen || next == GoneAsItPosts) fake.Window(window).procedure = kOwn;  // cut out
         bars.Reset();
+        fake.dropSentMessages = next == Swallowed;
+        if (next == Swallowed) wheel->UnSubClass();  // here: the call cannot reach the window's thread
         if (next != HookAbove) wheel.Reset();
         fake.onCall = nullptr;
         EXPECT_FALSE(modSubclassScrollBars::ScrollBarsFromWindow(window)) << "found no more at once";
@@ -228,6 +228,57 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
             EXPECT_EQ(fake.Window(window).procedure, kOwn) << "its own procedure back";
         }
     }
+}
+
+// Someone's procedure sends our private call message on to another window of the same thread.
+win::Hwnd relayTo = nullptr;
+win::WndProc relayBelow = nullptr;
+win::LResult BRENNICK_CALLBACK Relay(win::Hwnd window, unsigned int message, win::WParam w, win::LParam l) {
+    if (message >= 0xC000) return FakeWindowSystem::Current()->Send(relayTo, message, w, l);
+    return relayBelow(window, message, w, l);
+}
+
+// What only a few orders of calls show: a push made while a message is served goes to its window,
+// also after a nested message, below someone's layer with the property gone; a hook that let go
+// attaches elsewhere although another one took its link over; a call from another thread that
+// someone relays to another window runs nowhere; a hook let go of in its own handler still passes
+// the message on; an exception that escapes a handler ends the program.
+TEST(Hook, OrdersOfCallsThatOnlyAFewProgramsMake) {
+    FakeWindowSystem fake;
+    const win::Hwnd window = fake.CreateWindow(), other = fake.CreateWindow();
+    auto bars = MakeRef<CScrollBars>();
+    bars->SubClass(window);
+    bars->VMax(400), bars->VLargeChange(10), bars->VSmallChange(1);
+    fake.InstallLayer(window, 0, false);
+    fake.Window(window).properties.clear();
+    bars->VChange.Connect([&](std::int32_t) { fake.Send(window, kWmUser), bars->VValue(66); });
+    fake.Send(window, WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(fake.Bar(window, SB_VERT).pos, 66) << "the push after a nested message";
+
+    auto first = MakeRef<cSubClassWheel>(), second = MakeRef<cSubClassWheel>();
+    first->SubClass(other), fake.InstallLayer(other, 0, false), first->UnSubClass(), second->SubClass(other);
+    const win::Hwnd third = fake.CreateWindow();
+    first->SubClass(third);
+    EXPECT_EQ(first->TargetWnd(), third) << "an attach elsewhere of a hook whose link another took over";
+
+    auto relayed = MakeRef<CScrollBars>();
+    const win::Hwnd from = fake.CreateWindow();
+    relayed->SubClass(from), relayed->VMax(30), relayed->VValue(30), relayTo = third;
+    relayBelow = win::SetWindowProcedureA(from, &Relay);
+    fake.currentThread = 2;
+    EXPECT_EQ(relayed->VValue(), 0) << "a call relayed to another window";
+    fake.currentThread = 1;
+
+    const win::Hwnd unhooked = fake.CreateWindow();
+    auto hook = MakeRef<cSubClassWheel>();
+    hook->SubClass(unhooked);
+    hook->WheelRotate.Connect([&](auto&&...) { hook->UnSubClass(); });
+    fake.Send(unhooked, WM_MOUSEWHEEL, 0x00780000, 0);
+    EXPECT_EQ(fake.Window(unhooked).visits.size(), 1u) << "let go of in its handler, the hook passes the message on";
+
+    hook->WheelRotate.Connect([](auto&&...) { throw 1; });
+    hook->SubClass(unhooked);
+    EXPECT_DEATH(fake.Send(unhooked, WM_MOUSEWHEEL, 0x00780000, 0), "") << "an exception ends the program";
 }
 
 }  // namespace

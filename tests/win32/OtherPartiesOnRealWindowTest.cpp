@@ -190,6 +190,15 @@ TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
         DestroyWindow(window);
     });
     while (window.load() == nullptr) std::this_thread::yield();
+    {  // a handler that replies early (ReplyMessage) to a call from here: the call waits for it all the same
+        auto bars = MakeRef<CScrollBars>();
+        auto wheel = MakeRef<cSubClassWheel>();
+        SendMessageA(window, kAttach, reinterpret_cast<WPARAM>(bars.Get()), reinterpret_cast<LPARAM>(wheel.Get()));
+        std::atomic<bool> handled{false};
+        bars->VScroll.Connect([&](std::int32_t) { ReplyMessage(0), Sleep(100), handled = true; });
+        bars->VScrollTo(5);
+        EXPECT_TRUE(handled) << "the call returned before its handler ended";
+    }
     std::atomic<bool> stop{false};
     std::atomic<long> userSent{0};
     std::thread sender([&] {
