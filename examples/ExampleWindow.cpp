@@ -4,8 +4,6 @@
 #include <string>
 
 #include <brennick/Bool16.h>
-#include <brennick/MSupport.h>
-#include <brennick/Saturating.h>
 
 namespace example {
 namespace {
@@ -40,7 +38,6 @@ std::string RowText(std::int32_t row) {
 }  // namespace
 
 ExampleWindow::ExampleWindow(HINSTANCE instance) {
-    OnSettingChange();
     RegisterWindowClass(instance, kFrameClass, &FrameProc);
     RegisterWindowClass(instance, kPanelClass, &PanelProc);
     frame_ = CreateWindowExA(0, kFrameClass, "Brennick example", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -78,21 +75,25 @@ void ExampleWindow::AttachComponents() {
     scrollBars_->HValue(0);
     scrollBars_->KeyboardSupport(kTrue);  // the arrows, Page Up/Down and Home/End scroll the focused panel
     scrollBars_->SmoothScroll(kGlideMilliseconds);
+    scrollBars_->WheelScroll(kTrue);  // rows and columns by the system's settings, parts of a notch too
+    scrollBars_->PanSupport(kTrue);   // the middle button pans
+    scrollBars_->EdgeScroll(kTrue);   // a drag beyond an edge scrolls
     scrollBars_->VChange.Connect([this](std::int32_t position) { OnPosition("VChange", position); });
     scrollBars_->VScroll.Connect([this](std::int32_t position) { OnPosition("VScroll", position); });
     scrollBars_->HChange.Connect([this](std::int32_t position) { OnPosition("HChange", position); });
     scrollBars_->HScroll.Connect([this](std::int32_t position) { OnPosition("HScroll", position); });
 
-    // Hooked after the controller, so the wheel hook sees each wheel message first. Parts of a notch
-    // (touchpads, high-resolution wheels) add up to whole notches; the tilt wheel reports too.
+    // Hooked after the controller, so the wheel hook sees each wheel message first: it notes the
+    // turn and passes it on (Wheeled stays false) to the controller, which scrolls.
     wheel_ = brennick::MakeRef<brennick::cSubClassWheel>();
     wheel_->SubClass(panel_);
-    wheel_->WheelCarry(kTrue);
     wheel_->HWheelSupport(kTrue);
-    wheel_->WheelRotate.Connect([this](std::int32_t& delta, std::int32_t& shift, std::int32_t&, std::int32_t&,
-                                       brennick::Bool16& wheeled) { OnWheel(delta, shift, wheeled); });
-    wheel_->HWheelRotate.Connect([this](std::int32_t& delta, std::int32_t&, std::int32_t&, std::int32_t&,
-                                        brennick::Bool16& wheeled) { OnTilt(delta, wheeled); });
+    wheel_->WheelRotate.Connect([this](std::int32_t& delta, auto&, auto&, auto&, brennick::Bool16&) {
+        events_.push_back("WheelRotate " + std::to_string(delta));
+    });
+    wheel_->HWheelRotate.Connect([this](std::int32_t& delta, auto&, auto&, auto&, brennick::Bool16&) {
+        events_.push_back("HWheelRotate " + std::to_string(delta));
+    });
 }
 
 void ExampleWindow::ReleaseComponents() {
@@ -104,46 +105,6 @@ void ExampleWindow::ReleaseComponents() {
 void ExampleWindow::OnPosition(const char* event, std::int32_t position) {
     events_.push_back(std::string(event) + " " + std::to_string(position));
     InvalidateRect(panel_, nullptr, TRUE);
-}
-
-std::int32_t ExampleWindow::LinesPerNotch() const {
-    return wheelLines_ == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageRows : wheelLines_;
-}
-
-std::int32_t ExampleWindow::CharsPerNotch() const {
-    return wheelChars_ == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageColumns : wheelChars_;
-}
-
-// The user may change the wheel settings while the window is open: each change is announced to
-// the top-level windows, and the next notch follows it.
-void ExampleWindow::OnSettingChange() {
-    wheelLines_ = brennick::MSupport::GetWheelScrollLines();
-    wheelChars_ = brennick::MSupport::GetWheelScrollChars();
-}
-
-// Rows follow the wheel's own amount, so a touchpad scrolls as smoothly as its rows allow: each
-// message adds its share of a notch, and what falls short of a row waits for the next one.
-// With Shift held the wheel goes sideways, by whole notches of the characters setting. ScrollBy
-// glides there from where the bar is going, so quick notches add up, and each step raises the
-// Change event that repaints.
-void ExampleWindow::OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bool16& wheeled) {
-    events_.push_back("WheelRotate " + std::to_string(delta));
-    if ((shift & MK_SHIFT) != 0) {
-        if (delta != 0) scrollBars_->HScrollBy(brennick::SatMul(delta, CharsPerNotch()));
-    } else {
-        partRows_ += static_cast<std::int64_t>(wheel_->RawDelta()) * LinesPerNotch();
-        const auto rows = static_cast<std::int32_t>(partRows_ / WHEEL_DELTA);
-        partRows_ %= WHEEL_DELTA;
-        if (rows != 0) scrollBars_->VScrollBy(rows);
-    }
-    wheeled = brennick::kTrue;  // consumed: the panel's own procedure never sees it
-}
-
-// A tilt or sideways swipe: positive to the right, by whole notches of the characters setting.
-void ExampleWindow::OnTilt(std::int32_t delta, brennick::Bool16& wheeled) {
-    events_.push_back("HWheelRotate " + std::to_string(delta));
-    if (delta != 0) scrollBars_->HScrollBy(brennick::SatMul(delta, CharsPerNotch()));
-    wheeled = brennick::kTrue;
 }
 
 void ExampleWindow::OnFrameSize() {
@@ -196,8 +157,8 @@ LRESULT CALLBACK ExampleWindow::FrameProc(HWND window, UINT message, WPARAM wPar
     case WM_DESTROY:
         self->OnFrameDestroy();
         return 0;
-    case WM_SETTINGCHANGE:
-        self->OnSettingChange();
+    case WM_SETTINGCHANGE:  // the top-level window hears of it; the panel's controller reads it again
+        SendMessageA(self->panel_, message, wParam, lParam);
         break;
     case WM_NCDESTROY:
         self->OnFrameNcDestroy();
@@ -216,8 +177,12 @@ LRESULT CALLBACK ExampleWindow::PanelProc(HWND window, UINT message, WPARAM wPar
     case WM_PAINT:
         self->OnPanelPaint();
         return 0;
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN:  // a selection drag holds the capture: beyond an edge it scrolls
         SetFocus(window);
+        SetCapture(window);
+        return 0;
+    case WM_LBUTTONUP:
+        ReleaseCapture();
         return 0;
     default:
         break;

@@ -1,6 +1,7 @@
 // The example's window: a frame filled by one panel that lists rows. A CScrollBars gives the
-// panel its scroll bars and keys and lets each step glide, a cSubClassWheel turns wheel notches
-// over it into rows and columns, by the system's wheel settings of the moment.
+// panel its scroll bars, keys, wheel scrolling by the system's settings, a middle-button pan and
+// scrolling at the edge of a drag, and lets each step glide; a cSubClassWheel notes each wheel turn
+// over the panel and passes it on.
 #pragma once
 
 #ifndef NOMINMAX
@@ -37,9 +38,6 @@ public:
 
     HWND Frame() const { return frame_; }
     HWND Panel() const { return panel_; }
-    // The system's wheel settings as last read: at creation and on every WM_SETTINGCHANGE.
-    std::int32_t WheelLines() const { return wheelLines_; }
-    std::int32_t WheelChars() const { return wheelChars_; }
     // Every component event so far, oldest first, as "VChange 12"; the panel shows the latest.
     const std::vector<std::string>& Events() const { return events_; }
 
@@ -52,11 +50,6 @@ private:
 
     void AttachComponents();
     void OnPosition(const char* event, std::int32_t position);
-    std::int32_t LinesPerNotch() const;
-    std::int32_t CharsPerNotch() const;
-    void OnSettingChange();
-    void OnWheel(std::int32_t delta, std::int32_t shift, brennick::Bool16& wheeled);
-    void OnTilt(std::int32_t delta, brennick::Bool16& wheeled);
     void OnFrameSize();
     void OnFrameDestroy();
     void OnFrameNcDestroy();
@@ -64,9 +57,6 @@ private:
 
     HWND frame_ = nullptr;
     HWND panel_ = nullptr;
-    std::int32_t wheelLines_ = 0;
-    std::int32_t wheelChars_ = 0;
-    std::int64_t partRows_ = 0;  // rows times WHEEL_DELTA not yet scrolled
     brennick::Ref<brennick::CScrollBars> scrollBars_;
     brennick::Ref<brennick::cSubClassWheel> wheel_;
     std::vector<std::string> events_;

@@ -128,78 +128,81 @@ int RunSelfCheck(HINSTANCE instance) {
                       BarInfo(panel, SB_HORZ).nPos == kColumns - kPageColumns,
                   "the right end moves the horizontal bar to 60 and raises HChange 60");
 
-    // One notch toward the user: the wheel hook reports it, its handler scrolls and consumes it.
-    const std::int32_t lines = window.WheelLines() == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageRows : window.WheelLines();
-    const std::int32_t wheeledTo = std::clamp(1 + kPageRows + lines, 0, kRows - kPageRows);
-    seen = window.Events().size();
-    auto wheel = [](int amount) { return static_cast<WPARAM>(static_cast<std::uint16_t>(amount)) << 16; };
-    checks.Expect(SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0) == 0, "the wheel message is consumed");
-    Settle();
-    std::vector<std::string> events = EventsSince(window, seen);
-    checks.Expect(!events.empty() && events.front() == Event("WheelRotate", 1) &&
-                      Glided({events.begin() + 1, events.end()}, "VChange", 1 + kPageRows, wheeledTo),
-                  "the notch raises WheelRotate 1, and its handler's VScrollBy glides, raising VChange");
-    checks.Expect(BarInfo(panel, SB_VERT).nPos == wheeledTo, "the notch scrolls by the wheel-lines setting");
-
-    // A touchpad: four quarters of a notch scroll the rows a notch scrolls, a row at a time.
-    std::vector<std::int32_t> rows;
-    for (int quarter = 0; quarter < 4; ++quarter) {
-        SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA / 4), 0);
-        Settle();
-        rows.push_back(BarInfo(panel, SB_VERT).nPos);
-    }
-    bool smooth = true;
-    for (int quarter = 0; quarter < 4; ++quarter) {
-        smooth = smooth && rows[static_cast<std::size_t>(quarter)] ==
-                               std::min(wheeledTo + (quarter + 1) * lines / 4, kRows - kPageRows);
-    }
-    checks.Expect(smooth, "four quarters of a notch scroll its rows as soon as each row is whole");
-
-    // A tilt to the right, and Shift with the wheel, move the columns by notches of the characters setting.
-    const std::int32_t chars = window.WheelChars() == static_cast<std::int32_t>(WHEEL_PAGESCROLL) ? kPageColumns : window.WheelChars();
-    Scroll(panel, WM_HSCROLL, SB_LEFT);
-    SendMessageA(panel, WM_MOUSEHWHEEL, wheel(WHEEL_DELTA), 0);
-    Settle();
-    checks.Expect(BarInfo(panel, SB_HORZ).nPos == std::clamp(chars, 0, kColumns - kPageColumns), "a tilt to the right moves the columns by a notch");
-    SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA) | MK_SHIFT, 0);
-    Settle();
-    checks.Expect(BarInfo(panel, SB_HORZ).nPos == std::clamp(2 * chars, 0, kColumns - kPageColumns), "Shift with the wheel moves the columns too");
-
-    // A settings change: the system's wheel settings change for this session only (nothing is
-    // saved, and they are put back at once) and WM_SETTINGCHANGE announces it to the frame.
-    const std::int32_t readLines = window.WheelLines(), readChars = window.WheelChars();
+    // The wheel, by the session's settings of the moment, which this check sets (nothing is saved)
+    // and puts back: WM_SETTINGCHANGE reaches the frame, which passes it on to the panel.
     UINT oldLines = 0, oldChars = 0;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &oldLines, 0);
     SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS, 0, &oldChars, 0);
-    const UINT newLines = oldLines == 4 ? 5 : 4, newChars = oldChars == 7 ? 6 : 7;
-    const bool changed = SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, newLines, nullptr, 0) &&
-                         SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, newChars, nullptr, 0);
-    SendMessageA(window.Frame(), WM_SETTINGCHANGE, SPI_SETWHEELSCROLLCHARS, 0);
-    const bool reread = window.WheelLines() == static_cast<std::int32_t>(newLines) && window.WheelChars() == static_cast<std::int32_t>(newChars);
-    Scroll(panel, WM_HSCROLL, SB_LEFT);
-    Scroll(panel, WM_VSCROLL, SB_TOP);
-    SendMessageA(panel, WM_MOUSEHWHEEL, wheel(WHEEL_DELTA), 0);
-    SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0);
-    Settle();
-    const bool followed = BarInfo(panel, SB_HORZ).nPos == static_cast<int>(newChars) && BarInfo(panel, SB_VERT).nPos == static_cast<int>(newLines);
-    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, oldLines, nullptr, 0);
-    SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, oldChars, nullptr, 0);
-    SendMessageA(window.Frame(), WM_SETTINGCHANGE, SPI_SETWHEELSCROLLLINES, 0);
-    checks.Expect(changed && reread, "WM_SETTINGCHANGE reads the lines and the characters per notch again");
-    checks.Expect(followed, "the next notches scroll by the new settings, sideways by the characters");
-    checks.Expect(window.WheelLines() == readLines && window.WheelChars() == readChars, "the settings put back are read again too");
-
-    // Two notches during one glide add up: the second goes on from where the first is going.
-    Scroll(panel, WM_VSCROLL, SB_TOP);
+    const auto settings = [&](UINT lines, UINT chars) {
+        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
+        SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, chars, nullptr, 0);
+        SendMessageA(window.Frame(), WM_SETTINGCHANGE, SPI_SETWHEELSCROLLLINES, 0);
+    };
+    const auto wheel = [&](UINT message, int amount, WPARAM keys = 0) {
+        const LRESULT result = SendMessageA(panel, message, static_cast<WPARAM>(static_cast<std::uint16_t>(amount)) << 16 | keys, 0);
+        Settle();
+        return result;
+    };
+    const auto at = [&](int vertical, int horizontal) {
+        Scroll(panel, WM_VSCROLL, SB_TOP), Scroll(panel, WM_HSCROLL, SB_LEFT);
+        for (int row = 0; row < vertical; ++row) Scroll(panel, WM_VSCROLL, SB_LINEDOWN);
+        for (int column = 0; column < horizontal; ++column) Scroll(panel, WM_HSCROLL, SB_LINERIGHT);
+        Settle();
+    };
+    settings(3, 4);
+    at(10, 0);
     seen = window.Events().size();
-    SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0);
-    SendMessageA(panel, WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 0);
-    Settle();
+    checks.Expect(wheel(WM_MOUSEWHEEL, -WHEEL_DELTA) == 0, "the wheel message is consumed");
+    std::vector<std::string> events = EventsSince(window, seen);
+    checks.Expect(!events.empty() && events.front() == Event("WheelRotate", 1) &&
+                      Glided({events.begin() + 1, events.end()}, "VChange", 10, 13),
+                  "a notch is noted by the wheel hook, then glides three rows down, raising VChange");
+
+    std::vector<std::int32_t> rows;
+    for (int quarter = 0; quarter < 4; ++quarter) rows.push_back((wheel(WM_MOUSEWHEEL, -WHEEL_DELTA / 4), BarInfo(panel, SB_VERT).nPos));
+    checks.Expect(rows == std::vector<std::int32_t>{13, 14, 15, 16}, "four quarters of a notch scroll its three rows as each row is whole");
+
+    wheel(WM_MOUSEHWHEEL, WHEEL_DELTA);
+    checks.Expect(BarInfo(panel, SB_HORZ).nPos == 4, "a tilt to the right moves four columns");
+    wheel(WM_MOUSEWHEEL, -WHEEL_DELTA, MK_SHIFT);
+    checks.Expect(BarInfo(panel, SB_HORZ).nPos == 8, "Shift with the wheel moves four columns more");
+
+    settings(WHEEL_PAGESCROLL, WHEEL_PAGESCROLL);
+    at(10, 10);
+    wheel(WM_MOUSEWHEEL, -WHEEL_DELTA), wheel(WM_MOUSEHWHEEL, WHEEL_DELTA);
+    checks.Expect(BarInfo(panel, SB_VERT).nPos == 10 + kPageRows, "in page mode a notch moves a page of rows");
+    checks.Expect(BarInfo(panel, SB_HORZ).nPos == 10 + kPageColumns, "in page mode a tilt moves a page of columns");
+
+    settings(5, 4);
+    at(0, 0);
+    seen = window.Events().size();
+    SendMessageA(panel, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint16_t>(-WHEEL_DELTA)) << 16, 0);
+    wheel(WM_MOUSEWHEEL, -WHEEL_DELTA);
     events = EventsSince(window, seen);
     std::erase(events, Event("WheelRotate", 1));
-    const std::int32_t twice = std::min(2 * lines, kRows - kPageRows);
-    checks.Expect(Glided(events, "VChange", 0, twice) && BarInfo(panel, SB_VERT).nPos == twice,
-                  "two quick notches glide on to twice a notch's rows");
+    checks.Expect(Glided(events, "VChange", 0, 10) && BarInfo(panel, SB_VERT).nPos == 10,
+                  "after a settings change two quick notches glide on to ten rows");
+    settings(oldLines, oldChars);
+
+    // The middle button pans: the rows follow the pointer dragged below where it was pressed.
+    at(0, 0);
+    SendMessageA(panel, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(40, 20));
+    SendMessageA(panel, WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(40, 80));
+    Settle();
+    SendMessageA(panel, WM_MBUTTONUP, 0, MAKELPARAM(40, 80));
+    const std::int32_t panned = BarInfo(panel, SB_VERT).nPos;
+    checks.Expect(panned > 0 && GetCapture() != panel, "a middle-button drag pans down and lets go of the mouse");
+
+    // A selection drag below the panel scrolls the rows down until the button is released.
+    RECT client{};
+    GetClientRect(panel, &client);
+    SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 20));
+    SendMessageA(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, client.bottom + 30));
+    Settle();
+    SendMessageA(panel, WM_LBUTTONUP, 0, MAKELPARAM(40, client.bottom + 30));
+    const std::int32_t dragged = BarInfo(panel, SB_VERT).nPos;
+    Settle();
+    checks.Expect(dragged > panned && BarInfo(panel, SB_VERT).nPos == dragged, "a drag below the panel scrolls until the button goes up");
 
     // Keys scroll the panel: Down a row, End to the last page at once, Right a column; other keys go on.
     Scroll(panel, WM_VSCROLL, SB_TOP);

@@ -19,6 +19,36 @@ inline constexpr unsigned int WM_KEYDOWN = 0x0100;
 #ifndef WM_TIMER
 inline constexpr unsigned int WM_TIMER = 0x0113;
 #endif
+#ifndef WM_KILLFOCUS
+inline constexpr unsigned int WM_KILLFOCUS = 0x0008;
+#endif
+#ifndef WM_SETTINGCHANGE
+inline constexpr unsigned int WM_SETTINGCHANGE = 0x001A;
+#endif
+#ifndef WM_SETCURSOR
+inline constexpr unsigned int WM_SETCURSOR = 0x0020;
+#endif
+#ifndef WM_MOUSEMOVE
+inline constexpr unsigned int WM_MOUSEMOVE = 0x0200;
+#endif
+#ifndef WM_LBUTTONDOWN
+inline constexpr unsigned int WM_LBUTTONDOWN = 0x0201;
+#endif
+#ifndef WM_RBUTTONDOWN
+inline constexpr unsigned int WM_RBUTTONDOWN = 0x0204;
+#endif
+#ifndef WM_MBUTTONDOWN
+inline constexpr unsigned int WM_MBUTTONDOWN = 0x0207;
+#endif
+#ifndef WM_MBUTTONUP
+inline constexpr unsigned int WM_MBUTTONUP = 0x0208;
+#endif
+#ifndef WM_XBUTTONDOWN
+inline constexpr unsigned int WM_XBUTTONDOWN = 0x020B;
+#endif
+#ifndef WM_CAPTURECHANGED
+inline constexpr unsigned int WM_CAPTURECHANGED = 0x0215;
+#endif
 #ifndef WM_HSCROLL
 inline constexpr unsigned int WM_HSCROLL = 0x0114;
 #endif
@@ -115,6 +145,9 @@ inline constexpr std::int32_t WHEEL_PAGESCROLL = -1;
 #endif
 
 // The keys that scroll (virtual-key codes).
+#ifndef VK_ESCAPE
+inline constexpr unsigned int VK_ESCAPE = 0x1B;
+#endif
 #ifndef VK_PRIOR
 inline constexpr unsigned int VK_PRIOR = 0x21;
 #endif
@@ -155,6 +188,9 @@ inline constexpr int MK_CONTROL = 0x0008;
 #ifndef MK_MBUTTON
 inline constexpr int MK_MBUTTON = 0x0010;
 #endif
+
+// The system's four-headed arrow (IDC_SIZEALL), the cursor of a pan.
+inline constexpr int kSizeAllCursor = 32646;
 
 // The legacy wheel-support window of older IntelliMouse software.
 #ifndef MSH_WHEELMODULE_CLASS

@@ -44,6 +44,16 @@ using TimerProc = void(BRENNICK_CALLBACK*)(Hwnd, unsigned int, std::uintptr_t, u
 std::uintptr_t SetTimer(Hwnd window, std::uintptr_t id, unsigned int elapse, TimerProc procedure);
 bool KillTimer(Hwnd window, std::uintptr_t id);
 
+// The calling thread's mouse capture (SetCapture, ReleaseCapture, GetCapture), a window's client
+// area (GetClientRect), a system cursor by its IDC_* number (LoadCursorW) and the cursor shown
+// (SetCursor, which returns the one before).
+Hwnd SetCapture(Hwnd window);
+bool ReleaseCapture();
+Hwnd GetCapture();
+bool GetClientRect(Hwnd window, Rect& rect);
+void* LoadSystemCursor(int id);
+void* SetCursor(void* cursor);
+
 // System settings, messages and other windows.
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni);
 Hwnd FindWindowA(const char* className, const char* windowName);

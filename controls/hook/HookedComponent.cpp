@@ -87,15 +87,24 @@ void HookedComponent<Number>::Destroy(RefCounted& owner) {
     delete &static_cast<HookedComponent&>(owner);
 }
 
-// A wheel whose switch is off passes its message on unchanged.
+// A wheel whose switch is off raises nothing; a message that neither an event nor the component
+// took goes on unchanged.
 template <class Number>
 std::optional<win::LResult> HookedComponent<Number>::OnWheel(int bar, win::WParam wParam, win::LParam lParam) {
-    if (!wheels_.enabled[bar].IsNonZero()) return std::nullopt;
-    WheelMessage wheel = DecodeWheel(wheels_, bar, wParam, lParam);
+    const bool reported = wheels_.enabled[bar].IsNonZero();
     Bool16 wheeled = kFalse;
-    (bar == SB_HORZ ? HWheelRotate : WheelRotate).Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
-    if (wheelAlwaysConsumed_ || wheeled.IsNonZero()) return 0;
+    if (reported) {
+        WheelMessage wheel = DecodeWheel(wheels_, bar, wParam, lParam);
+        (bar == SB_HORZ ? HWheelRotate : WheelRotate).Raise(wheel.Delta, wheel.Shift, wheel.X, wheel.Y, wheeled);
+    }
+    const bool done = WheelTurned(bar, wParam, wheeled.IsNonZero());
+    if (done || wheeled.IsNonZero() || (reported && wheelAlwaysConsumed_)) return 0;
     return std::nullopt;
+}
+
+template <class Number>
+bool HookedComponent<Number>::WheelTurned(int, win::WParam, bool) {
+    return false;
 }
 
 template class HookedComponent<std::int32_t>;

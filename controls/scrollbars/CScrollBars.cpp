@@ -27,8 +27,9 @@ const detail::HookKind CScrollBars::kHookKind{kPropertyName, &modSubclassScrollB
 // Every wheel message that raises an event is consumed, whatever its handler says.
 CScrollBars::CScrollBars() : HookedComponent(kHookKind, true) {}
 
-// Runs on the window's thread once the window is unhooked (or gone): the glide's timer goes too.
-CScrollBars::~CScrollBars() { EndGlides(); }
+// Runs on the window's thread once the window is unhooked (or gone): the timers go too, and a
+// pan's capture.
+CScrollBars::~CScrollBars() { EndGlides(), EndPointer(); }
 
 // --- owner-facing properties: each names its bar and runs on the window's thread ---
 
@@ -163,7 +164,7 @@ void CScrollBars::ShowBar(int bar, Bool16 show) {
 // --- messages of the hooked window ---
 
 std::optional<win::LResult> CScrollBars::WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
-                                                    win::LParam /*lParam*/) {
+                                                    win::LParam lParam) {
     switch (message) {
     case WM_HSCROLL:
         OnScroll(SB_HORZ, window, wParam);
@@ -174,10 +175,10 @@ std::optional<win::LResult> CScrollBars::WindowProc(win::Hwnd window, unsigned i
     case WM_KEYDOWN:
         return OnKey(window, wParam);
     case WM_DESTROY:
-        EndGlides();  // the window's timers go with it
+        EndGlides(), EndPointer();  // the window's timers go with it
         return std::nullopt;
     default:
-        return std::nullopt;
+        return OnPointer(window, message, wParam, lParam);
     }
 }
 
@@ -233,6 +234,7 @@ std::optional<win::LResult> CScrollBars::OnKey(win::Hwnd window, win::WParam key
         {VK_NEXT, SB_VERT, SB_PAGEDOWN}, {VK_HOME, SB_VERT, SB_TOP},      {VK_END, SB_VERT, SB_BOTTOM},
         {VK_LEFT, SB_HORZ, SB_LINELEFT}, {VK_RIGHT, SB_HORZ, SB_LINERIGHT},
     };
+    if (key == VK_ESCAPE && pointer_.state != Pan::None && pointer_.state != Pan::EndingClick) return EndPan(), 0;
     if (!keyboard_.IsNonZero()) return std::nullopt;
     for (const KeyCode& k : kKeys) {
         if (k.key != key || (k.bar == SB_HORZ && !bars_[SB_HORZ].visible.IsTrue())) continue;
@@ -256,12 +258,8 @@ void CScrollBars::Step(int bar, std::int32_t amount, bool back) {
         return;
     }
     glide = Glide{true, glide.active ? Query(bar, SIF_POS).nPos : base, Reachable(bar, requested), requested, 0};
-    const auto interval = static_cast<unsigned int>(std::max(smoothMs_ / kGlideSteps, 1));
-    if (timerWindow_ == nullptr &&
-        win::SetTimer(window, reinterpret_cast<std::uintptr_t>(this), interval, &GlideTimerProc) != 0) {
-        timerWindow_ = window;
-    }
-    if (timerWindow_ == nullptr) glide.step = kGlideSteps - 1;  // no timer: straight to the last step
+    StartTimer(kGlideTimer, window, static_cast<unsigned int>(std::max(smoothMs_ / kGlideSteps, 1)));
+    if (timerWindows_[kGlideTimer] == nullptr) glide.step = kGlideSteps - 1;  // no timer: straight to the last step
     AdvanceGlide(bar);
 }
 
@@ -278,17 +276,10 @@ void CScrollBars::AdvanceGlide(int bar) {
     (bar == SB_HORZ ? HChange : VChange).Raise(bars_[bar].lastPos);
 }
 
-void CScrollBars::OnGlideTimer() {
-    for (const int bar : {SB_HORZ, SB_VERT}) {
-        if (glides_[bar].active) AdvanceGlide(bar);
-    }
-}
-
 // The timer goes with the last glide.
 void CScrollBars::EndGlide(int bar) {
     glides_[bar].active = false;
-    if (glides_[SB_HORZ].active || glides_[SB_VERT].active || timerWindow_ == nullptr) return;
-    win::KillTimer(std::exchange(timerWindow_, nullptr), reinterpret_cast<std::uintptr_t>(this));
+    if (!glides_[SB_HORZ].active && !glides_[SB_VERT].active) StopTimer(kGlideTimer);
 }
 
 void CScrollBars::EndGlides() {
@@ -296,16 +287,34 @@ void CScrollBars::EndGlides() {
     EndGlide(SB_VERT);
 }
 
-// DispatchMessage hands the glide timer's WM_TIMER here, never to the window. A timer whose
-// controller is gone, or glides no more, ends.
-void BRENNICK_CALLBACK CScrollBars::GlideTimerProc(win::Hwnd window, unsigned int /*message*/, std::uintptr_t id,
-                                                   unsigned long /*time*/) noexcept {
+// A timer's id is this controller's address plus its number, and its procedure takes its WM_TIMER.
+void CScrollBars::StartTimer(Timer timer, win::Hwnd window, unsigned int milliseconds) {
+    const std::uintptr_t id = reinterpret_cast<std::uintptr_t>(this) + static_cast<std::uintptr_t>(timer);
+    if (timerWindows_[timer] == nullptr && win::SetTimer(window, id, milliseconds, &TimerProc) != 0) {
+        timerWindows_[timer] = window;
+    }
+}
+
+void CScrollBars::StopTimer(Timer timer) {
+    if (timerWindows_[timer] == nullptr) return;
+    win::KillTimer(std::exchange(timerWindows_[timer], nullptr), reinterpret_cast<std::uintptr_t>(this) + static_cast<std::uintptr_t>(timer));
+}
+
+// DispatchMessage hands the timers' WM_TIMER here, never to the window. A timer whose controller is
+// gone, or that it no longer runs, ends.
+void BRENNICK_CALLBACK CScrollBars::TimerProc(win::Hwnd window, unsigned int /*message*/, std::uintptr_t id,
+                                              unsigned long /*time*/) noexcept {
     platform::AtBoundary([&] {
         const Ref<CScrollBars> bars = modSubclassScrollBars::ScrollBarsFromWindow(window);
-        if (bars && reinterpret_cast<std::uintptr_t>(bars.Get()) == id && bars->timerWindow_ == window) {
-            bars->OnGlideTimer();
-        } else {
+        const std::uintptr_t timer = bars ? id - reinterpret_cast<std::uintptr_t>(bars.Get()) : std::uintptr_t{kTimers};
+        if (timer >= kTimers || bars->timerWindows_[timer] != window) {
             win::KillTimer(window, id);
+        } else if (timer == kGlideTimer) {
+            for (const int bar : {SB_HORZ, SB_VERT}) {
+                if (bars->glides_[bar].active) bars->AdvanceGlide(bar);
+            }
+        } else {
+            timer == kPanTimer ? bars->OnPanTimer() : bars->OnEdgeTimer();
         }
     });
 }

@@ -184,6 +184,46 @@ public:
     void VScrollBy(std::int32_t amount);
     //@}
 
+    /// @name Pointer switches
+    /// Off by default: while a switch is off, the messages it concerns reach the window unchanged.
+    /// Each one's timer has an identifier of this controller's own and a procedure of its own, so
+    /// its `WM_TIMER` never reaches the window; it is gone once its work ends, and when the
+    /// controller ends or the window is destroyed. Setting a switch touches no window.
+    //@{
+    /// Whether the wheel scrolls the bars by itself: the value last set (false at first).
+    Bool16 WheelScroll();
+    /// Any non-zero value: a `WM_MOUSEWHEEL` moves the vertical bar by the system's lines per notch
+    /// (`SPI_GETWHEELSCROLLLINES`) times VSmallChange(), or by a page (VLargeChange()) a notch where
+    /// the setting is a page a notch; a `WM_MOUSEHWHEEL` moves the horizontal bar by the characters
+    /// per tilt notch (`SPI_GETWHEELSCROLLCHARS`) times HSmallChange(), and with Shift held the
+    /// vertical wheel does the same. Parts of a notch add up from message to message (a turn the
+    /// other way starts afresh); each step glides while SmoothScroll() is on and raises HChange or
+    /// VChange. WheelRotate or HWheelRotate, when switched on, is raised first, and a handler that
+    /// sets `ret_Wheeled` takes the message over: nothing scrolls. The message is consumed. The
+    /// settings are read when the switch goes on and at each `WM_SETTINGCHANGE` the window gets
+    /// (a child window gets it only where its parent passes it on).
+    void WheelScroll(Bool16 value);
+    /// Whether the middle button pans the window: the value last set (false at first).
+    Bool16 PanSupport();
+    /// Any non-zero value: a middle-button press over the window starts a pan around that point.
+    /// While the pointer is more than a few pixels (the dead zone) from it, a timer scrolls both
+    /// bars toward the pointer, the faster the further it is, each step raising HChange or
+    /// VChange. Released where it was pressed (a click), the button leaves the pan going until
+    /// any button is pressed, the wheel turns, Esc is pressed, the window loses the mouse capture
+    /// or the focus; released after a drag, it ends the pan at once. The window holds the capture
+    /// and shows the four-headed arrow while it pans, and does not see the middle-button messages
+    /// that start or end a pan, nor an Esc that ends one; every other message reaches it.
+    void PanSupport(Bool16 value);
+    /// Whether a drag beyond an edge scrolls: the value last set (false at first).
+    Bool16 EdgeScroll();
+    /// Any non-zero value: while the window holds the mouse capture (a selection drag, say) and
+    /// the pointer is beyond an edge of its client area or within a few pixels inside it, a timer
+    /// scrolls that way, on both bars, the faster the further out the pointer is, each step raising
+    /// HChange or VChange; it stops when the pointer comes back or the capture ends. The mouse
+    /// messages still reach the window unchanged.
+    void EdgeScroll(Bool16 value);
+    //@}
+
     /// @name Vertical bar
     /// The hooked window's `SB_VERT` bar: the same operations as the horizontal ones.
     //@{
@@ -252,17 +292,51 @@ private:
         int step = 0;
     };
 
+    // The controller's timers: a glide's steps, a pan's and an edge scroll's; each has its own id.
+    enum Timer { kGlideTimer, kPanTimer, kEdgeTimer, kTimers };
+    // A pan: none, the middle button held, going on after a click, or its ending click's button-up
+    // still to come.
+    enum class Pan : std::uint8_t { None, Held, Clicked, EndingClick };
+    struct Point {
+        std::int32_t x = 0, y = 0;
+    };
+    // What the pointer switches keep.
+    struct Pointer {
+        Bool16 wheelScroll, pan, edge;
+        std::int32_t lines = 0, chars = 0;  // the system's wheel settings, as last read
+        std::int32_t parts[2] = {};         // what each bar's wheel left short of a unit, times a notch (120)
+        Pan state = Pan::None;
+        bool dragged = false;               // moved beyond the dead zone since the pan began
+        Point start, at;                    // where the pan began, where the pointer is (client coordinates)
+    };
+
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                            win::LParam lParam) override;
+    bool WheelTurned(int bar, win::WParam wParam, bool takenOver) override;
     void OnScroll(int bar, win::Hwnd window, win::WParam wParam);
     std::optional<win::LResult> OnKey(win::Hwnd window, win::WParam key);
     void Step(int bar, std::int32_t amount, bool back);
     void AdvanceGlide(int bar);
-    void OnGlideTimer();
     void EndGlide(int bar);
     void EndGlides();
-    static void BRENNICK_CALLBACK GlideTimerProc(win::Hwnd window, unsigned int message, std::uintptr_t id,
-                                                 unsigned long time) noexcept;
+
+    // PointerScrolling.cpp
+    std::optional<win::LResult> OnPointer(win::Hwnd window, unsigned int message, win::WParam wParam,
+                                          win::LParam lParam);
+    std::optional<win::LResult> OnMiddleButton(win::Hwnd window, bool down, win::LParam lParam);
+    void OnMouseMove(win::Hwnd window, win::LParam lParam);
+    void ReadWheelSettings();
+    void EndPan();
+    void OnPanTimer();
+    void OnEdgeTimer();
+    Point BeyondEdges(win::Hwnd window) const;
+    void Nudge(int bar, std::int32_t distance);  // scrolls toward a pointer distance pixels beyond its mark
+    void EndPointer();  // ends a pan and an edge scroll
+
+    void StartTimer(Timer timer, win::Hwnd window, unsigned int milliseconds);
+    void StopTimer(Timer timer);
+    static void BRENNICK_CALLBACK TimerProc(win::Hwnd window, unsigned int message, std::uintptr_t id,
+                                           unsigned long time) noexcept;
 
     win::ScrollInfo Query(int bar, std::uint32_t mask);
     std::int32_t LargeChange(int bar);
@@ -280,9 +354,10 @@ private:
     // Each bar by its selector, SB_HORZ (0) or SB_VERT (1), the one name of a bar here.
     BarState bars_[2];
     Glide glides_[2];
-    Bool16 keyboard_;                  // KeyboardSupport
-    std::int32_t smoothMs_ = 0;        // SmoothScroll
-    win::Hwnd timerWindow_ = nullptr;  // where the glide timer runs; null while there is none
+    Bool16 keyboard_;            // KeyboardSupport
+    std::int32_t smoothMs_ = 0;  // SmoothScroll
+    Pointer pointer_;
+    win::Hwnd timerWindows_[kTimers] = {};  // where each timer runs; null while it does not
 };
 
 }  // namespace brennick

@@ -136,6 +136,9 @@ private:
     // The component's own answer to a message other than the wheel's; nothing to pass it on.
     virtual std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
                                                    win::LParam lParam) = 0;
+    // Each wheel message (bar: SB_HORZ or SB_VERT), after its event if one was raised (takenOver: its
+    // handler set Wheeled); true when the component consumed it by what it did.
+    virtual bool WheelTurned(int bar, win::WParam wParam, bool takenOver);
     std::optional<win::LResult> OnWheel(int bar, win::WParam wParam, win::LParam lParam);
 
     const detail::HookKind& kind_;

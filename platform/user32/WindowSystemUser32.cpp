@@ -116,6 +116,20 @@ std::uintptr_t SetTimer(Hwnd window, std::uintptr_t id, unsigned int elapse, Tim
 
 bool KillTimer(Hwnd window, std::uintptr_t id) { return ::KillTimer(window, id) != FALSE; }
 
+Hwnd SetCapture(Hwnd window) { return ::SetCapture(window); }
+bool ReleaseCapture() { return ::ReleaseCapture() != FALSE; }
+Hwnd GetCapture() { return ::GetCapture(); }
+
+bool GetClientRect(Hwnd window, Rect& rect) {
+    RECT native{};
+    const BOOL ok = ::GetClientRect(window, &native);
+    rect = Rect{native.left, native.top, native.right, native.bottom};
+    return ok != FALSE;
+}
+
+void* LoadSystemCursor(int id) { return ::LoadCursorW(nullptr, MAKEINTRESOURCEW(id)); }
+void* SetCursor(void* cursor) { return ::SetCursor(static_cast<HCURSOR>(cursor)); }
+
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int winIni) {
     return ::SystemParametersInfoA(action, param, value, winIni) != FALSE;
 }

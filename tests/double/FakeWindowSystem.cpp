@@ -323,6 +323,29 @@ bool KillTimer(Hwnd window, std::uintptr_t id) {
     return On({.api = Api::KillTimer, .window = window, .wParam = id}, false,
               [&](FakeWindow&) { return Fake().timers.erase({window, id}) > 0; });
 }
+// The capture: the window that loses it is told, with the one that takes it.
+Hwnd SetCapture(Hwnd window) {
+    Fake().Record({.api = Api::SetCapture, .window = window});
+    const Hwnd before = std::exchange(Fake().capture, window);
+    if (before != nullptr && before != window) Fake().Send(before, WM_CAPTURECHANGED, 0, reinterpret_cast<LParam>(window));
+    return before;
+}
+bool ReleaseCapture() {
+    Fake().Record({.api = Api::ReleaseCapture});
+    if (const Hwnd before = std::exchange(Fake().capture, nullptr)) Fake().Send(before, WM_CAPTURECHANGED, 0, 0);
+    return true;
+}
+Hwnd GetCapture() { return Fake().Record({.api = Api::GetCapture}), Fake().capture; }
+bool GetClientRect(Hwnd window, Rect& rect) {
+    return On({.api = Api::GetClientRect, .window = window}, false,
+              [&](FakeWindow& w) { return rect = Rect{0, 0, w.width, w.height}, true; });
+}
+void* LoadSystemCursor(int id) {  // a cursor handle is the number's own
+    Fake().Record({.api = Api::LoadSystemCursor, .message = static_cast<unsigned int>(id)});
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(id));
+}
+void* SetCursor(void* cursor) { return Fake().Record({.api = Api::SetCursor}), std::exchange(Fake().cursor, cursor); }
+
 // Neither a rectangle nor a program file version: the tests look at them on real windows.
 bool GetWindowRect(Hwnd window, Rect&) { return Fake().Record({.api = Api::GetWindowRect, .window = window}), false; }
 bool GetProgramFileVersion(std::uint16_t (&)[4]) { return Fake().Record({.api = Api::GetProgramFileVersion}), false; }

@@ -23,7 +23,8 @@ namespace brennick::test {
 enum class Api { GetScrollInfo, SetScrollInfo, ShowScrollBar, IsWindow, IsWindowUnicode, GetProp, SetProp, RemoveProp,
     SetWindowProcedureA, SetWindowProcedureW, GetWindowProcedureA, GetWindowProcedureW, CallWindowProcA, CallWindowProcW,
     DefWindowProc, GetWindowThreadProcessId, GetCurrentThreadId, SystemParametersInfo, FindWindow, RegisterWindowMessage,
-    SendMessage, PostMessage, GetWindowRect, GetProgramFileVersion, SetTimer, KillTimer };
+    SendMessage, PostMessage, GetWindowRect, GetProgramFileVersion, SetTimer, KillTimer, SetCapture, ReleaseCapture,
+    GetCapture, GetClientRect, LoadSystemCursor, SetCursor };
 
 // One call, with the arguments it was given (the others stay empty), and the calling thread.
 struct Call {
@@ -69,6 +70,7 @@ struct FakeWindow {
     std::array<FakeBar, 2> bars{};
     std::vector<Visit> visits{};
     win::LResult answer = 0;
+    std::int32_t width = 200, height = 100;  // its client area
 };
 
 class FakeWindowSystem {
@@ -107,6 +109,9 @@ public:
     // Timers by window and id; Tick hands each of window's timers one WM_TIMER, as DispatchMessage does.
     std::map<std::pair<win::Hwnd, std::uintptr_t>, win::TimerProc> timers;
     void Tick(win::Hwnd window);
+
+    win::Hwnd capture = nullptr;  // the window that holds the mouse capture
+    void* cursor = nullptr;       // the cursor shown
 
     std::vector<Call> calls, posted;  // posted: PostMessageA's messages not yet delivered
     std::vector<Call> CallsOf(Api api) const;

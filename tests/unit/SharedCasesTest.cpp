@@ -6,6 +6,7 @@
 
 #include "platform/Win32Constants.h"
 #include "tests/double/FakeWindowSystem.h"
+#include "tests/shared/PointerCases.h"
 #include "tests/shared/ScrollBarCases.h"
 #include "tests/shared/WheelCases.h"
 
@@ -37,6 +38,11 @@ struct FakeBackend {
         for (int tick = 0; tick < 10; ++tick) fake.Tick(window);
     }
     bool KillTimer(win::Hwnd window, std::uintptr_t id) { return fake.timers.erase({window, id}) > 0; }
+    void Settings(std::int32_t lines, std::int32_t chars) { fake.wheelScrollLines = lines, fake.wheelScrollChars = chars; }
+    void Capture(win::Hwnd window) { window ? (void)win::SetCapture(window) : (void)win::ReleaseCapture(); }
+    win::Hwnd Captured() { return fake.capture; }
+    std::pair<int, int> Size(win::Hwnd window) { return {fake.Window(window).width, fake.Window(window).height}; }
+    void Destroy(win::Hwnd window) { fake.DestroyWindow(window); }
 };
 
 TEST(SharedCasesOverTheDouble, ScrollBarsAndWheels) {
@@ -44,6 +50,8 @@ TEST(SharedCasesOverTheDouble, ScrollBarsAndWheels) {
     test::RunScrollBarCases(backend);
     test::RunWheelSequences(backend);
     test::RunWheelConsumption(backend);
+    test::RunWheelScrollCases(backend);
+    test::RunPointerCases(backend);
 }
 
 // Each setter pushes its own mask and the other end of the range as the window reports it;

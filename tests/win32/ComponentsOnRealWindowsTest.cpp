@@ -12,6 +12,7 @@
 #include <brennick/CScrollBars.h>
 
 #include "platform/Lock.h"
+#include "tests/shared/PointerCases.h"
 #include "tests/shared/ScrollBarCases.h"
 #include "tests/shared/WheelCases.h"
 #include "tests/win32/TestWindow.h"
@@ -42,6 +43,18 @@ struct RealBackend {
     }
     void Glide(HWND) { test::Pump(200); }
     bool KillTimer(HWND window, UINT_PTR id) { return ::KillTimer(window, id) != FALSE; }
+    void Settings(int lines, int chars) {  // for this session only: nothing is saved
+        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, static_cast<UINT>(lines), nullptr, 0);
+        SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, static_cast<UINT>(chars), nullptr, 0);
+    }
+    void Capture(HWND window) { window ? (void)SetCapture(window) : (void)ReleaseCapture(); }
+    HWND Captured() { return GetCapture(); }
+    std::pair<int, int> Size(HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        return {client.right, client.bottom};
+    }
+    void Destroy(HWND window) { DestroyWindow(window); }
 };
 
 TEST(OnRealWindows, TheSharedScrollBarAndWheelCases) {
@@ -49,6 +62,8 @@ TEST(OnRealWindows, TheSharedScrollBarAndWheelCases) {
     test::RunScrollBarCases(backend);
     test::RunWheelSequences(backend);
     test::RunWheelConsumption(backend);
+    test::RunWheelScrollCases(backend);
+    test::RunPointerCases(backend);
 }
 
 // A page of 2^31 - 1 on a range of 2^31 values, set in one call as Wine then keeps it: the step
