@@ -40,7 +40,6 @@ void ConfigureHorizontalBar(CScrollBars& bars) {
 
 Bool16 IsOn(const ui::CheckBox& box) { return Bool16::From(box.Value() != 0); }
 
-
 }  // namespace
 
 frmMainRules::TimeOfDay frmMainRules::LocalTimeOfDay() {
@@ -49,9 +48,7 @@ frmMainRules::TimeOfDay frmMainRules::LocalTimeOfDay() {
     return {now.wHour, now.wMinute, now.wSecond};
 }
 
-frmMain::frmMain() {
-    BindControls();
-}
+frmMain::frmMain() { BindControls(); }
 
 void frmMain::BindControls() {
     form_.Load.Connect([this] { Form_Load(); });
@@ -88,10 +85,8 @@ void frmMain::BindMyScrollRight() {
 }
 
 void frmMain::BindMyWheel() {
-    MyWheel->WheelRotate.Connect(
-        [this](std::int32_t& Delta, std::int32_t& Shift, std::int32_t& X, std::int32_t& Y, Bool16& Wheeled) {
-            MyWheel_WheelRotate(Delta, Shift, X, Y, Wheeled);
-        });
+    MyWheel->WheelRotate.Connect([this](std::int32_t& Delta, std::int32_t& Shift, std::int32_t& X, std::int32_t& Y,
+                                        Bool16& Wheeled) { MyWheel_WheelRotate(Delta, Shift, X, Y, Wheeled); });
 }
 
 // --- start-up and shutdown ---

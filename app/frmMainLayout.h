@@ -29,8 +29,7 @@ inline constexpr ControlLayout kControls[] = {
     {ControlId::chkWheelSupport, {450, 5880, 8085, 225}, "Extra Wheel Support (using WM_MouseWheel message)", 0},
     {ControlId::picControlRight, {4530, 390, 4020, 4500}, "", 0},
     {ControlId::picTrialRight, {210, 2160, 3000, 540}, "", 0},
-    {ControlId::chkWheelSupport2, {480, 6750, 8085, 225}, "Extra Wheel Support 2.0 (using WM_MouseWheel message)",
-     0},
+    {ControlId::chkWheelSupport2, {480, 6750, 8085, 225}, "Extra Wheel Support 2.0 (using WM_MouseWheel message)", 0},
     {ControlId::txtWheel2, {480, 6990, 8085, 285}, "", 0},
 };
 

@@ -40,11 +40,11 @@ std::string RowText(std::int32_t row) {
 ExampleWindow::ExampleWindow(HINSTANCE instance) {
     RegisterWindowClass(instance, kFrameClass, &FrameProc);
     RegisterWindowClass(instance, kPanelClass, &PanelProc);
-    frame_ = CreateWindowExA(0, kFrameClass, "Brennick example", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                             CW_USEDEFAULT, CW_USEDEFAULT, 480, 320, nullptr, nullptr, instance, this);
+    frame_ = CreateWindowExA(0, kFrameClass, "Brennick example", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                             CW_USEDEFAULT, 480, 320, nullptr, nullptr, instance, this);
     if (frame_ == nullptr) return;
-    panel_ = CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
-                             frame_, nullptr, instance, this);
+    panel_ = CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, frame_,
+                             nullptr, instance, this);
     OnFrameSize();
     AttachComponents();
 }
@@ -133,7 +133,8 @@ void ExampleWindow::OnPanelPaint() {
     // The bars hold the positions; the window keeps no copy of its own.
     const std::int32_t top = scrollBars_ ? scrollBars_->VValue() : 0;
     const std::int32_t left = scrollBars_ ? scrollBars_->HValue() : 0;
-    const std::string latest = events_.empty() ? "Click the bars, press the arrow keys or turn the wheel." : "Latest event: " + events_.back();
+    const std::string latest =
+        events_.empty() ? "Click the bars, press the arrow keys or turn the wheel." : "Latest event: " + events_.back();
     TextOutA(dc, 4, 2, latest.c_str(), static_cast<int>(latest.size()));
     for (std::int32_t line = 0; line < kPageRows && top + line < kRows; ++line) {
         const std::string text = RowText(top + line);

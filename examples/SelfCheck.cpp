@@ -67,7 +67,8 @@ std::string Event(const char* name, std::int32_t value) { return std::string(nam
 
 // Lets the glides of the steps so far run to their end: the timer's messages are dispatched here.
 void Settle() {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < static_cast<DWORD>(4 * kGlideMilliseconds); Sleep(1)) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < static_cast<DWORD>(4 * kGlideMilliseconds);
+         Sleep(1)) {
         for (MSG message{}; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
     }
 }
@@ -106,7 +107,8 @@ int RunSelfCheck(HINSTANCE instance) {
     checks.Expect(BarShown(panel, OBJID_VSCROLL) && BarShown(panel, OBJID_HSCROLL),
                   "GetScrollBarInfo reports both bars shown");
     checks.Expect(Configured(BarInfo(panel, SB_VERT), kRows, kPageRows), "the vertical bar holds 0..99, page 10, at 0");
-    checks.Expect(Configured(BarInfo(panel, SB_HORZ), kColumns, kPageColumns), "the horizontal bar holds 0..79, page 20, at 0");
+    checks.Expect(Configured(BarInfo(panel, SB_HORZ), kColumns, kPageColumns),
+                  "the horizontal bar holds 0..79, page 20, at 0");
 
     // Line and page steps glide: a few steps on a timer, each raising VChange, the last exact.
     std::size_t seen = window.Events().size();
@@ -118,8 +120,9 @@ int RunSelfCheck(HINSTANCE instance) {
     seen = window.Events().size();
     Scroll(panel, WM_VSCROLL, SB_PAGEDOWN);
     Settle();
-    checks.Expect(Glided(EventsSince(window, seen), "VChange", 1, 1 + kPageRows) && BarInfo(panel, SB_VERT).nPos == 1 + kPageRows,
-                  "a page down glides by the page, raising VChange up to 11");
+    checks.Expect(
+        Glided(EventsSince(window, seen), "VChange", 1, 1 + kPageRows) && BarInfo(panel, SB_VERT).nPos == 1 + kPageRows,
+        "a page down glides by the page, raising VChange up to 11");
 
     // The window limits the last position to max - page + 1.
     seen = window.Events().size();
@@ -139,7 +142,8 @@ int RunSelfCheck(HINSTANCE instance) {
         SendMessageA(window.Frame(), WM_SETTINGCHANGE, SPI_SETWHEELSCROLLLINES, 0);
     };
     const auto wheel = [&](UINT message, int amount, WPARAM keys = 0) {
-        const LRESULT result = SendMessageA(panel, message, static_cast<WPARAM>(static_cast<std::uint16_t>(amount)) << 16 | keys, 0);
+        const LRESULT result =
+            SendMessageA(panel, message, static_cast<WPARAM>(static_cast<std::uint16_t>(amount)) << 16 | keys, 0);
         Settle();
         return result;
     };
@@ -159,8 +163,10 @@ int RunSelfCheck(HINSTANCE instance) {
                   "a notch is noted by the wheel hook, then glides three rows down, raising VChange");
 
     std::vector<std::int32_t> rows;
-    for (int quarter = 0; quarter < 4; ++quarter) rows.push_back((wheel(WM_MOUSEWHEEL, -WHEEL_DELTA / 4), BarInfo(panel, SB_VERT).nPos));
-    checks.Expect(rows == std::vector<std::int32_t>{13, 14, 15, 16}, "four quarters of a notch scroll its three rows as each row is whole");
+    for (int quarter = 0; quarter < 4; ++quarter)
+        rows.push_back((wheel(WM_MOUSEWHEEL, -WHEEL_DELTA / 4), BarInfo(panel, SB_VERT).nPos));
+    checks.Expect(rows == std::vector<std::int32_t>{13, 14, 15, 16},
+                  "four quarters of a notch scroll its three rows as each row is whole");
 
     wheel(WM_MOUSEHWHEEL, WHEEL_DELTA);
     checks.Expect(BarInfo(panel, SB_HORZ).nPos == 4, "a tilt to the right moves four columns");
@@ -202,7 +208,8 @@ int RunSelfCheck(HINSTANCE instance) {
     SendMessageA(panel, WM_LBUTTONUP, 0, MAKELPARAM(40, client.bottom + 30));
     const std::int32_t dragged = BarInfo(panel, SB_VERT).nPos;
     Settle();
-    checks.Expect(dragged > panned && BarInfo(panel, SB_VERT).nPos == dragged, "a drag below the panel scrolls until the button goes up");
+    checks.Expect(dragged > panned && BarInfo(panel, SB_VERT).nPos == dragged,
+                  "a drag below the panel scrolls until the button goes up");
 
     // Keys scroll the panel: Down a row, End to the last page at once, Right a column; other keys go on.
     Scroll(panel, WM_VSCROLL, SB_TOP);
@@ -215,8 +222,9 @@ int RunSelfCheck(HINSTANCE instance) {
     }
     seen = window.Events().size();
     SendMessageA(panel, WM_KEYDOWN, 'A', 1);
-    checks.Expect(keyed == std::vector<std::int32_t>{0, 1, 0, kRows - kPageRows, 0, 1} && window.Events().size() == seen,
-                  "Down, End and Right are consumed and move to row 1, row 90 and column 1; another key raises nothing");
+    checks.Expect(
+        keyed == std::vector<std::int32_t>{0, 1, 0, kRows - kPageRows, 0, 1} && window.Events().size() == seen,
+        "Down, End and Right are consumed and move to row 1, row 90 and column 1; another key raises nothing");
 
     window.ReleaseComponents();
     checks.Expect(WindowProcedure(panel) == ClassProcedure(panel), "after release the panel runs its own procedure");

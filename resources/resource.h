@@ -2,7 +2,7 @@
 #ifndef BRENNICK_RESOURCE_H
 #define BRENNICK_RESOURCE_H
 
-#define IDI_BRENNICK 1   /* application icon (Brennick.ico) */
-#define IDB_TRIAL 101    /* trial banner bitmap (trial.bmp) */
+#define IDI_BRENNICK 1 /* application icon (Brennick.ico) */
+#define IDB_TRIAL 101  /* trial banner bitmap (trial.bmp) */
 
 #endif

@@ -35,8 +35,9 @@ WheelMessage DecodeWheel(win::WParam wParam, win::LParam lParam, WheelSense sens
 }
 
 WheelMessage DecodeWheel(detail::WheelState& state, int bar, win::WParam wParam, win::LParam lParam) {
-    const WheelMessage decoded = DecodeWheel(wParam, lParam, bar == SB_HORZ ? WheelSense::Right : WheelSense::TowardUser,
-                                             state.carry.IsNonZero(), state.carried[bar]);
+    const WheelMessage decoded =
+        DecodeWheel(wParam, lParam, bar == SB_HORZ ? WheelSense::Right : WheelSense::TowardUser,
+                    state.carry.IsNonZero(), state.carried[bar]);
     state.raw = decoded.Raw;
     return decoded;
 }

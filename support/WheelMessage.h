@@ -13,7 +13,7 @@ struct WheelMessage {
     std::int32_t Shift = 0;  // key and button state (MK_*)
     std::int32_t X = 0;      // pointer, screen coordinates
     std::int32_t Y = 0;
-    std::int32_t Raw = 0;    // the message's own amount in the event's sense, WHEEL_DELTA (120) a notch
+    std::int32_t Raw = 0;  // the message's own amount in the event's sense, WHEEL_DELTA (120) a notch
 };
 
 // Which way a wheel's Delta counts: the vertical wheel's Delta is positive toward the user (the

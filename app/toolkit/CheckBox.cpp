@@ -2,8 +2,7 @@
 
 namespace brennick::ui {
 
-CheckBox::CheckBox(Form& parent, const TwipsRect& rect, int id, const char* caption, int value)
-    : Control(parent) {
+CheckBox::CheckBox(Form& parent, const TwipsRect& rect, int id, const char* caption, int value) : Control(parent) {
     Create("BUTTON", caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0, rect, id);
     SendMessageA(Handle(), BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }

@@ -28,8 +28,7 @@ protected:
 
     // Creates the control's window as a child of the form, placed by its layout in twips at the
     // form's DPI. The window belongs to the form window, which destroys it.
-    void Create(const char* className, const char* text, DWORD style, DWORD exStyle, const TwipsRect& rect,
-                int id);
+    void Create(const char* className, const char* text, DWORD style, DWORD exStyle, const TwipsRect& rect, int id);
 
     Form& parent_;
 

@@ -28,11 +28,11 @@ void RegisterFormClass(HINSTANCE instance, int iconId) {
     windowClass.lpfnWndProc = &Form::Procedure;
     windowClass.hInstance = instance;
     // Shared icons (LR_SHARED): the system owns them.
-    windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 0, 0,
-                                                      LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kClassName;
@@ -44,8 +44,7 @@ void RegisterFormClass(HINSTANCE instance, int iconId) {
 Form::Form(const char* caption, const TwipsRect& client, int iconId) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterFormClass(instance, iconId);
-    window_.Reset(CreateWindowExA(kExStyle, kClassName, caption, kStyle, 0, 0, 0, 0, nullptr, nullptr, instance,
-                                  this));
+    window_.Reset(CreateWindowExA(kExStyle, kClassName, caption, kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, this));
     if (Handle() == nullptr) return;
     // Sized only now: the DPI that the layout converts at is the window's own.
     dpi_ = DpiOf(Handle());

@@ -42,7 +42,6 @@ public:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 private:
-
     LRESULT OnActivate(WPARAM wParam);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnControlColor(UINT message, WPARAM wParam, LPARAM lParam);

@@ -33,7 +33,11 @@ int PixelsForPlacement(float twips, int dpi) {
 }  // namespace
 
 Picture::Picture(Panel& parent, Dpi dpi, const TwipsRect& rect, int id, HBITMAP bitmap)
-    : dpi_(dpi), rect_(rect), bitmap_(bitmap), left_(static_cast<float>(rect.left)), top_(static_cast<float>(rect.top)) {
+    : dpi_(dpi),
+      rect_(rect),
+      bitmap_(bitmap),
+      left_(static_cast<float>(rect.left)),
+      top_(static_cast<float>(rect.top)) {
     RegisterPictureClass();
     const PixelRect place = ToPixels(rect, dpi);
     placed_ = {place.left, place.top};

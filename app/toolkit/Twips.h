@@ -35,8 +35,8 @@ inline int PixelsFromTwips(int twips, int dpi) { return MulDiv(twips, dpi, kTwip
 int PixelsFromTwips(double twips, int dpi);
 
 inline PixelRect ToPixels(const TwipsRect& rect, Dpi dpi) {
-    return {PixelsFromTwips(rect.left, dpi.x), PixelsFromTwips(rect.top, dpi.y),
-            PixelsFromTwips(rect.width, dpi.x), PixelsFromTwips(rect.height, dpi.y)};
+    return {PixelsFromTwips(rect.left, dpi.x), PixelsFromTwips(rect.top, dpi.y), PixelsFromTwips(rect.width, dpi.x),
+            PixelsFromTwips(rect.height, dpi.y)};
 }
 
 // The DPI of a window, from its device context; 96 if the window has none.

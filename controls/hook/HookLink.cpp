@@ -35,7 +35,8 @@ Ref<RefCounted> HookLink::Serving() const {
 std::optional<HookLink::Holding> HookLink::Become(Holding from, Holding to) {
     const std::lock_guard guard(lock_);
     const Holding held{state_.load(std::memory_order_relaxed), owner_};
-    if (held.state != from.state || (from.owner != nullptr && from.owner != held.owner) || !Drawn(held.state, to.state)) {
+    if (held.state != from.state || (from.owner != nullptr && from.owner != held.owner) ||
+        !Drawn(held.state, to.state)) {
         return std::nullopt;
     }
     owner_ = to.owner;

@@ -69,8 +69,8 @@ win::Hwnd HookedComponent<Number>::PushTarget() const {
 
 template <class Number>
 std::optional<win::LResult> HookedComponent<Number>::Serve(RefCounted& owner, const detail::HookContext& context,
-                                                          unsigned int message, win::WParam wParam,
-                                                          win::LParam lParam) {
+                                                           unsigned int message, win::WParam wParam,
+                                                           win::LParam lParam) {
     auto& self = static_cast<HookedComponent&>(owner);
     struct Serving {  // the message served, for the pushes made while it runs (they nest)
         const detail::HookContext*& current;

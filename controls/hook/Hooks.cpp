@@ -114,7 +114,8 @@ void End(win::Hwnd window, RefCounted* letGo, bool gone) {
             if (const auto held = gone ? link->Become({Attached}, {PassingThrough}) : std::nullopt) {
                 endings.push_back({&link->kind, held->owner, false});
             }
-            if (const auto held = link->Become({Released}, {PassingThrough})) endings.push_back({&link->kind, held->owner, true});
+            if (const auto held = link->Become({Released}, {PassingThrough}))
+                endings.push_back({&link->kind, held->owner, true});
         }
         if (here) LeaveFromTheTop(window, links);
         if (gone) {
@@ -124,7 +125,8 @@ void End(win::Hwnd window, RefCounted* letGo, bool gone) {
         if (links.empty()) table.windows.erase(found);
     }
     for (const Ending& ending : endings) {
-        if (win::GetPropA(window, ending.kind->property) == ending.owner) win::RemovePropA(window, ending.kind->property);
+        if (win::GetPropA(window, ending.kind->property) == ending.owner)
+            win::RemovePropA(window, ending.kind->property);
     }
     for (const Ending& ending : endings) {
         if (ending.free) ending.kind->destroy(*ending.owner);
@@ -167,7 +169,8 @@ LinkPtr LinkOfMessage(win::Hwnd window, const HookKind& kind) {
     ThreadCache* const cache = CacheOfThisThread();
     if (cache != nullptr) {
         for (const LinkPtr& link : cache->links) {
-            if (link != nullptr && link->window == window && &link->kind == &kind && link->State() != LinkState::Unlinked) {
+            if (link != nullptr && link->window == window && &link->kind == &kind &&
+                link->State() != LinkState::Unlinked) {
                 return link;
             }
         }
@@ -328,8 +331,6 @@ win::Hwnd Hooks::PushTarget(const WindowHook& hook, const RefCounted& owner) {
     return win::GetPropA(window, link->kind.property) == &owner ? window : nullptr;
 }
 
-bool Hooks::Serves(const HookContext& context) noexcept {
-    return context.link->State() == LinkState::Attached;
-}
+bool Hooks::Serves(const HookContext& context) noexcept { return context.link->State() == LinkState::Attached; }
 
 }  // namespace brennick::detail

@@ -33,45 +33,119 @@ CScrollBars::~CScrollBars() { EndGlides(), EndPointer(); }
 
 // --- owner-facing properties: each names its bar and runs on the window's thread ---
 
-Bool16 CScrollBars::HVisible() { return OnWindowThread([&] { return bars_[SB_HORZ].visible; }); }
-void CScrollBars::HVisible(Bool16 value) { OnWindowThread([&] { SetVisible(SB_HORZ, value); }); }
-std::int32_t CScrollBars::HMin() { return OnWindowThread([&] { return Query(SB_HORZ, SIF_RANGE).nMin; }); }
-void CScrollBars::HMin(std::int32_t value) { OnWindowThread([&] { SetMin(SB_HORZ, value); }); }
-std::int32_t CScrollBars::HMax() { return OnWindowThread([&] { return Query(SB_HORZ, SIF_RANGE).nMax; }); }
-void CScrollBars::HMax(std::int32_t value) { OnWindowThread([&] { SetMax(SB_HORZ, value); }); }
-std::int32_t CScrollBars::HLargeChange() { return OnWindowThread([&] { return LargeChange(SB_HORZ); }); }
-void CScrollBars::HLargeChange(std::int32_t value) { OnWindowThread([&] { SetLargeChange(SB_HORZ, value); }); }
-std::int32_t CScrollBars::HValue() { return OnWindowThread([&] { return Query(SB_HORZ, SIF_POS).nPos; }); }
-void CScrollBars::HValue(std::int32_t value) { OnWindowThread([&] { SetValue(SB_HORZ, value); }); }
-void CScrollBars::HScrollTo(std::int32_t position) { OnWindowThread([&] { ScrollTo(SB_HORZ, position); }); }
-std::int32_t CScrollBars::HSmallChange() { return OnWindowThread([&] { return bars_[SB_HORZ].smallChange; }); }
-void CScrollBars::HSmallChange(std::int32_t value) { OnWindowThread([&] { bars_[SB_HORZ].smallChange = value; }); }
-Bool16 CScrollBars::HDisableNoScroll() { return OnWindowThread([&] { return bars_[SB_HORZ].disableNoScroll; }); }
-void CScrollBars::HDisableNoScroll(Bool16 value) { OnWindowThread([&] { bars_[SB_HORZ].disableNoScroll = value; }); }
-void CScrollBars::WheelSupport(Bool16 value) { OnWindowThread([&] { wheels_.enabled[SB_VERT] = value; }); }
+Bool16 CScrollBars::HVisible() {
+    return OnWindowThread([&] { return bars_[SB_HORZ].visible; });
+}
+void CScrollBars::HVisible(Bool16 value) {
+    OnWindowThread([&] { SetVisible(SB_HORZ, value); });
+}
+std::int32_t CScrollBars::HMin() {
+    return OnWindowThread([&] { return Query(SB_HORZ, SIF_RANGE).nMin; });
+}
+void CScrollBars::HMin(std::int32_t value) {
+    OnWindowThread([&] { SetMin(SB_HORZ, value); });
+}
+std::int32_t CScrollBars::HMax() {
+    return OnWindowThread([&] { return Query(SB_HORZ, SIF_RANGE).nMax; });
+}
+void CScrollBars::HMax(std::int32_t value) {
+    OnWindowThread([&] { SetMax(SB_HORZ, value); });
+}
+std::int32_t CScrollBars::HLargeChange() {
+    return OnWindowThread([&] { return LargeChange(SB_HORZ); });
+}
+void CScrollBars::HLargeChange(std::int32_t value) {
+    OnWindowThread([&] { SetLargeChange(SB_HORZ, value); });
+}
+std::int32_t CScrollBars::HValue() {
+    return OnWindowThread([&] { return Query(SB_HORZ, SIF_POS).nPos; });
+}
+void CScrollBars::HValue(std::int32_t value) {
+    OnWindowThread([&] { SetValue(SB_HORZ, value); });
+}
+void CScrollBars::HScrollTo(std::int32_t position) {
+    OnWindowThread([&] { ScrollTo(SB_HORZ, position); });
+}
+std::int32_t CScrollBars::HSmallChange() {
+    return OnWindowThread([&] { return bars_[SB_HORZ].smallChange; });
+}
+void CScrollBars::HSmallChange(std::int32_t value) {
+    OnWindowThread([&] { bars_[SB_HORZ].smallChange = value; });
+}
+Bool16 CScrollBars::HDisableNoScroll() {
+    return OnWindowThread([&] { return bars_[SB_HORZ].disableNoScroll; });
+}
+void CScrollBars::HDisableNoScroll(Bool16 value) {
+    OnWindowThread([&] { bars_[SB_HORZ].disableNoScroll = value; });
+}
+void CScrollBars::WheelSupport(Bool16 value) {
+    OnWindowThread([&] { wheels_.enabled[SB_VERT] = value; });
+}
 
-Bool16 CScrollBars::VVisible() { return OnWindowThread([&] { return bars_[SB_VERT].visible; }); }
-void CScrollBars::VVisible(Bool16 value) { OnWindowThread([&] { SetVisible(SB_VERT, value); }); }
-std::int32_t CScrollBars::VMin() { return OnWindowThread([&] { return Query(SB_VERT, SIF_RANGE).nMin; }); }
-void CScrollBars::VMin(std::int32_t value) { OnWindowThread([&] { SetMin(SB_VERT, value); }); }
-std::int32_t CScrollBars::VMax() { return OnWindowThread([&] { return Query(SB_VERT, SIF_RANGE).nMax; }); }
-void CScrollBars::VMax(std::int32_t value) { OnWindowThread([&] { SetMax(SB_VERT, value); }); }
-std::int32_t CScrollBars::VLargeChange() { return OnWindowThread([&] { return LargeChange(SB_VERT); }); }
-void CScrollBars::VLargeChange(std::int32_t value) { OnWindowThread([&] { SetLargeChange(SB_VERT, value); }); }
-std::int32_t CScrollBars::VValue() { return OnWindowThread([&] { return Query(SB_VERT, SIF_POS).nPos; }); }
-void CScrollBars::VValue(std::int32_t value) { OnWindowThread([&] { SetValue(SB_VERT, value); }); }
-void CScrollBars::VScrollTo(std::int32_t position) { OnWindowThread([&] { ScrollTo(SB_VERT, position); }); }
-std::int32_t CScrollBars::VSmallChange() { return OnWindowThread([&] { return bars_[SB_VERT].smallChange; }); }
-void CScrollBars::VSmallChange(std::int32_t value) { OnWindowThread([&] { bars_[SB_VERT].smallChange = value; }); }
-Bool16 CScrollBars::VDisableNoScroll() { return OnWindowThread([&] { return bars_[SB_VERT].disableNoScroll; }); }
-void CScrollBars::VDisableNoScroll(Bool16 value) { OnWindowThread([&] { bars_[SB_VERT].disableNoScroll = value; }); }
+Bool16 CScrollBars::VVisible() {
+    return OnWindowThread([&] { return bars_[SB_VERT].visible; });
+}
+void CScrollBars::VVisible(Bool16 value) {
+    OnWindowThread([&] { SetVisible(SB_VERT, value); });
+}
+std::int32_t CScrollBars::VMin() {
+    return OnWindowThread([&] { return Query(SB_VERT, SIF_RANGE).nMin; });
+}
+void CScrollBars::VMin(std::int32_t value) {
+    OnWindowThread([&] { SetMin(SB_VERT, value); });
+}
+std::int32_t CScrollBars::VMax() {
+    return OnWindowThread([&] { return Query(SB_VERT, SIF_RANGE).nMax; });
+}
+void CScrollBars::VMax(std::int32_t value) {
+    OnWindowThread([&] { SetMax(SB_VERT, value); });
+}
+std::int32_t CScrollBars::VLargeChange() {
+    return OnWindowThread([&] { return LargeChange(SB_VERT); });
+}
+void CScrollBars::VLargeChange(std::int32_t value) {
+    OnWindowThread([&] { SetLargeChange(SB_VERT, value); });
+}
+std::int32_t CScrollBars::VValue() {
+    return OnWindowThread([&] { return Query(SB_VERT, SIF_POS).nPos; });
+}
+void CScrollBars::VValue(std::int32_t value) {
+    OnWindowThread([&] { SetValue(SB_VERT, value); });
+}
+void CScrollBars::VScrollTo(std::int32_t position) {
+    OnWindowThread([&] { ScrollTo(SB_VERT, position); });
+}
+std::int32_t CScrollBars::VSmallChange() {
+    return OnWindowThread([&] { return bars_[SB_VERT].smallChange; });
+}
+void CScrollBars::VSmallChange(std::int32_t value) {
+    OnWindowThread([&] { bars_[SB_VERT].smallChange = value; });
+}
+Bool16 CScrollBars::VDisableNoScroll() {
+    return OnWindowThread([&] { return bars_[SB_VERT].disableNoScroll; });
+}
+void CScrollBars::VDisableNoScroll(Bool16 value) {
+    OnWindowThread([&] { bars_[SB_VERT].disableNoScroll = value; });
+}
 
-Bool16 CScrollBars::KeyboardSupport() { return OnWindowThread([&] { return keyboard_; }); }
-void CScrollBars::KeyboardSupport(Bool16 value) { OnWindowThread([&] { keyboard_ = value; }); }
-std::int32_t CScrollBars::SmoothScroll() { return OnWindowThread([&] { return smoothMs_; }); }
-void CScrollBars::SmoothScroll(std::int32_t milliseconds) { OnWindowThread([&] { smoothMs_ = milliseconds; }); }
-void CScrollBars::HScrollBy(std::int32_t amount) { OnWindowThread([&] { Step(SB_HORZ, amount, false); }); }
-void CScrollBars::VScrollBy(std::int32_t amount) { OnWindowThread([&] { Step(SB_VERT, amount, false); }); }
+Bool16 CScrollBars::KeyboardSupport() {
+    return OnWindowThread([&] { return keyboard_; });
+}
+void CScrollBars::KeyboardSupport(Bool16 value) {
+    OnWindowThread([&] { keyboard_ = value; });
+}
+std::int32_t CScrollBars::SmoothScroll() {
+    return OnWindowThread([&] { return smoothMs_; });
+}
+void CScrollBars::SmoothScroll(std::int32_t milliseconds) {
+    OnWindowThread([&] { smoothMs_ = milliseconds; });
+}
+void CScrollBars::HScrollBy(std::int32_t amount) {
+    OnWindowThread([&] { Step(SB_HORZ, amount, false); });
+}
+void CScrollBars::VScrollBy(std::int32_t amount) {
+    OnWindowThread([&] { Step(SB_VERT, amount, false); });
+}
 std::int32_t CScrollBars::HLastPos() const { return bars_[SB_HORZ].lastPos; }
 std::int32_t CScrollBars::VLastPos() const { return bars_[SB_VERT].lastPos; }
 
@@ -140,7 +214,8 @@ void CScrollBars::PushPosition(int bar, std::int32_t value) {
 std::int32_t CScrollBars::Reachable(int bar, std::int32_t position) {
     const win::ScrollInfo info = Query(bar, SIF_RANGE | SIF_PAGE);
     const std::int64_t last = std::int64_t{info.nMax} - std::max<std::int64_t>(std::int64_t{info.nPage} - 1, 0);
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(position, info.nMin, std::max<std::int64_t>(last, info.nMin)));
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(position, info.nMin, std::max<std::int64_t>(last, info.nMin)));
 }
 
 void CScrollBars::ScrollTo(int bar, std::int32_t position) {
@@ -230,8 +305,8 @@ std::optional<win::LResult> CScrollBars::OnKey(win::Hwnd window, win::WParam key
         int bar, code;
     };
     static constexpr KeyCode kKeys[] = {
-        {VK_UP, SB_VERT, SB_LINEUP},     {VK_DOWN, SB_VERT, SB_LINEDOWN}, {VK_PRIOR, SB_VERT, SB_PAGEUP},
-        {VK_NEXT, SB_VERT, SB_PAGEDOWN}, {VK_HOME, SB_VERT, SB_TOP},      {VK_END, SB_VERT, SB_BOTTOM},
+        {VK_UP, SB_VERT, SB_LINEUP},     {VK_DOWN, SB_VERT, SB_LINEDOWN},   {VK_PRIOR, SB_VERT, SB_PAGEUP},
+        {VK_NEXT, SB_VERT, SB_PAGEDOWN}, {VK_HOME, SB_VERT, SB_TOP},        {VK_END, SB_VERT, SB_BOTTOM},
         {VK_LEFT, SB_HORZ, SB_LINELEFT}, {VK_RIGHT, SB_HORZ, SB_LINERIGHT},
     };
     if (key == VK_ESCAPE && pointer_.state != Pan::None && pointer_.state != Pan::EndingClick) return EndPan(), 0;
@@ -297,7 +372,8 @@ void CScrollBars::StartTimer(Timer timer, win::Hwnd window, unsigned int millise
 
 void CScrollBars::StopTimer(Timer timer) {
     if (timerWindows_[timer] == nullptr) return;
-    win::KillTimer(std::exchange(timerWindows_[timer], nullptr), reinterpret_cast<std::uintptr_t>(this) + static_cast<std::uintptr_t>(timer));
+    win::KillTimer(std::exchange(timerWindows_[timer], nullptr),
+                   reinterpret_cast<std::uintptr_t>(this) + static_cast<std::uintptr_t>(timer));
 }
 
 // DispatchMessage hands the timers' WM_TIMER here, never to the window. A timer whose controller is

@@ -14,9 +14,9 @@
 namespace brennick {
 namespace {
 
-constexpr std::int32_t kDeadZone = 8;      // pixels around a pan's start point that scroll nothing
-constexpr std::int32_t kEdgeMargin = 8;    // pixels inside an edge that already scroll toward it
-constexpr std::int32_t kPixelsPerStep = 16;  // each this many pixels further adds a line a tick
+constexpr std::int32_t kDeadZone = 8;                  // pixels around a pan's start point that scroll nothing
+constexpr std::int32_t kEdgeMargin = 8;                // pixels inside an edge that already scroll toward it
+constexpr std::int32_t kPixelsPerStep = 16;            // each this many pixels further adds a line a tick
 constexpr unsigned int kPanTick = 20, kEdgeTick = 40;  // milliseconds
 
 // A mouse message's point, in the window's client coordinates (signed: a captured pointer may be
@@ -33,9 +33,15 @@ std::int32_t Beyond(std::int32_t position, std::int32_t low, std::int32_t high) 
 
 }  // namespace
 
-Bool16 CScrollBars::WheelScroll() { return OnWindowThread([&] { return pointer_.wheelScroll; }); }
-Bool16 CScrollBars::PanSupport() { return OnWindowThread([&] { return pointer_.pan; }); }
-Bool16 CScrollBars::EdgeScroll() { return OnWindowThread([&] { return pointer_.edge; }); }
+Bool16 CScrollBars::WheelScroll() {
+    return OnWindowThread([&] { return pointer_.wheelScroll; });
+}
+Bool16 CScrollBars::PanSupport() {
+    return OnWindowThread([&] { return pointer_.pan; });
+}
+Bool16 CScrollBars::EdgeScroll() {
+    return OnWindowThread([&] { return pointer_.edge; });
+}
 
 void CScrollBars::WheelScroll(Bool16 value) {
     OnWindowThread([&] {
@@ -102,7 +108,8 @@ bool CScrollBars::WheelTurned(int bar, win::WParam wParam, bool takenOver) {
     const std::int32_t raw = (bar == SB_VERT ? -1 : 1) * MSupport::HiWord(bits);  // down and right are positive
     const int target = bar == SB_VERT && (MSupport::LoWord(bits) & MK_SHIFT) != 0 ? SB_HORZ : bar;
     const std::int32_t setting = target == SB_VERT ? pointer_.lines : pointer_.chars;
-    const std::int32_t notch = setting == WHEEL_PAGESCROLL ? LargeChange(target) : SatMul(setting, bars_[target].smallChange);
+    const std::int32_t notch =
+        setting == WHEEL_PAGESCROLL ? LargeChange(target) : SatMul(setting, bars_[target].smallChange);
     std::int32_t& parts = pointer_.parts[target];
     if ((parts < 0 && raw > 0) || (parts > 0 && raw < 0)) parts = 0;  // a turn the other way starts afresh
     const std::int64_t total = parts + std::int64_t{raw} * notch;

@@ -31,9 +31,9 @@ public:
     /// The 16 bits held, as a signed number.
     constexpr std::int16_t Bits() const { return bits_; }
     /// Whether the value is exactly true (-1).
-    constexpr bool IsTrue() const { return bits_ == -1; }      // exactly true (-1)
+    constexpr bool IsTrue() const { return bits_ == -1; }  // exactly true (-1)
     /// Whether the value is anything other than false (0).
-    constexpr bool IsNonZero() const { return bits_ != 0; }    // any value other than false
+    constexpr bool IsNonZero() const { return bits_ != 0; }  // any value other than false
 
     /// Compares the bits: `Bool16{std::int16_t{1}} != kTrue`.
     friend constexpr bool operator==(Bool16, Bool16) = default;

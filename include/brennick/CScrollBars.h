@@ -97,42 +97,42 @@ public:
     //@{
     /// Whether the owner wants the bar shown: the value last set (false at first), not what the
     /// window shows.
-    Bool16 HVisible();                    // what the owner last set
+    Bool16 HVisible();  // what the owner last set
     /// When value differs from the stored one, stores it and calls `ShowScrollBar`: shows the bar
     /// for exactly -1 (kTrue) and hides it for any other value. An unchanged value makes no call.
-    void HVisible(Bool16 value);          // on change: ShowScrollBar, showing for exactly -1
+    void HVisible(Bool16 value);  // on change: ShowScrollBar, showing for exactly -1
     /// The low end of the range: `nMin` as the window reports it (`SIF_RANGE`).
-    std::int32_t HMin();                  // GetScrollInfo(SIF_RANGE).nMin
+    std::int32_t HMin();  // GetScrollInfo(SIF_RANGE).nMin
     /// Pushes the range with `nMin` = value and `nMax` as the window reports it now, so the other
     /// end stays; an inverted range goes to the window as it is. HLastPos() takes the position the
     /// window returns.
-    void HMin(std::int32_t value);        // SetScrollInfo(SIF_RANGE) with the window's current max
+    void HMin(std::int32_t value);  // SetScrollInfo(SIF_RANGE) with the window's current max
     /// The high end of the range: `nMax` as the window reports it (`SIF_RANGE`).
-    std::int32_t HMax();                  // GetScrollInfo(SIF_RANGE).nMax
+    std::int32_t HMax();  // GetScrollInfo(SIF_RANGE).nMax
     /// Pushes the range with `nMax` = value and `nMin` as the window reports it now; otherwise as
     /// the HMin() setter.
-    void HMax(std::int32_t value);        // SetScrollInfo(SIF_RANGE) with the window's current min
+    void HMax(std::int32_t value);  // SetScrollInfo(SIF_RANGE) with the window's current min
     /// The page: `nPage` as the window reports it (`SIF_PAGE`), at most `INT32_MAX`. The step of
     /// `SB_PAGELEFT` and `SB_PAGERIGHT`, and the size of the thumb.
-    std::int32_t HLargeChange();          // GetScrollInfo(SIF_PAGE).nPage, at most INT32_MAX
+    std::int32_t HLargeChange();  // GetScrollInfo(SIF_PAGE).nPage, at most INT32_MAX
     /// Pushes the page (`SIF_PAGE`, `nPage` = value). HLastPos() takes the position the window
     /// returns.
     void HLargeChange(std::int32_t value);  // SetScrollInfo(SIF_PAGE)
     /// The position: `nPos` as the window reports it (`SIF_POS`).
-    std::int32_t HValue();                // GetScrollInfo(SIF_POS).nPos
+    std::int32_t HValue();  // GetScrollInfo(SIF_POS).nPos
     /// Pushes the position (`SIF_POS`, `nPos` = value); the window limits it to its range, and
     /// HLastPos() takes the position the window returns. Raises no event: see HScrollTo().
-    void HValue(std::int32_t value);      // SetScrollInfo(SIF_POS); raises nothing
+    void HValue(std::int32_t value);  // SetScrollInfo(SIF_POS); raises nothing
     /// Sets HValue() to position, reads the position back from the window and raises HScroll
     /// with it: on every call, also when the position did not change.
     void HScrollTo(std::int32_t position);  // sets HValue, reads it back, raises HScroll
     /// The line step of `SB_LINELEFT` and `SB_LINERIGHT`, kept in the controller (0 at first).
-    std::int32_t HSmallChange();          // line step, kept here
+    std::int32_t HSmallChange();  // line step, kept here
     /// Sets the line step; nothing goes to the window.
     void HSmallChange(std::int32_t value);
     /// Whether an unneeded bar (its range fits in the page) is disabled rather than hidden: the
     /// value last set (false at first).
-    Bool16 HDisableNoScroll();            // disable rather than hide an unneeded bar (any non-zero
+    Bool16 HDisableNoScroll();  // disable rather than hide an unneeded bar (any non-zero
     /// Any non-zero value adds `SIF_DISABLENOSCROLL` to every push of the bar from the next one
     /// on; nothing goes to the window now. Set it before the range, page and position.
     void HDisableNoScroll(Bool16 value);  // value), from the next push of the bar on
@@ -142,7 +142,7 @@ public:
     //@{
     /// Any non-zero value: each `WM_MOUSEWHEEL` raises WheelRotate and is consumed; 0 (the
     /// default): it goes on to the previous procedure unchanged. No getter; touches no window.
-    void WheelSupport(Bool16 value);      // any non-zero value: raise WheelRotate for wheel messages
+    void WheelSupport(Bool16 value);  // any non-zero value: raise WheelRotate for wheel messages
     //@}
 
     /// @name Keyboard switch
@@ -306,8 +306,8 @@ private:
         std::int32_t lines = 0, chars = 0;  // the system's wheel settings, as last read
         std::int32_t parts[2] = {};         // what each bar's wheel left short of a unit, times a notch (120)
         Pan state = Pan::None;
-        bool dragged = false;               // moved beyond the dead zone since the pan began
-        Point start, at;                    // where the pan began, where the pointer is (client coordinates)
+        bool dragged = false;  // moved beyond the dead zone since the pan began
+        Point start, at;       // where the pan began, where the pointer is (client coordinates)
     };
 
     std::optional<win::LResult> WindowProc(win::Hwnd window, unsigned int message, win::WParam wParam,
@@ -331,12 +331,12 @@ private:
     void OnEdgeTimer();
     Point BeyondEdges(win::Hwnd window) const;
     void Nudge(int bar, std::int32_t distance);  // scrolls toward a pointer distance pixels beyond its mark
-    void EndPointer();  // ends a pan and an edge scroll
+    void EndPointer();                           // ends a pan and an edge scroll
 
     void StartTimer(Timer timer, win::Hwnd window, unsigned int milliseconds);
     void StopTimer(Timer timer);
     static void BRENNICK_CALLBACK TimerProc(win::Hwnd window, unsigned int message, std::uintptr_t id,
-                                           unsigned long time) noexcept;
+                                            unsigned long time) noexcept;
 
     win::ScrollInfo Query(int bar, std::uint32_t mask);
     std::int32_t LargeChange(int bar);

@@ -85,7 +85,9 @@ private:
     };
     using Slots = std::vector<std::shared_ptr<Slot>>;
 
-    std::shared_ptr<Slots> Copy() const { return slots_ ? std::make_shared<Slots>(*slots_) : std::make_shared<Slots>(); }
+    std::shared_ptr<Slots> Copy() const {
+        return slots_ ? std::make_shared<Slots>(*slots_) : std::make_shared<Slots>();
+    }
 
     std::shared_ptr<const Slots> slots_;
     Connection lastConnection_ = 0;

@@ -18,18 +18,12 @@ constexpr std::int32_t Saturate(std::int64_t value) {
 }
 
 /// a + b, stopping at `INT32_MIN` and `INT32_MAX` instead of overflowing.
-constexpr std::int32_t SatAdd(std::int32_t a, std::int32_t b) {
-    return Saturate(std::int64_t{a} + std::int64_t{b});
-}
+constexpr std::int32_t SatAdd(std::int32_t a, std::int32_t b) { return Saturate(std::int64_t{a} + std::int64_t{b}); }
 
 /// a - b, stopping at `INT32_MIN` and `INT32_MAX` instead of overflowing.
-constexpr std::int32_t SatSub(std::int32_t a, std::int32_t b) {
-    return Saturate(std::int64_t{a} - std::int64_t{b});
-}
+constexpr std::int32_t SatSub(std::int32_t a, std::int32_t b) { return Saturate(std::int64_t{a} - std::int64_t{b}); }
 
 /// a * b, stopping at `INT32_MIN` and `INT32_MAX` instead of overflowing.
-constexpr std::int32_t SatMul(std::int32_t a, std::int32_t b) {
-    return Saturate(std::int64_t{a} * std::int64_t{b});
-}
+constexpr std::int32_t SatMul(std::int32_t a, std::int32_t b) { return Saturate(std::int64_t{a} * std::int64_t{b}); }
 
 }  // namespace brennick

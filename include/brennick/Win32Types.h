@@ -34,12 +34,12 @@ using Hwnd = HWND__*;
 /// `WPARAM` (`UINT_PTR`): 64 bits on 64-bit Windows, 32 bits on 32-bit Windows.
 using WParam = unsigned long long;  // UINT_PTR
 /// `LPARAM` (`LONG_PTR`): 64 bits on 64-bit Windows, 32 bits on 32-bit Windows.
-using LParam = long long;           // LONG_PTR
+using LParam = long long;  // LONG_PTR
 #elif defined(_WIN32)
 /// `WPARAM` (`UINT_PTR`): 32 bits on 32-bit Windows, 64 bits on 64-bit Windows.
 using WParam = unsigned int;  // UINT_PTR
 /// `LPARAM` (`LONG_PTR`): 32 bits on 32-bit Windows, 64 bits on 64-bit Windows.
-using LParam = long;          // LONG_PTR
+using LParam = long;  // LONG_PTR
 #else
 /// `WPARAM` (`UINT_PTR`): pointer-sized, unsigned.
 using WParam = std::uintptr_t;
@@ -91,11 +91,11 @@ public:
     /// A `STRICT` `HWND` (or a brennick::win::Hwnd).
     constexpr WindowHandle(Hwnd window) noexcept : window_(window) {}  // NOLINT: implicit by design
     /// No window.
-    constexpr WindowHandle(std::nullptr_t) noexcept {}                 // NOLINT
+    constexpr WindowHandle(std::nullptr_t) noexcept {}  // NOLINT
     /// A `NO_STRICT` `HWND`, which is a `void*`; no other pointer type is taken.
     template <class P>
-        requires std::is_same_v<P, void*>
-    WindowHandle(P window) noexcept : window_(static_cast<Hwnd>(window)) {}  // NOLINT
+    requires std::is_same_v<P, void*> WindowHandle(P window)
+    noexcept : window_(static_cast<Hwnd>(window)) {}  // NOLINT
 
     /// The handle, as an Hwnd.
     constexpr operator Hwnd() const noexcept { return window_; }  // NOLINT

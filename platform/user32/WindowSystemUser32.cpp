@@ -66,20 +66,16 @@ bool IsWindowUnicode(Hwnd window) { return ::IsWindowUnicode(window) != FALSE; }
 
 void* GetPropA(Hwnd window, const char* name) { return ::GetPropA(window, name); }
 
-bool SetPropA(Hwnd window, const char* name, void* value) {
-    return ::SetPropA(window, name, value) != FALSE;
-}
+bool SetPropA(Hwnd window, const char* name, void* value) { return ::SetPropA(window, name, value) != FALSE; }
 
 void* RemovePropA(Hwnd window, const char* name) { return ::RemovePropA(window, name); }
 
 WndProc SetWindowProcedureA(Hwnd window, WndProc procedure) {
-    return reinterpret_cast<WndProc>(
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    return reinterpret_cast<WndProc>(::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 WndProc SetWindowProcedureW(Hwnd window, WndProc procedure) {
-    return reinterpret_cast<WndProc>(
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    return reinterpret_cast<WndProc>(::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 WndProc GetWindowProcedureA(Hwnd window) {
@@ -134,9 +130,7 @@ bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value,
     return ::SystemParametersInfoA(action, param, value, winIni) != FALSE;
 }
 
-Hwnd FindWindowA(const char* className, const char* windowName) {
-    return ::FindWindowA(className, windowName);
-}
+Hwnd FindWindowA(const char* className, const char* windowName) { return ::FindWindowA(className, windowName); }
 
 unsigned int RegisterWindowMessageA(const char* name) { return ::RegisterWindowMessageA(name); }
 

@@ -17,7 +17,8 @@ template <int N>
 win::LResult BRENNICK_CALLBACK LayerProcedure(win::Hwnd window, unsigned int message, win::WParam w, win::LParam l) {
     return current ? current->RunLayer(N, window, message, w, l) : 0;
 }
-constexpr win::WndProc kLayerProcedures[] = {&LayerProcedure<0>, &LayerProcedure<1>, &LayerProcedure<2>, &LayerProcedure<3>};
+constexpr win::WndProc kLayerProcedures[] = {&LayerProcedure<0>, &LayerProcedure<1>, &LayerProcedure<2>,
+                                             &LayerProcedure<3>};
 
 }  // namespace
 
@@ -38,7 +39,8 @@ win::Hwnd FakeWindowSystem::CreateWindow(const std::string& className, bool unic
     static std::atomic<std::uintptr_t> next = 0x1000;  // handles are the system's: no two fakes share one
     const auto handle = reinterpret_cast<win::Hwnd>(next += 4);
     const auto guard = Guard();
-    windows_[Key(handle)] = {.unicode = unicode, .className = className, .procedure = &OwnProcedure, .thread = Thread()};
+    windows_[Key(handle)] = {
+        .unicode = unicode, .className = className, .procedure = &OwnProcedure, .thread = Thread()};
     return handle;
 }
 
@@ -89,7 +91,8 @@ win::Hwnd FakeWindowSystem::Named(const std::string& className, const std::strin
     return nullptr;
 }
 
-win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, unsigned int m, win::WParam w, win::LParam l) {
+win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, unsigned int m, win::WParam w,
+                                                              win::LParam l) {
     const auto guard = current->Guard();
     FakeWindow* window = current->Find(handle);
     if (window != nullptr) window->visits.push_back({kOwnProcedure, m, w, l});
@@ -126,7 +129,8 @@ std::vector<int> FakeWindowSystem::LayersTopFirst(win::Hwnd handle) const {
 }
 
 bool FakeWindowSystem::Stuck(win::Hwnd handle) const {
-    return std::ranges::any_of(layers_, [&](const auto& e) { return e.first.first == Key(handle) && e.second.removed; });
+    return std::ranges::any_of(layers_,
+                               [&](const auto& e) { return e.first.first == Key(handle) && e.second.removed; });
 }
 
 int FakeWindowSystem::TopLayer(win::Hwnd handle) {
@@ -135,7 +139,8 @@ int FakeWindowSystem::TopLayer(win::Hwnd handle) {
     return found == std::end(kLayerProcedures) ? -1 : static_cast<int>(found - std::begin(kLayerProcedures));
 }
 
-win::LResult FakeWindowSystem::RunLayer(int layer, win::Hwnd handle, unsigned int message, win::WParam w, win::LParam l) {
+win::LResult FakeWindowSystem::RunLayer(int layer, win::Hwnd handle, unsigned int message, win::WParam w,
+                                        win::LParam l) {
     FakeWindow* window = Find(handle);
     const auto found = layers_.find({Key(handle), layer});
     if (window == nullptr || found == layers_.end()) return 0;
@@ -202,29 +207,33 @@ namespace brennick::win {
 namespace {
 
 using test::Api;
+using test::Call;
 using test::FakeWindow;
 test::FakeWindowSystem& Fake() { return *test::FakeWindowSystem::Current(); }
 
-// Records the call (first: a reaction to it may call the layer again), then runs op on the live
-// window it names, under the guard; none when there is no such window.
-template <class Result, class Op>
-Result On(const test::Call& call, Result none, Op op) {
+// Records the call (first: a reaction to it may call the layer again), then holds the guard and
+// finds the live window the call names, if any.
+struct Entered {
+    std::unique_lock<std::mutex> guard;
+    FakeWindow* window;
+};
+Entered Enter(const Call& call) {
     Fake().Record(call);
-    const auto guard = Fake().Guard();
-    FakeWindow* found = Fake().Find(call.window);
-    return found == nullptr ? none : op(*found);
+    auto guard = Fake().Guard();
+    return {std::move(guard), Fake().Find(call.window)};
 }
 test::FakeBar& BarOf(FakeWindow& w, int bar) { return w.bars.at(bar == SB_VERT ? 1 : 0); }
 
 WndProc SetProcedure(Api api, Hwnd window, WndProc procedure) {
-    return On<WndProc>({.api = api, .window = window, .value = reinterpret_cast<const void*>(procedure)}, nullptr,
-                       [&](FakeWindow& w) {
-                           if (Fake().failSetWindowProcedure || procedure == nullptr) return WndProc{};
-                           w.unicode = api == Api::SetWindowProcedureW;
-                           return std::exchange(w.procedure, procedure);
-                       });
+    const auto [guard, w] = Enter({.api = api, .window = window, .value = reinterpret_cast<const void*>(procedure)});
+    if (w == nullptr || Fake().failSetWindowProcedure || procedure == nullptr) return nullptr;
+    w->unicode = api == Api::SetWindowProcedureW;
+    return std::exchange(w->procedure, procedure);
 }
-
+WndProc GetProcedure(Api api, Hwnd window) {
+    const auto [guard, w] = Enter({.api = api, .window = window});
+    return w ? w->procedure : nullptr;
+}
 LResult CallProcedure(Api api, WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     Fake().Record({.api = api, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
     return procedure ? procedure(window, message, wParam, lParam) : 0;
@@ -233,71 +242,71 @@ LResult CallProcedure(Api api, WndProc procedure, Hwnd window, unsigned int mess
 }  // namespace
 
 bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
-    return On({.api = Api::GetScrollInfo, .window = window, .bar = bar, .info = info}, false, [&](FakeWindow& w) {
-        const test::FakeBar& state = BarOf(w, bar);
-        if (Fake().failGetScrollInfo) return false;
-        if (info.fMask & SIF_RANGE) info.nMin = state.min, info.nMax = state.max;
-        if (info.fMask & SIF_PAGE) info.nPage = state.page;
-        if (info.fMask & SIF_POS) info.nPos = state.pos;
-        if (info.fMask & SIF_TRACKPOS) info.nTrackPos = state.dragging ? state.track : state.pos;
-        return true;
-    });
+    const auto [guard, w] = Enter({.api = Api::GetScrollInfo, .window = window, .bar = bar, .info = info});
+    if (w == nullptr || Fake().failGetScrollInfo) return false;
+    const test::FakeBar& state = BarOf(*w, bar);
+    if (info.fMask & SIF_RANGE) info.nMin = state.min, info.nMax = state.max;
+    if (info.fMask & SIF_PAGE) info.nPage = state.page;
+    if (info.fMask & SIF_POS) info.nPos = state.pos;
+    if (info.fMask & SIF_TRACKPOS) info.nTrackPos = state.dragging ? state.track : state.pos;
+    return true;
 }
-
 std::int32_t SetScrollInfo(Hwnd window, int bar, const ScrollInfo& info, bool redraw) {
-    const test::Call call{.api = Api::SetScrollInfo, .window = window, .bar = bar, .info = info, .flag = redraw};
-    return On(call, 0, [&](FakeWindow& w) { return BarOf(w, bar).Set(info); });
+    const auto [guard, w] =
+        Enter({.api = Api::SetScrollInfo, .window = window, .bar = bar, .info = info, .flag = redraw});
+    return w ? BarOf(*w, bar).Set(info) : 0;
 }
-
 bool ShowScrollBar(Hwnd window, int bar, bool show) {
-    return On({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show}, false,
-              [&](FakeWindow& w) { return BarOf(w, bar).shown = show, true; });
+    const auto [guard, w] = Enter({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show});
+    return w && (BarOf(*w, bar).shown = show, true);
 }
-bool IsWindow(Hwnd window) { return On({.api = Api::IsWindow, .window = window}, false, [](FakeWindow&) { return true; }); }
+bool IsWindow(Hwnd window) { return Enter({.api = Api::IsWindow, .window = window}).window != nullptr; }
 bool IsWindowUnicode(Hwnd window) {
-    return On({.api = Api::IsWindowUnicode, .window = window}, false, [](FakeWindow& w) { return w.unicode; });
+    const auto [guard, w] = Enter({.api = Api::IsWindowUnicode, .window = window});
+    return w && w->unicode;
 }
 void* GetPropA(Hwnd window, const char* name) {
-    return On<void*>({.api = Api::GetProp, .window = window, .text = name}, nullptr,
-                     [&](FakeWindow& w) { return w.properties.contains(name) ? w.properties[name] : nullptr; });
+    const auto [guard, w] = Enter({.api = Api::GetProp, .window = window, .text = name});
+    return w && w->properties.contains(name) ? w->properties[name] : nullptr;
 }
 bool SetPropA(Hwnd window, const char* name, void* value) {
-    return On({.api = Api::SetProp, .window = window, .text = name, .value = value}, false,
-              [&](FakeWindow& w) { return !Fake().refuseSetProp && (w.properties[name] = value, true); });
+    const auto [guard, w] = Enter({.api = Api::SetProp, .window = window, .text = name, .value = value});
+    return w && !Fake().refuseSetProp && (w->properties[name] = value, true);
 }
 void* RemovePropA(Hwnd window, const char* name) {
-    return On<void*>({.api = Api::RemoveProp, .window = window, .text = name}, nullptr, [&](FakeWindow& w) {
-        return w.properties.contains(name) ? w.properties.extract(name).mapped() : nullptr;
-    });
+    const auto [guard, w] = Enter({.api = Api::RemoveProp, .window = window, .text = name});
+    return w && w->properties.contains(name) ? w->properties.extract(name).mapped() : nullptr;
 }
 WndProc SetWindowProcedureA(Hwnd window, WndProc p) { return SetProcedure(Api::SetWindowProcedureA, window, p); }
 WndProc SetWindowProcedureW(Hwnd window, WndProc p) { return SetProcedure(Api::SetWindowProcedureW, window, p); }
-WndProc GetWindowProcedureA(Hwnd window) {
-    return On<WndProc>({.api = Api::GetWindowProcedureA, .window = window}, nullptr, [](FakeWindow& w) { return w.procedure; });
-}
-WndProc GetWindowProcedureW(Hwnd window) {
-    return On<WndProc>({.api = Api::GetWindowProcedureW, .window = window}, nullptr, [](FakeWindow& w) { return w.procedure; });
-}
+WndProc GetWindowProcedureA(Hwnd window) { return GetProcedure(Api::GetWindowProcedureA, window); }
+WndProc GetWindowProcedureW(Hwnd window) { return GetProcedure(Api::GetWindowProcedureW, window); }
 LResult CallWindowProcA(WndProc p, Hwnd w, unsigned int m, WParam wp, LParam lp) {
     return CallProcedure(Api::CallWindowProcA, p, w, m, wp, lp);
 }
 LResult CallWindowProcW(WndProc p, Hwnd w, unsigned int m, WParam wp, LParam lp) {
     return CallProcedure(Api::CallWindowProcW, p, w, m, wp, lp);
 }
-LResult DefWindowProcA(Hwnd w, unsigned int m, WParam wp, LParam lp) { return CallProcedure(Api::DefWindowProc, nullptr, w, m, wp, lp); }
-LResult DefWindowProcW(Hwnd w, unsigned int m, WParam wp, LParam lp) { return CallProcedure(Api::DefWindowProc, nullptr, w, m, wp, lp); }
+LResult DefWindowProcA(Hwnd w, unsigned int m, WParam wp, LParam lp) {
+    return CallProcedure(Api::DefWindowProc, nullptr, w, m, wp, lp);
+}
+LResult DefWindowProcW(Hwnd w, unsigned int m, WParam wp, LParam lp) {
+    return CallProcedure(Api::DefWindowProc, nullptr, w, m, wp, lp);
+}
 std::uint32_t GetWindowThreadProcessId(Hwnd window) {
-    return On<std::uint32_t>({.api = Api::GetWindowThreadProcessId, .window = window}, 0, [](FakeWindow& w) { return w.thread; });
+    const auto [guard, w] = Enter({.api = Api::GetWindowThreadProcessId, .window = window});
+    return w ? w->thread : 0;
 }
 std::uint32_t GetCurrentThreadId() { return Fake().Record({.api = Api::GetCurrentThreadId}), Fake().Thread(); }
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int) {
     Fake().Record({.api = Api::SystemParametersInfo, .value = value, .message = action, .wParam = param});
-    *static_cast<std::int32_t*>(value) = action == SPI_GETWHEELSCROLLCHARS ? Fake().wheelScrollChars : Fake().wheelScrollLines;
-    return true;
+    const bool chars = action == SPI_GETWHEELSCROLLCHARS;
+    return *static_cast<std::int32_t*>(value) = chars ? Fake().wheelScrollChars : Fake().wheelScrollLines, true;
 }
 Hwnd FindWindowA(const char* className, const char* title) {
-    return Fake().Record({.api = Api::FindWindow, .text = std::string(className) + "|" + title}), Fake().Named(className, title);
+    Fake().Record({.api = Api::FindWindow, .text = std::string(className) + "|" + title});
+    return Fake().Named(className, title);
 }
 unsigned int RegisterWindowMessageA(const char* name) {
     Fake().Record({.api = Api::RegisterWindowMessage, .text = name});
@@ -312,22 +321,24 @@ LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lP
 }
 void WaitForSentMessages() {}  // every message is delivered at once here
 bool PostMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
-    const test::Call call{.api = Api::PostMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam};
-    return On(call, false, [&](FakeWindow&) { return Fake().posted.push_back(call), true; });
+    const Call call{.api = Api::PostMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam};
+    const auto [guard, w] = Enter(call);
+    return w && (Fake().posted.push_back(call), true);
 }
 std::uintptr_t SetTimer(Hwnd window, std::uintptr_t id, unsigned int elapse, TimerProc procedure) {
-    return On<std::uintptr_t>({.api = Api::SetTimer, .window = window, .message = elapse, .wParam = id}, 0,
-                              [&](FakeWindow&) { return Fake().timers[{window, id}] = procedure, id; });
+    const auto [guard, w] = Enter({.api = Api::SetTimer, .window = window, .message = elapse, .wParam = id});
+    return w ? (Fake().timers[{window, id}] = procedure, id) : 0;
 }
 bool KillTimer(Hwnd window, std::uintptr_t id) {
-    return On({.api = Api::KillTimer, .window = window, .wParam = id}, false,
-              [&](FakeWindow&) { return Fake().timers.erase({window, id}) > 0; });
+    const auto [guard, w] = Enter({.api = Api::KillTimer, .window = window, .wParam = id});
+    return w && Fake().timers.erase({window, id}) > 0;
 }
 // The capture: the window that loses it is told, with the one that takes it.
 Hwnd SetCapture(Hwnd window) {
     Fake().Record({.api = Api::SetCapture, .window = window});
     const Hwnd before = std::exchange(Fake().capture, window);
-    if (before != nullptr && before != window) Fake().Send(before, WM_CAPTURECHANGED, 0, reinterpret_cast<LParam>(window));
+    if (before != nullptr && before != window)
+        Fake().Send(before, WM_CAPTURECHANGED, 0, reinterpret_cast<LParam>(window));
     return before;
 }
 bool ReleaseCapture() {
@@ -337,15 +348,14 @@ bool ReleaseCapture() {
 }
 Hwnd GetCapture() { return Fake().Record({.api = Api::GetCapture}), Fake().capture; }
 bool GetClientRect(Hwnd window, Rect& rect) {
-    return On({.api = Api::GetClientRect, .window = window}, false,
-              [&](FakeWindow& w) { return rect = Rect{0, 0, w.width, w.height}, true; });
+    const auto [guard, w] = Enter({.api = Api::GetClientRect, .window = window});
+    return w && (rect = Rect{0, 0, w->width, w->height}, true);
 }
-void* LoadSystemCursor(int id) {  // a cursor handle is the number's own
+void* LoadSystemCursor(int id) {  // a cursor is its number here
     Fake().Record({.api = Api::LoadSystemCursor, .message = static_cast<unsigned int>(id)});
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(id));
 }
 void* SetCursor(void* cursor) { return Fake().Record({.api = Api::SetCursor}), std::exchange(Fake().cursor, cursor); }
-
 // Neither a rectangle nor a program file version: the tests look at them on real windows.
 bool GetWindowRect(Hwnd window, Rect&) { return Fake().Record({.api = Api::GetWindowRect, .window = window}), false; }
 bool GetProgramFileVersion(std::uint16_t (&)[4]) { return Fake().Record({.api = Api::GetProgramFileVersion}), false; }

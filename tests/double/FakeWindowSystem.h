@@ -20,11 +20,40 @@
 
 namespace brennick::test {
 
-enum class Api { GetScrollInfo, SetScrollInfo, ShowScrollBar, IsWindow, IsWindowUnicode, GetProp, SetProp, RemoveProp,
-    SetWindowProcedureA, SetWindowProcedureW, GetWindowProcedureA, GetWindowProcedureW, CallWindowProcA, CallWindowProcW,
-    DefWindowProc, GetWindowThreadProcessId, GetCurrentThreadId, SystemParametersInfo, FindWindow, RegisterWindowMessage,
-    SendMessage, PostMessage, GetWindowRect, GetProgramFileVersion, SetTimer, KillTimer, SetCapture, ReleaseCapture,
-    GetCapture, GetClientRect, LoadSystemCursor, SetCursor };
+enum class Api {
+    GetScrollInfo,
+    SetScrollInfo,
+    ShowScrollBar,
+    IsWindow,
+    IsWindowUnicode,
+    GetProp,
+    SetProp,
+    RemoveProp,
+    SetWindowProcedureA,
+    SetWindowProcedureW,
+    GetWindowProcedureA,
+    GetWindowProcedureW,
+    CallWindowProcA,
+    CallWindowProcW,
+    DefWindowProc,
+    GetWindowThreadProcessId,
+    GetCurrentThreadId,
+    SystemParametersInfo,
+    FindWindow,
+    RegisterWindowMessage,
+    SendMessage,
+    PostMessage,
+    GetWindowRect,
+    GetProgramFileVersion,
+    SetTimer,
+    KillTimer,
+    SetCapture,
+    ReleaseCapture,
+    GetCapture,
+    GetClientRect,
+    LoadSystemCursor,
+    SetCursor
+};
 
 // One call, with the arguments it was given (the others stay empty), and the calling thread.
 struct Call {

@@ -28,7 +28,8 @@ template <class Function>
     auto* slots = reinterpret_cast<ULONG_PTR*>(base + table.VirtualAddress);
     DWORD was = 0;
     VirtualProtect(slots, table.Size, PAGE_READWRITE, &was);
-    std::replace(slots, slots + table.Size / sizeof *slots, static_cast<ULONG_PTR>(original), reinterpret_cast<ULONG_PTR>(to));
+    std::replace(slots, slots + table.Size / sizeof *slots, static_cast<ULONG_PTR>(original),
+                 reinterpret_cast<ULONG_PTR>(to));
     VirtualProtect(slots, table.Size, was, &was);
     return reinterpret_cast<Function>(original);
 }
@@ -47,7 +48,9 @@ HANDLE WINAPI LoggingRemoveProp(HWND window, LPCSTR name) {
     if (std::string_view(name).starts_with("nv")) closing.push_back(Who(window) + " " + name);
     return removeProp(window, name);
 }
-BOOL WINAPI LoggingDestroyWindow(HWND window) { return closing.push_back("destroy " + Who(window)), destroyWindow(window); }
+BOOL WINAPI LoggingDestroyWindow(HWND window) {
+    return closing.push_back("destroy " + Who(window)), destroyWindow(window);
+}
 
 // Closes the test window as the close button does, or (quit) as a WM_QUIT posted from elsewhere
 // ends the program: its message loop, then the window's object. Notes in closing what it let go of
@@ -55,7 +58,8 @@ BOOL WINAPI LoggingDestroyWindow(HWND window) { return closing.push_back("destro
 void Close(std::optional<frmMain>& app, bool quit) {
     const HWND form = app->Handle();
     watched = {form, Control(form, picControlLeft), Control(form, picControlRight)}, closing.clear();
-    removeProp = Repoint(&RemovePropA, &LoggingRemoveProp), destroyWindow = Repoint(&DestroyWindow, &LoggingDestroyWindow);
+    removeProp = Repoint(&RemovePropA, &LoggingRemoveProp),
+    destroyWindow = Repoint(&DestroyWindow, &LoggingDestroyWindow);
     quit ? (PostQuitMessage(0), ui::RunMessageLoop(form), app.reset()) : (void)SendMessageA(form, WM_CLOSE, 0, 0);
     for (MSG message; IsWindow(form) && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
     Repoint(&LoggingRemoveProp, removeProp), Repoint(&LoggingDestroyWindow, destroyWindow);
@@ -125,10 +129,13 @@ struct Interaction {
 };
 
 std::string Report(const char* panel, int delta, int keys) {
-    return std::string(" WheelRotate ScrollV ") + panel + ": Delta=" + std::to_string(delta) + ", Shift=" + std::to_string(keys);
+    return std::string(" WheelRotate ScrollV ") + panel + ": Delta=" + std::to_string(delta) +
+           ", Shift=" + std::to_string(keys);
 }
-const std::vector<std::string> kClosing{"left panel nvStdScroll", "right panel nvStdScroll", "window nvAdvSubcls", "destroy window"};
+const std::vector<std::string> kClosing{"left panel nvStdScroll", "right panel nvStdScroll", "window nvAdvSubcls",
+                                        "destroy window"};
 
+// clang-format off
 const Interaction kInteractions[] = {
     {"line down", {{Scroll, L, WM_VSCROLL, SB_LINEDOWN}}, {.leftV = 105, .lblPosH = "PosH", .lblPosV = "105/105"}},
     {"horizontal: right end, then a line left", {{Scroll, L, WM_HSCROLL, SB_RIGHT}, {Scroll, L, WM_HSCROLL, SB_LINELEFT}},
@@ -195,26 +202,46 @@ const Interaction kInteractions[] = {
     {"a WM_QUIT from elsewhere lets go of left, right and the hook in order before any window goes",
      {{Click, chkWheelSupport2}, {Quit}}, {.closing = kClosing}},
 };
+// clang-format on
 
 void Do(HWND form, const Act& act, POINT& wheelAt) {
     const HWND target = Control(form, act.id);
     switch (act.kind) {
-    case Scroll: SendMessageA(target, static_cast<UINT>(act.a), static_cast<WPARAM>(act.b), 0); break;
-    case Click: SendMessageA(target, BM_CLICK, 0, 0); break;
-    case DoubleClick: SendMessageA(form, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)); break;
-    case Press: SendMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, 0); break;
-    case Dpi: SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(act.a, act.a), reinterpret_cast<LPARAM>(&kSuggested)); break;
-    case Watch:
-        formProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BelowTheHook)));
+    case Scroll:
+        SendMessageA(target, static_cast<UINT>(act.a), static_cast<WPARAM>(act.b), 0);
         break;
-    case OneHigherH: setScrollInfo = Repoint(&SetScrollInfo, &OneHigher); break;
-    case Quit: break;  // at the row's end
-    case Lines: frmMainRules::WheelScrollLines = act.a; break;
+    case Click:
+        SendMessageA(target, BM_CLICK, 0, 0);
+        break;
+    case DoubleClick:
+        SendMessageA(form, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        break;
+    case Press:
+        SendMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        break;
+    case Dpi:
+        SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(act.a, act.a), reinterpret_cast<LPARAM>(&kSuggested));
+        break;
+    case Watch:
+        formProcedure =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BelowTheHook)));
+        break;
+    case OneHigherH:
+        setScrollInfo = Repoint(&SetScrollInfo, &OneHigher);
+        break;
+    case Quit:
+        break;  // at the row's end
+    case Lines:
+        frmMainRules::WheelScrollLines = act.a;
+        break;
     case Wheel:
     case WheelAt: {
         RECT r{};
         if (act.kind == WheelAt) GetWindowRect(Control(form, act.a), &r);
-        const POINT places[] = {{r.left, r.top}, {r.right, r.bottom}, {r.right + 1, r.bottom}, {r.left - 1, r.top},
+        const POINT places[] = {{r.left, r.top},
+                                {r.right, r.bottom},
+                                {r.right + 1, r.bottom},
+                                {r.left - 1, r.top},
                                 {r.left + 20, r.top + 20}};
         wheelAt = act.kind == Wheel ? POINT{act.c, act.d} : places[act.b];
         const auto [notches, keys] = act.kind == Wheel ? std::pair{act.a, act.b} : std::pair{act.c, act.d};
@@ -226,7 +253,8 @@ void Do(HWND form, const Act& act, POINT& wheelAt) {
 
 // A report line's text after its "hh:nn:ss" time of day.
 std::string AfterTime(const std::string& line) {
-    EXPECT_TRUE(line.empty() || std::regex_search(line, std::regex("^([01][0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]"))) << line;
+    EXPECT_TRUE(line.empty() || std::regex_search(line, std::regex("^([01][0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]")))
+        << line;
     return line.substr(std::min<std::size_t>(8, line.size()));
 }
 // The colour a text box's brush paints, as the form answers WM_CTLCOLOREDIT for it, and the colour
@@ -234,12 +262,15 @@ std::string AfterTime(const std::string& line) {
 COLORREF Painted(HWND form, int id) {
     LOGBRUSH brush{};
     const HDC dc = GetDC(Control(form, id));
-    const auto painted = SendMessageA(form, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Control(form, id)));
+    const auto painted =
+        SendMessageA(form, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Control(form, id)));
     GetObjectA(reinterpret_cast<HBRUSH>(painted), sizeof brush, &brush);
     ReleaseDC(Control(form, id), dc);
     return brush.lbColor;
 }
-COLORREF Resolved(std::uint32_t stored) { return stored & 0x80000000u ? GetSysColor(static_cast<int>(stored & 0xFFFF)) : stored; }
+COLORREF Resolved(std::uint32_t stored) {
+    return stored & 0x80000000u ? GetSysColor(static_cast<int>(stored & 0xFFFF)) : stored;
+}
 
 TEST(TestWindow, EachInteractionShowsWhatItDid) {
     for (const auto& [name, acts, e] : kInteractions) {
@@ -254,28 +285,40 @@ TEST(TestWindow, EachInteractionShowsWhatItDid) {
         const int dpi = e.dpi.value_or(96);
         const RECT left = PlaceInParent(form, picTrialLeft), right = PlaceInParent(form, picTrialRight);
         const auto check = [](const char* what, const auto& expected, const auto& seen) {
-            if (expected) { EXPECT_EQ(seen, *expected) << what; }
+            if (expected) {
+                EXPECT_EQ(seen, *expected) << what;
+            }
         };
-        const auto pos = [&](int panel, int bar) { return static_cast<int>(Bar(form, panel, bar, ScrollBarField::Pos)); };
-        const auto picture = [&](std::optional<int> p, int stored) { return p ? std::optional(Px(stored + 100 - *p, dpi)) : p; };
+        const auto pos = [&](int panel, int bar) {
+            return static_cast<int>(Bar(form, panel, bar, ScrollBarField::Pos));
+        };
+        const auto picture = [&](std::optional<int> p, int stored) {
+            return p ? std::optional(Px(stored + 100 - *p, dpi)) : p;
+        };
         check("left vertical", e.leftV, pos(L, SB_VERT)), check("left horizontal", e.leftH, pos(L, SB_HORZ));
-        check("right vertical", e.rightV, pos(R, SB_VERT)), check("left picture top", picture(e.leftV, 2160), static_cast<int>(left.top));
+        check("right vertical", e.rightV, pos(R, SB_VERT)),
+            check("left picture top", picture(e.leftV, 2160), static_cast<int>(left.top));
         check("left picture left", picture(e.leftH, 210), static_cast<int>(left.left));
         check("right picture top", picture(e.rightV, 2160), static_cast<int>(right.top));
         check("the right picture never moves sideways", std::optional(Px(210, dpi)), static_cast<int>(right.left));
-        check("focus", e.focus, GetDlgCtrlID(Focus(form))), check("turns passed on below it", e.passedOn, wheelsPassedOn);
+        check("focus", e.focus, GetDlgCtrlID(Focus(form))),
+            check("turns passed on below it", e.passedOn, wheelsPassedOn);
         check("txtWheel colour", e.txtWheelColor, BackColor(form, txtWheel));
         check("txtWheel2 colour", e.txtWheel2Color, BackColor(form, txtWheel2));
-        check("left panel colour", e.leftColor, BackColor(form, L)), check("right panel colour", e.rightColor, BackColor(form, R));
+        check("left panel colour", e.leftColor, BackColor(form, L)),
+            check("right panel colour", e.rightColor, BackColor(form, R));
         check("wheel hook on the form", e.hooked, GetPropA(form, "nvAdvSubcls") != nullptr);
         check("left vertical bar shown", e.leftVShown, BarShown(form, L, SB_VERT));
         check("left horizontal bar shown", e.leftHShown, BarShown(form, L, SB_HORZ));
         check("lblPosH", e.lblPosH, Text(form, lblPosH)), check("lblPosV", e.lblPosV, Text(form, lblPosV));
         const std::string point = ", X=" + std::to_string(at.x) + ", Y=" + std::to_string(at.y);
-        const auto report = [&](std::optional<std::string> text) { return text && !text->empty() ? *text + point : text; };
+        const auto report = [&](std::optional<std::string> text) {
+            return text && !text->empty() ? *text + point : text;
+        };
         check("txtWheel", report(e.txtWheel), AfterTime(Text(form, txtWheel)));
         check("txtWheel2", report(e.txtWheel2), AfterTime(Text(form, txtWheel2)));
-        for (const int box : {txtWheel, txtWheel2}) EXPECT_EQ(Painted(form, box), Resolved(BackColor(form, box))) << "painted as stored";
+        for (const int box : {txtWheel, txtWheel2})
+            EXPECT_EQ(Painted(form, box), Resolved(BackColor(form, box))) << "painted as stored";
         if (e.dpi) {
             const RECT window = PlaceInParent(form, 0);
             EXPECT_TRUE(EqualRect(&window, &kSuggested)) << "the window stands where the DPI change suggested";

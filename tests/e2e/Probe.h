@@ -18,7 +18,8 @@ using ui::ScrollBarField;
 inline int Px(int twips, int dpi = 96) { return MulDiv(twips, dpi, 1440); }
 
 inline HWND Control(HWND form, int id) {
-    if (id == picTrialLeft || id == picTrialRight) return GetDlgItem(Control(form, id == picTrialLeft ? picControlLeft : picControlRight), id);
+    if (id == picTrialLeft || id == picTrialRight)
+        return GetDlgItem(Control(form, id == picTrialLeft ? picControlLeft : picControlRight), id);
     return id == 0 ? form : GetDlgItem(form, id);
 }
 inline std::string Text(HWND form, int id) {
@@ -27,11 +28,13 @@ inline std::string Text(HWND form, int id) {
     return text;
 }
 inline std::uint32_t BackColor(HWND form, int id) {
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetPropA(Control(form, id), ui::kBackColorProperty)));
+    return static_cast<std::uint32_t>(
+        reinterpret_cast<std::uintptr_t>(GetPropA(Control(form, id), ui::kBackColorProperty)));
 }
 // Wine keeps a window's built-in scroll bars where only its own process reads them: the panel is asked.
 inline LRESULT Bar(HWND form, int panel, int bar, ScrollBarField field) {
-    return SendMessageA(Control(form, panel), ui::kQueryScrollBarMessage, static_cast<WPARAM>(bar), static_cast<LPARAM>(field));
+    return SendMessageA(Control(form, panel), ui::kQueryScrollBarMessage, static_cast<WPARAM>(bar),
+                        static_cast<LPARAM>(field));
 }
 inline bool BarShown(HWND form, int panel, int bar) {
     return (GetWindowLongPtrA(Control(form, panel), GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0;

@@ -20,6 +20,7 @@ struct Layout {
     const char* text;
     bool tabStop;
 };
+// clang-format off
 constexpr Layout kLayout[] = {
     {picControlLeft, "BrennickPanel", 450, 390, 4020, 4500, "", true},
     {picTrialLeft, "BrennickPicture", 210, 2160, 3000, 540, "", false},
@@ -34,6 +35,7 @@ constexpr Layout kLayout[] = {
     {chkWheelSupport2, "Button", 480, 6750, 8085, 225, "Extra Wheel Support 2.0 (using WM_MouseWheel message)", true},
     {txtWheel2, "Edit", 480, 6990, 8085, 285, "", true},
 };
+// clang-format on
 
 void ExpectLaidOut(HWND form, int dpi, bool pictures) {
     HWND next = GetWindow(form, GW_CHILD);  // the form's children as Tab walks them: in the order they were created
@@ -43,7 +45,9 @@ void ExpectLaidOut(HWND form, int dpi, bool pictures) {
         const bool picture = GetParent(window) != form;
         char name[32] = {};
         ASSERT_TRUE(window && GetClassNameA(window, name, sizeof name));
-        if (!picture) { EXPECT_EQ(window, std::exchange(next, GetWindow(next, GW_HWNDNEXT))) << "Tab order"; }
+        if (!picture) {
+            EXPECT_EQ(window, std::exchange(next, GetWindow(next, GW_HWNDNEXT))) << "Tab order";
+        }
         EXPECT_STRCASEEQ(name, c.windowClass);
         EXPECT_EQ(Text(form, c.id), c.text);
         EXPECT_EQ((GetWindowLongPtrA(window, GWL_STYLE) & WS_TABSTOP) != 0, c.tabStop) << "tab stop";
@@ -83,8 +87,10 @@ struct Launched {
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
         setLogPixels(static_cast<DWORD>(logPixels));
-        const bool started = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
-        if (started) WaitForInputIdle(info.hProcess, kPatienceMs), process.Reset(info.hProcess), thread.Reset(info.hThread);
+        const bool started = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                            nullptr, &startup, &info);
+        if (started)
+            WaitForInputIdle(info.hProcess, kPatienceMs), process.Reset(info.hProcess), thread.Reset(info.hThread);
         setLogPixels(96);
         if (!started) {
             ADD_FAILURE() << "not started, error " << GetLastError();
@@ -104,7 +110,8 @@ struct Launched {
     DWORD Close() {  // as the close button does; the exit code
         DWORD exitCode = STILL_ACTIVE;
         if (form != nullptr) PostMessageA(std::exchange(form, nullptr), WM_CLOSE, 0, 0);
-        if (process.Get() && WaitForSingleObject(process.Get(), kPatienceMs) == WAIT_OBJECT_0) GetExitCodeProcess(process.Get(), &exitCode);
+        if (process.Get() && WaitForSingleObject(process.Get(), kPatienceMs) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.Get(), &exitCode);
         return exitCode;
     }
 };
@@ -112,7 +119,8 @@ struct Launched {
 // Tab presses (Shift+Tab for a negative count) through the system's input queue, which needs the
 // window in front; the program's own message loop moves the focus.
 void PressTab(HWND form, int presses) {
-    INPUT keys[4] = {{INPUT_KEYBOARD, {.ki = {VK_SHIFT, 0, 0, 0, 0}}}, {INPUT_KEYBOARD, {.ki = {VK_TAB, 0, 0, 0, 0}}},
+    INPUT keys[4] = {{INPUT_KEYBOARD, {.ki = {VK_SHIFT, 0, 0, 0, 0}}},
+                     {INPUT_KEYBOARD, {.ki = {VK_TAB, 0, 0, 0, 0}}},
                      {INPUT_KEYBOARD, {.ki = {VK_TAB, 0, KEYEVENTF_KEYUP, 0, 0}}},
                      {INPUT_KEYBOARD, {.ki = {VK_SHIFT, 0, KEYEVENTF_KEYUP, 0, 0}}}};
     for (int press = 0; press < std::abs(presses); ++press) {
@@ -132,17 +140,23 @@ TEST(TestWindow, StartsLaidOutAtItsDpiWithItsBarsSetAndNothingMoved) {
         EXPECT_EQ(Text(form, 0), "Brennick - 1.00.0011") << "caption";
         ExpectLaidOut(form, dpi);
         RECT client{};  // at 144 DPI the window is taller than the virtual screen, which limits its frame
-        if (dpi == 96) { EXPECT_TRUE(GetClientRect(form, &client) && client.right == 598 && client.bottom == 534) << "client area"; }
+        if (dpi == 96) {
+            EXPECT_TRUE(GetClientRect(form, &client) && client.right == 598 && client.bottom == 534) << "client area";
+        }
         EXPECT_NE(GetClassLongPtrA(form, GCL_STYLE) & CS_DBLCLKS, 0u) << "double-clicks";
-        for (const auto& [panel, bar] : {std::pair{picControlLeft, SB_HORZ}, {picControlLeft, SB_VERT}, {picControlRight, SB_VERT}}) {
+        for (const auto& [panel, bar] :
+             {std::pair{picControlLeft, SB_HORZ}, {picControlLeft, SB_VERT}, {picControlRight, SB_VERT}}) {
             SCOPED_TRACE(panel * 10 + bar);
             EXPECT_TRUE(BarShown(form, panel, bar)) << "shown";
-            EXPECT_EQ(Bar(form, panel, bar, ScrollBarField::Max) + Bar(form, panel, bar, ScrollBarField::Page), 601) << "range";
+            EXPECT_EQ(Bar(form, panel, bar, ScrollBarField::Max) + Bar(form, panel, bar, ScrollBarField::Page), 601)
+                << "range";
             EXPECT_EQ(Bar(form, panel, bar, ScrollBarField::Pos), 100) << "position";
-            EXPECT_EQ(Bar(form, panel, bar, ScrollBarField::State) & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE), 0);
+            EXPECT_EQ(
+                Bar(form, panel, bar, ScrollBarField::State) & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE), 0);
         }
         EXPECT_FALSE(BarShown(form, picControlRight, SB_HORZ)) << "the right panel has no horizontal bar";
-        EXPECT_TRUE(GetPropA(Control(form, picControlLeft), "nvStdScroll") && GetPropA(Control(form, picControlRight), "nvStdScroll"));
+        EXPECT_TRUE(GetPropA(Control(form, picControlLeft), "nvStdScroll") &&
+                    GetPropA(Control(form, picControlRight), "nvStdScroll"));
         EXPECT_FALSE(GetPropA(form, "nvAdvSubcls")) << "the wheel hook is not attached";
         const auto checked = [&](int id) { return SendMessageA(Control(form, id), BM_GETCHECK, 0, 0); };
         EXPECT_EQ(checked(chkShowScrollH) + checked(chkShowScrollV), 2) << "the bars' check boxes";
@@ -150,8 +164,10 @@ TEST(TestWindow, StartsLaidOutAtItsDpiWithItsBarsSetAndNothingMoved) {
         EXPECT_EQ(BackColor(form, txtWheel), 0x80000005u) << "txtWheel's colour";
         // The focus starts on the left panel; Tab passes the labels, goes round to the left panel and
         // back with Shift; the right panel stays plain.
-        for (const auto& [presses, focus, leftColor] : {std::tuple{0, picControlLeft, 0x00FFCCAAu}, {3, txtWheel, 0x8000000Fu},
-                                                        {5, picControlLeft, 0x00FFCCAAu}, {-2, chkWheelSupport2, 0x8000000Fu}}) {
+        for (const auto& [presses, focus, leftColor] : {std::tuple{0, picControlLeft, 0x00FFCCAAu},
+                                                        {3, txtWheel, 0x8000000Fu},
+                                                        {5, picControlLeft, 0x00FFCCAAu},
+                                                        {-2, chkWheelSupport2, 0x8000000Fu}}) {
             PressTab(form, presses);
             EXPECT_EQ(Focus(form), Control(form, focus)) << presses;
             EXPECT_EQ(BackColor(form, picControlLeft), leftColor) << presses;
@@ -190,17 +206,22 @@ TEST(ProgramFile, CarriesItsGermanVersionBlockItsIconAndItsImage) {
     EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1)) << "file version 1.0";
     EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(11, 0)) << "product version .0.11";
     EXPECT_TRUE(fixed->dwFileOS == VOS__WINDOWS32 && fixed->dwFileType == VFT_APP) << "a Windows program";
-    for (const auto& [key, value] : {std::pair{"ProductName", "Brennick"}, {"FileVersion", "1.00.0011"}, {"ProductVersion", "1.00.0011"},
-                                     {"InternalName", "Brennick"}, {"OriginalFilename", "Brennick.exe"}}) {
+    for (const auto& [key, value] : {std::pair{"ProductName", "Brennick"},
+                                     {"FileVersion", "1.00.0011"},
+                                     {"ProductVersion", "1.00.0011"},
+                                     {"InternalName", "Brennick"},
+                                     {"OriginalFilename", "Brennick.exe"}}) {
         char* found = nullptr;
         const std::string query = std::string("\\StringFileInfo\\040704B0\\") + key;
-        EXPECT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&found), &length) && std::string(found) == value)
+        EXPECT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&found), &length) &&
+                    std::string(found) == value)
             << key;
     }
     const HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     const auto resource = [&](int id, int type) {
         const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
-        return std::pair(static_cast<const BYTE*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+        return std::pair(static_cast<const BYTE*>(LockResource(LoadResource(module, found))),
+                         SizeofResource(module, found));
     };
     const BYTE* icons = resource(IDI_BRENNICK, 14).first;  // RT_GROUP_ICON: a 6-byte header, then 14-byte entries
     ASSERT_NE(icons, nullptr);
@@ -212,8 +233,10 @@ TEST(ProgramFile, CarriesItsGermanVersionBlockItsIconAndItsImage) {
     EXPECT_TRUE(image != nullptr && image->biWidth == 200 && std::abs(image->biHeight) == 36) << "the test image";
     const auto [manifest, size] = resource(1, 24);  // RT_MANIFEST: each DPI setting under its own schema
     const std::string text(reinterpret_cast<const char*>(manifest), size);
-    EXPECT_NE(text.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<"), text.npos);
-    EXPECT_NE(text.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2<"), text.npos);
+    EXPECT_NE(text.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<"),
+              text.npos);
+    EXPECT_NE(text.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2<"),
+              text.npos);
     FreeLibrary(module);
 }
 

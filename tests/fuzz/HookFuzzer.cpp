@@ -29,7 +29,9 @@ namespace {
 
 constexpr unsigned int kTagged = 0x8000 + 0x3F;  // WM_APP-range: nobody handles it, everyone passes it on
 
-void Require(bool condition, const char* what) { if (!condition) std::fprintf(stderr, "hook fuzz: %s\n", what), std::abort(); }
+void Require(bool condition, const char* what) {
+    if (!condition) std::fprintf(stderr, "hook fuzz: %s\n", what), std::abort();
+}
 
 // The input, front to back; past its end every read is 0, so a program ends wherever its input does.
 class Reader {
@@ -41,14 +43,18 @@ public:
     bool Bit() { return Byte() & 1; }
     // Any 32-bit value; half the time one where sums, signs or words break.
     std::int32_t Int32() {
-        static constexpr std::int32_t kEdges[] = {0, 1, -1, 120, -120, 60, 0x7FFF, -0x8000, 0xFFFF, 0x10000, INT_MAX, INT_MIN};
+        static constexpr std::int32_t kEdges[] = {0,      1,       -1,     120,     -120,    60,
+                                                  0x7FFF, -0x8000, 0xFFFF, 0x10000, INT_MAX, INT_MIN};
         if (Byte() < 0x80) return kEdges[Below(std::size(kEdges))];
         std::uint32_t bits = 0;
         for (int shift = 0; shift < 32; shift += 8) bits |= std::uint32_t{Byte()} << shift;
         return static_cast<std::int32_t>(bits);
     }
     // A message parameter; now and then with its upper half set, as on 64-bit Windows.
-    std::uintptr_t Word() { return static_cast<std::uintptr_t>(std::uint64_t{static_cast<std::uint32_t>(Bit() ? Int32() : 0)} << 32 | static_cast<std::uint32_t>(Int32())); }
+    std::uintptr_t Word() {
+        return static_cast<std::uintptr_t>(std::uint64_t{static_cast<std::uint32_t>(Bit() ? Int32() : 0)} << 32 |
+                                           static_cast<std::uint32_t>(Int32()));
+    }
 
 private:
     const std::uint8_t *data_, *end_;
@@ -66,7 +72,9 @@ public:
     Program(const std::uint8_t* data, std::size_t size) : in_(data, size) {
         fake_.onCall = [this](const test::Call& call) {
             using test::Api;
-            if (call.api == Api::SetScrollInfo || call.api == Api::CallWindowProcA || call.api == Api::CallWindowProcW || call.api == Api::SendMessage) React();
+            if (call.api == Api::SetScrollInfo || call.api == Api::CallWindowProcA ||
+                call.api == Api::CallWindowProcW || call.api == Api::SendMessage)
+                React();
         };
         for (int i = 0; i < 3; ++i) Create();
     }
@@ -78,23 +86,62 @@ public:
 
 private:
     void Step() {
-        static constexpr unsigned int kMessages[] = {WM_HSCROLL, WM_VSCROLL, WM_MOUSEWHEEL, WM_MOUSEHWHEEL, WM_NCDESTROY, 0x0005};
+        static constexpr unsigned int kMessages[] = {WM_HSCROLL,     WM_VSCROLL,   WM_MOUSEWHEEL,
+                                                     WM_MOUSEHWHEEL, WM_NCDESTROY, 0x0005};
         switch (in_.Below(15)) {
-        case 0: New(Pick()); break;
-        case 1: Pick() = Slot{}; break;
-        case 2: { const Slot from = Pick(); Pick() = from; break; }
-        case 14: Pick() = in_.Bit() ? Slot{modSubclassScrollBars::ScrollBarsFromWindow(Window()), {}} : Slot{{}, modSubclassWheel::WheelFromWindow(Window())}; break;
-        case 3: { const Slot held = Pick(); const win::Hwnd w = Window(); held.bars ? held.bars->SubClass(w) : held.wheel ? held.wheel->SubClass(w) : void(); break; }
-        case 4: if (const Ref<cSubClassWheel> wheel = Pick().wheel) wheel->UnSubClass(); break;
-        case 5: Operate(Pick()); break;
-        case 6: Send(Window(), kMessages[in_.Below(std::size(kMessages))]); break;
-        case 7: SendTagged(Window()); break;
-        case 8: Destroy(Window()); break;
-        case 9: Create(); break;
-        case 10: if (const win::Hwnd w = Window(); Live(w)) Layer(w, static_cast<int>(in_.Below(test::FakeWindowSystem::kLayers))); break;
-        case 11: Forge(Window()); break;
-        case 12: fake_.refuseSetProp = in_.Bit(), fake_.failSetWindowProcedure = in_.Bit(), fake_.failGetScrollInfo = in_.Bit(), fake_.dropSentMessages = in_.Bit(); break;
-        case 13: OnThread(fake_.currentThread == 1 ? 2u : 1u, [this] { Step(); }); break;  // the next operation from the other thread
+        case 0:
+            New(Pick());
+            break;
+        case 1:
+            Pick() = Slot{};
+            break;
+        case 2: {
+            const Slot from = Pick();
+            Pick() = from;
+            break;
+        }
+        case 14:
+            Pick() = in_.Bit() ? Slot{modSubclassScrollBars::ScrollBarsFromWindow(Window()), {}}
+                               : Slot{{}, modSubclassWheel::WheelFromWindow(Window())};
+            break;
+        case 3: {
+            const Slot held = Pick();
+            const win::Hwnd w = Window();
+            held.bars ? held.bars->SubClass(w) : held.wheel ? held.wheel->SubClass(w) : void();
+            break;
+        }
+        case 4:
+            if (const Ref<cSubClassWheel> wheel = Pick().wheel) wheel->UnSubClass();
+            break;
+        case 5:
+            Operate(Pick());
+            break;
+        case 6:
+            Send(Window(), kMessages[in_.Below(std::size(kMessages))]);
+            break;
+        case 7:
+            SendTagged(Window());
+            break;
+        case 8:
+            Destroy(Window());
+            break;
+        case 9:
+            Create();
+            break;
+        case 10:
+            if (const win::Hwnd w = Window(); Live(w))
+                Layer(w, static_cast<int>(in_.Below(test::FakeWindowSystem::kLayers)));
+            break;
+        case 11:
+            Forge(Window());
+            break;
+        case 12:
+            fake_.refuseSetProp = in_.Bit(), fake_.failSetWindowProcedure = in_.Bit(),
+            fake_.failGetScrollInfo = in_.Bit(), fake_.dropSentMessages = in_.Bit();
+            break;
+        case 13:
+            OnThread(fake_.currentThread == 1 ? 2u : 1u, [this] { Step(); });
+            break;  // the next operation from the other thread
         }
     }
 
@@ -128,7 +175,9 @@ private:
         op(), fake_.currentThread = was;
     }
     void Create() {
-        if (windows_.size() < 5) OnThread((in_.Byte() & 3) == 3 ? 2u : 1u, [this] { windows_.push_back(fake_.CreateWindow("Fake", in_.Bit())); });
+        if (windows_.size() < 5)
+            OnThread((in_.Byte() & 3) == 3 ? 2u : 1u,
+                     [this] { windows_.push_back(fake_.CreateWindow("Fake", in_.Bit())); });
     }
 
     // Handlers hold the program only: a counted reference in a handler would keep a component for ever.
@@ -144,10 +193,13 @@ private:
             made.bars = MakeRef<CScrollBars>();
             made.bars->HChange.Connect([this](std::int32_t) { React(); });
             made.bars->VScroll.Connect([this](std::int32_t) { React(); });
-            made.bars->WheelRotate.Connect([wheeled](std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16& w) { wheeled(w); });
+            made.bars->WheelRotate.Connect(
+                [wheeled](std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16& w) { wheeled(w); });
         } else {
             made.wheel = MakeRef<cSubClassWheel>();
-            const auto handler = [wheeled](std::int32_t& d, std::int32_t&, std::int32_t&, std::int32_t&, Bool16& w) { wheeled(w), d = INT32_MIN; };
+            const auto handler = [wheeled](std::int32_t& d, std::int32_t&, std::int32_t&, std::int32_t&, Bool16& w) {
+                wheeled(w), d = INT32_MIN;
+            };
             made.wheel->WheelRotate.Connect(handler), made.wheel->HWheelRotate.Connect(handler);
         }
         slot = std::move(made);
@@ -158,12 +210,17 @@ private:
     void Operate(const Slot& slot) {
         using Number = void (CScrollBars::*)(std::int32_t);
         using Flag = void (CScrollBars::*)(Bool16);
-        static constexpr Number kNumbers[] = {&CScrollBars::VMin, &CScrollBars::HMax, &CScrollBars::VLargeChange, &CScrollBars::HSmallChange, &CScrollBars::VScrollTo};
-        static constexpr Flag kFlags[] = {&CScrollBars::HVisible, &CScrollBars::VDisableNoScroll, &CScrollBars::WheelSupport, &CScrollBars::HWheelSupport, &CScrollBars::WheelCarry};
+        static constexpr Number kNumbers[] = {&CScrollBars::VMin, &CScrollBars::HMax, &CScrollBars::VLargeChange,
+                                              &CScrollBars::HSmallChange, &CScrollBars::VScrollTo};
+        static constexpr Flag kFlags[] = {&CScrollBars::HVisible, &CScrollBars::VDisableNoScroll,
+                                          &CScrollBars::WheelSupport, &CScrollBars::HWheelSupport,
+                                          &CScrollBars::WheelCarry};
         const std::int32_t value = in_.Int32();
         const Bool16 flag(static_cast<std::int16_t>(value));
-        if (cSubClassWheel* wheel = slot.wheel.Get()) return in_.Bit() ? wheel->HWheelSupport(flag) : wheel->WheelCarry(flag);
-        if (CScrollBars* bars = slot.bars.Get()) in_.Bit() ? (bars->*kNumbers[in_.Below(5)])(value) : (bars->*kFlags[in_.Below(5)])(flag);
+        if (cSubClassWheel* wheel = slot.wheel.Get())
+            return in_.Bit() ? wheel->HWheelSupport(flag) : wheel->WheelCarry(flag);
+        if (CScrollBars* bars = slot.bars.Get())
+            in_.Bit() ? (bars->*kNumbers[in_.Below(5)])(value) : (bars->*kFlags[in_.Below(5)])(flag);
     }
 
     // Nobody takes a tagged message: it must pass every foreign layer still there, top first, and
@@ -177,7 +234,8 @@ private:
         const bool reacting = std::exchange(reacting_, false);
         fake_.Send(window, kTagged, 0, tag);
         reacting_ = reacting;
-        for (const test::Visit& visit : fake_.Window(window).visits) if (visit.message == kTagged && visit.lParam == tag) seen.push_back(visit);
+        for (const test::Visit& visit : fake_.Window(window).visits)
+            if (visit.message == kTagged && visit.lParam == tag) seen.push_back(visit);
         Require(seen == expected, "a layer missed a message, saw it twice or out of order");
     }
 
@@ -190,7 +248,9 @@ private:
     void Forge(win::Hwnd window) {
         const char* name = in_.Bit() ? CScrollBars::kPropertyName : cSubClassWheel::kPropertyName;
         forged_.push_back(window);
-        in_.Bit() ? (void)win::SetPropA(window, name, reinterpret_cast<void*>(static_cast<std::uintptr_t>(in_.Int32()) | 1)) : (void)win::RemovePropA(window, name);
+        in_.Bit()
+            ? (void)win::SetPropA(window, name, reinterpret_cast<void*>(static_cast<std::uintptr_t>(in_.Int32()) | 1))
+            : (void)win::RemovePropA(window, name);
     }
 
     // Between top-level operations the windows' threads have handled what was posted to them, and
@@ -200,15 +260,20 @@ private:
         fake_.DeliverPosted();
         reacting_ = reacting;
         const auto serving = [&](const void* component, win::Hwnd window) {
-            return std::any_of(slots_.begin(), slots_.end(), [&](const Slot& slot) { return slot.Component() == component && slot.Target() == window; });
+            return std::any_of(slots_.begin(), slots_.end(), [&](const Slot& slot) {
+                return slot.Component() == component && slot.Target() == window;
+            });
         };
         for (const win::Hwnd window : windows_) {
             if (std::find(forged_.begin(), forged_.end(), window) != forged_.end()) continue;
-            for (const auto& [name, value] : fake_.Window(window).properties) Require(serving(value, window), "a property names no component that serves its window");
+            for (const auto& [name, value] : fake_.Window(window).properties)
+                Require(serving(value, window), "a property names no component that serves its window");
         }
         for (const Slot& slot : slots_) {
             Require(!slot.Target() || fake_.Find(slot.Target()), "a component names a dead window");
-            const void* found = slot.bars ? static_cast<const void*>(modSubclassScrollBars::ScrollBarsFromWindow(slot.Target()).Get()) : modSubclassWheel::WheelFromWindow(slot.Target()).Get();
+            const void* found =
+                slot.bars ? static_cast<const void*>(modSubclassScrollBars::ScrollBarsFromWindow(slot.Target()).Get())
+                          : modSubclassWheel::WheelFromWindow(slot.Target()).Get();
             Require(!slot.Target() || found == slot.Component(), "a window's component is not found from the window");
         }
     }
@@ -223,16 +288,20 @@ private:
             fake_.Window(window).properties.clear();  // forged ones; ours go with their components
             for (int round = 0; round < 2 * test::FakeWindowSystem::kLayers + 4; ++round) {
                 const win::WndProc top = fake_.Window(window).procedure;
-                if (const int layer = fake_.TopLayer(window); layer >= 0 && fake_.HasLayer(window, layer)) fake_.RemoveLayer(window, layer);
-                const bool bars = top == &modSubclassScrollBars::ScrollBarsWndProc, wheel = top == &modSubclassWheel::WheelWndProc;
-                for (Slot& slot : slots_) if (slot.Target() == window && ((bars && slot.bars) || (wheel && slot.wheel))) slot = Slot{};
+                if (const int layer = fake_.TopLayer(window); layer >= 0 && fake_.HasLayer(window, layer))
+                    fake_.RemoveLayer(window, layer);
+                const bool bars = top == &modSubclassScrollBars::ScrollBarsWndProc,
+                           wheel = top == &modSubclassWheel::WheelWndProc;
+                for (Slot& slot : slots_)
+                    if (slot.Target() == window && ((bars && slot.bars) || (wheel && slot.wheel))) slot = Slot{};
                 SendTagged(window);
             }
         }
         slots_ = {};
         for (const win::Hwnd window : windows_) {
             SendTagged(window), SendTagged(window);
-            Require(fake_.Stuck(window) || fake_.Window(window).procedure == &test::FakeWindowSystem::OwnProcedure, "a window whose parties all left does not run its own procedure");
+            Require(fake_.Stuck(window) || fake_.Window(window).procedure == &test::FakeWindowSystem::OwnProcedure,
+                    "a window whose parties all left does not run its own procedure");
             fake_.DestroyWindow(window);  // nothing outlives the program
         }
     }

@@ -74,7 +74,8 @@ void RunWheelScrollCases(Backend& backend) {
         for (auto* event : {&p.bars->WheelRotate, &p.bars->HWheelRotate}) {
             event->Connect([&](auto&&, auto&&, auto&&, auto&&, Bool16& taken) { taken = c.takenOver; });
         }
-        if (c.changedLines != 0) backend.Settings(c.changedLines, c.chars), backend.Send(p.window, WM_SETTINGCHANGE, 0, 0);
+        if (c.changedLines != 0)
+            backend.Settings(c.changedLines, c.chars), backend.Send(p.window, WM_SETTINGCHANGE, 0, 0);
         const unsigned int message = c.horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL;
         for (const int amount : c.amounts) {
             const auto wParam = static_cast<win::WParam>(static_cast<std::uint32_t>(amount) << 16 | c.keys);
@@ -88,53 +89,67 @@ void RunWheelScrollCases(Backend& backend) {
     backend.Settings(3, 3);
 }
 
-// A step of a pointer row; coordinates are in the window's client area, or, from 10000 on, that far
-// beyond its right or bottom edge (10020: 20 pixels beyond).
-enum class Do { MiddleDown, MiddleUp, Move, Ticks, LeftDown, Wheel, Escape, KillFocus, Capture, Uncapture, Release, Destroy };
+// A step of a pointer row: a middle-button press or release, a move, a round of timer ticks, a
+// left-button press, a wheel turn, Esc, the focus lost, the mouse capture taken or ended, the
+// controller released, the window destroyed. Coordinates are in the window's client area, or, from
+// 10000 on, that far beyond its right or bottom edge (10020: 20 pixels beyond).
+enum class Do { MDown, MUp, Move, Ticks, LDown, Wheel, Esc, Unfocus, Capture, Uncapture, Release, Destroy };
 struct PointerAct {
     Do what;
     int x = 0, y = 0;
 };
 // Each bar's step a tick, as the last two of its events show (0: it did not move); whether the
-// window holds the capture at the end and a pan or edge timer is left, and what the window saw.
+// window holds the capture at the end and a pan or edge timer is left, and how many middle-button
+// messages the window's own procedure got.
 struct PointerCase {
     const char* name;
     Bool16 pan, edge;
     std::vector<PointerAct> acts;
     std::int32_t stepH = 0, stepV = 0;
     bool captured = false, timer = false;
-    int middleSeen = 0;  // the middle-button messages the window's own procedure got
+    int middleSeen = 0;
 };
+// clang-format off
 inline const PointerCase kPointerCases[] = {
     {"a drag pans toward the pointer", kTrue, kFalse,
-     {{Do::MiddleDown, 50, 40}, {Do::Move, 50, 80}, {Do::Ticks}, {Do::MiddleUp, 50, 80}}, 0, 6},
+     {{Do::MDown, 50, 40}, {Do::Move, 50, 80}, {Do::Ticks}, {Do::MUp, 50, 80}}, 0, 6},
     {"further away pans faster", kTrue, kFalse,
-     {{Do::MiddleDown, 50, 40}, {Do::Move, 50, 120}, {Do::Ticks}, {Do::MiddleUp, 50, 120}}, 0, 10},
-    {"the dead zone pans nothing", kTrue, kFalse, {{Do::MiddleDown, 50, 40}, {Do::Move, 56, 46}, {Do::Ticks}}, 0, 0, true, true},
+     {{Do::MDown, 50, 40}, {Do::Move, 50, 120}, {Do::Ticks}, {Do::MUp, 50, 120}}, 0, 10},
+    {"the dead zone pans nothing", kTrue, kFalse,
+     {{Do::MDown, 50, 40}, {Do::Move, 56, 46}, {Do::Ticks}}, 0, 0, true, true},
     {"a click leaves the pan going, both ways", kTrue, kFalse,
-     {{Do::MiddleDown, 50, 40}, {Do::MiddleUp, 50, 40}, {Do::Move, 20, 10}, {Do::Ticks}}, -4, -4, true, true},
-    {"a press ends it", kTrue, kFalse, {{Do::MiddleDown, 50, 40}, {Do::MiddleUp}, {Do::Move, 50, 80}, {Do::LeftDown}, {Do::Ticks}}},
+     {{Do::MDown, 50, 40}, {Do::MUp, 50, 40}, {Do::Move, 20, 10}, {Do::Ticks}}, -4, -4, true, true},
+    {"a press ends it", kTrue, kFalse, {{Do::MDown, 50, 40}, {Do::MUp}, {Do::Move, 50, 80}, {Do::LDown}, {Do::Ticks}}},
     {"a middle click ends it, unseen", kTrue, kFalse,
-     {{Do::MiddleDown, 50, 40}, {Do::MiddleUp}, {Do::Move, 50, 80}, {Do::MiddleDown}, {Do::MiddleUp}, {Do::Ticks}}},
-    {"the wheel ends it", kTrue, kFalse, {{Do::MiddleDown, 50, 40}, {Do::MiddleUp}, {Do::Move, 50, 80}, {Do::Wheel}, {Do::Ticks}}},
-    {"Esc ends it", kTrue, kFalse, {{Do::MiddleDown, 50, 40}, {Do::MiddleUp}, {Do::Move, 50, 80}, {Do::Escape}, {Do::Ticks}}},
+     {{Do::MDown, 50, 40}, {Do::MUp}, {Do::Move, 50, 80}, {Do::MDown}, {Do::MUp}, {Do::Ticks}}},
+    {"the wheel ends it", kTrue, kFalse,
+     {{Do::MDown, 50, 40}, {Do::MUp}, {Do::Move, 50, 80}, {Do::Wheel}, {Do::Ticks}}},
+    {"Esc ends it", kTrue, kFalse, {{Do::MDown, 50, 40}, {Do::MUp}, {Do::Move, 50, 80}, {Do::Esc}, {Do::Ticks}}},
     {"a lost capture ends it", kTrue, kFalse,
-     {{Do::MiddleDown, 50, 40}, {Do::MiddleUp}, {Do::Move, 50, 80}, {Do::Uncapture}, {Do::Ticks}}},
-    {"a lost focus ends it", kTrue, kFalse, {{Do::MiddleDown, 50, 40}, {Do::MiddleUp}, {Do::Move, 50, 80}, {Do::KillFocus}, {Do::Ticks}}},
-    {"a release ends it", kTrue, kFalse, {{Do::MiddleDown, 50, 40}, {Do::Move, 50, 80}, {Do::Release}, {Do::Ticks}}},
-    {"the window's end ends it", kTrue, kFalse, {{Do::MiddleDown, 50, 40}, {Do::Move, 50, 80}, {Do::Destroy}, {Do::Ticks}}},
+     {{Do::MDown, 50, 40}, {Do::MUp}, {Do::Move, 50, 80}, {Do::Uncapture}, {Do::Ticks}}},
+    {"a lost focus ends it", kTrue, kFalse,
+     {{Do::MDown, 50, 40}, {Do::MUp}, {Do::Move, 50, 80}, {Do::Unfocus}, {Do::Ticks}}},
+    {"a release ends it", kTrue, kFalse, {{Do::MDown, 50, 40}, {Do::Move, 50, 80}, {Do::Release}, {Do::Ticks}}},
+    {"the window's end ends it", kTrue, kFalse, {{Do::MDown, 50, 40}, {Do::Move, 50, 80}, {Do::Destroy}, {Do::Ticks}}},
     {"off, the window sees the middle button and nothing pans", kFalse, kFalse,
-     {{Do::MiddleDown, 50, 40}, {Do::Move, 50, 80}, {Do::Ticks}, {Do::MiddleUp}}, 0, 0, false, false, 2},
-    {"beyond the right and bottom edges while captured", kFalse, kTrue, {{Do::Capture}, {Do::Move, 10019, 10039}, {Do::Ticks}}, 4, 8, true, true},
-    {"beyond the left and top edges", kFalse, kTrue, {{Do::Capture}, {Do::Move, -10, -30}, {Do::Ticks}}, -4, -6, true, true},
-    {"within the margin inside an edge", kFalse, kTrue, {{Do::Capture}, {Do::Move, 9997, 30}, {Do::Ticks}}, 2, 0, true, true},
+     {{Do::MDown, 50, 40}, {Do::Move, 50, 80}, {Do::Ticks}, {Do::MUp}}, 0, 0, false, false, 2},
+    {"beyond the right and bottom edges while captured", kFalse, kTrue,
+     {{Do::Capture}, {Do::Move, 10019, 10039}, {Do::Ticks}}, 4, 8, true, true},
+    {"beyond the left and top edges", kFalse, kTrue,
+     {{Do::Capture}, {Do::Move, -10, -30}, {Do::Ticks}}, -4, -6, true, true},
+    {"within the margin inside an edge", kFalse, kTrue,
+     {{Do::Capture}, {Do::Move, 9997, 30}, {Do::Ticks}}, 2, 0, true, true},
     {"without the capture nothing scrolls", kFalse, kTrue, {{Do::Move, 10019, 10039}, {Do::Ticks}}},
-    {"the end of the capture stops it", kFalse, kTrue, {{Do::Capture}, {Do::Move, 10019, 30}, {Do::Uncapture}, {Do::Ticks}}},
+    {"the end of the capture stops it", kFalse, kTrue,
+     {{Do::Capture}, {Do::Move, 10019, 30}, {Do::Uncapture}, {Do::Ticks}}},
     {"the pointer coming back stops it", kFalse, kTrue,
      {{Do::Capture}, {Do::Move, 10019, 30}, {Do::Move, 50, 30}, {Do::Ticks}}, 0, 0, true},
-    {"a release stops it", kFalse, kTrue, {{Do::Capture}, {Do::Move, 10019, 30}, {Do::Release}, {Do::Ticks}}, 0, 0, true},
-    {"off, nothing scrolls at an edge", kFalse, kFalse, {{Do::Capture}, {Do::Move, 10019, 10039}, {Do::Ticks}}, 0, 0, true},
+    {"a release stops it", kFalse, kTrue,
+     {{Do::Capture}, {Do::Move, 10019, 30}, {Do::Release}, {Do::Ticks}}, 0, 0, true},
+    {"off, nothing scrolls at an edge", kFalse, kFalse,
+     {{Do::Capture}, {Do::Move, 10019, 10039}, {Do::Ticks}}, 0, 0, true},
 };
+// clang-format on
 
 template <class Backend>
 void RunPointerCases(Backend& backend) {
@@ -153,25 +168,51 @@ void RunPointerCases(Backend& backend) {
         bool destroyed = false;
         for (const PointerAct& a : c.acts) {
             switch (a.what) {
-            case Do::MiddleDown: backend.Send(window, WM_MBUTTONDOWN, MK_MBUTTON, at(a)); break;
-            case Do::MiddleUp: backend.Send(window, WM_MBUTTONUP, 0, at(a)); break;
-            case Do::Move: backend.Send(window, WM_MOUSEMOVE, 0, at(a)), ++moves; break;
-            case Do::Ticks: backend.Glide(window); break;
-            case Do::LeftDown: backend.Send(window, WM_LBUTTONDOWN, MK_LBUTTON, at(a)); break;
-            case Do::Wheel: backend.Send(window, WM_MOUSEWHEEL, 0, 0); break;
-            case Do::Escape: backend.Send(window, WM_KEYDOWN, VK_ESCAPE, 1); break;
-            case Do::KillFocus: backend.Send(window, WM_KILLFOCUS, 0, 0); break;
-            case Do::Capture: backend.Capture(window); break;
-            case Do::Uncapture: backend.Capture(nullptr); break;
-            case Do::Release: p.bars.Reset(); break;
-            case Do::Destroy: backend.Destroy(window), destroyed = true; break;
+            case Do::MDown:
+                backend.Send(window, WM_MBUTTONDOWN, MK_MBUTTON, at(a));
+                break;
+            case Do::MUp:
+                backend.Send(window, WM_MBUTTONUP, 0, at(a));
+                break;
+            case Do::Move:
+                backend.Send(window, WM_MOUSEMOVE, 0, at(a)), ++moves;
+                break;
+            case Do::Ticks:
+                backend.Glide(window);
+                break;
+            case Do::LDown:
+                backend.Send(window, WM_LBUTTONDOWN, MK_LBUTTON, at(a));
+                break;
+            case Do::Wheel:
+                backend.Send(window, WM_MOUSEWHEEL, 0, 0);
+                break;
+            case Do::Esc:
+                backend.Send(window, WM_KEYDOWN, VK_ESCAPE, 1);
+                break;
+            case Do::Unfocus:
+                backend.Send(window, WM_KILLFOCUS, 0, 0);
+                break;
+            case Do::Capture:
+                backend.Capture(window);
+                break;
+            case Do::Uncapture:
+                backend.Capture(nullptr);
+                break;
+            case Do::Release:
+                p.bars.Reset();
+                break;
+            case Do::Destroy:
+                backend.Destroy(window), destroyed = true;
+                break;
             }
         }
         // Where a pan or an edge scroll ended, one more round of ticks moves nothing.
         const std::size_t events = p.h.size() + p.v.size();
         backend.Glide(window);
         if (!c.timer) EXPECT_EQ(p.h.size() + p.v.size(), events) << "nothing after the end";
-        const auto step = [](const std::vector<std::int32_t>& e) { return e.size() < 2 ? 0 : e.back() - e[e.size() - 2]; };
+        const auto step = [](const std::vector<std::int32_t>& e) {
+            return e.size() < 2 ? 0 : e.back() - e[e.size() - 2];
+        };
         EXPECT_EQ(step(p.h), c.stepH) << "the horizontal step a tick";
         EXPECT_EQ(step(p.v), c.stepV) << "the vertical step a tick";
         EXPECT_EQ(backend.Captured() == window, c.captured) << "the capture";
@@ -179,9 +220,11 @@ void RunPointerCases(Backend& backend) {
         EXPECT_EQ(pan || edge, c.timer) << "a timer left";
         backend.Capture(nullptr);
         if (destroyed) continue;
-        const auto seen = backend.OwnProcedureSaw(window, WM_MBUTTONDOWN).size() + backend.OwnProcedureSaw(window, WM_MBUTTONUP).size();
+        const auto seen = backend.OwnProcedureSaw(window, WM_MBUTTONDOWN).size() +
+                          backend.OwnProcedureSaw(window, WM_MBUTTONUP).size();
         EXPECT_EQ(seen, static_cast<std::size_t>(c.middleSeen)) << "middle-button messages the window saw";
-        EXPECT_EQ(backend.OwnProcedureSaw(window, WM_MOUSEMOVE).size(), static_cast<std::size_t>(moves)) << "every move reaches the window";
+        EXPECT_EQ(backend.OwnProcedureSaw(window, WM_MOUSEMOVE).size(), static_cast<std::size_t>(moves))
+            << "every move reaches the window";
     }
 }
 

@@ -35,6 +35,7 @@ struct ScrollBarCase {
     bool shown = true, enabled = true;
 };
 
+// clang-format off
 inline const ScrollBarCase kScrollBarCases[] = {
     {"line down", {}, Act::Code, SB_LINEDOWN, 105, "Change"},
     {"line up", {}, Act::Code, SB_LINEUP, 95, "Change"},
@@ -82,6 +83,7 @@ inline const ScrollBarCase kScrollBarCases[] = {
     {"a glide beyond the end turns back from there", {.line = -10, .smooth = 40}, Act::By, 150, 190, "Change"},
     {"a setter of the other bar lets the glide go on", {.smooth = 40}, Act::Other, 60, 160, "Change"},
 };
+// clang-format on
 
 // Backend: NewWindow() -> win::Hwnd; Send(window, message, wParam, lParam) -> win::LResult;
 // OwnProcedureSaw(window, message) -> the wParams and lParams of that message its own procedure got;
@@ -95,9 +97,12 @@ void RunScrollBarCase(Backend& backend, const ScrollBarCase& c, int bar, bool ke
     bars->SubClass(window);
     ASSERT_EQ(bars->TargetWnd(), window);
     std::vector<std::pair<std::string, std::int32_t>> events;
-    for (const auto& [name, event] : {std::pair{"HChange", &bars->HChange}, {"HScroll", &bars->HScroll},
-                                      {"VChange", &bars->VChange}, {"VScroll", &bars->VScroll}}) {
-        event->Connect([&events, name = std::string(name)](std::int32_t position) { events.emplace_back(name, position); });
+    for (const auto& [name, event] : {std::pair{"HChange", &bars->HChange},
+                                      {"HScroll", &bars->HScroll},
+                                      {"VChange", &bars->VChange},
+                                      {"VScroll", &bars->VScroll}}) {
+        event->Connect(
+            [&events, name = std::string(name)](std::int32_t position) { events.emplace_back(name, position); });
     }
     h ? bars->HVisible(kTrue) : bars->VVisible(kTrue);
     h ? bars->HDisableNoScroll(c.start.disableNoScroll) : bars->VDisableNoScroll(c.start.disableNoScroll);
@@ -105,7 +110,9 @@ void RunScrollBarCase(Backend& backend, const ScrollBarCase& c, int bar, bool ke
     h ? bars->HMin(c.start.min) : bars->VMin(c.start.min);
     h ? bars->HLargeChange(c.start.page) : bars->VLargeChange(c.start.page);
     h ? bars->HSmallChange(c.start.line) : bars->VSmallChange(c.start.line);
-    const auto setValue = [&](int which, std::int32_t value) { which == SB_HORZ ? bars->HValue(value) : bars->VValue(value); };
+    const auto setValue = [&](int which, std::int32_t value) {
+        which == SB_HORZ ? bars->HValue(value) : bars->VValue(value);
+    };
     const auto scrollBy = [&](std::int32_t amount) { h ? bars->HScrollBy(amount) : bars->VScrollBy(amount); };
     setValue(bar, c.start.pos);
     bars->KeyboardSupport(Bool16::From(!keyboardOff)), bars->SmoothScroll(c.start.smooth);
@@ -115,17 +122,37 @@ void RunScrollBarCase(Backend& backend, const ScrollBarCase& c, int bar, bool ke
     const bool reported = *c.event && !keyboardOff;
     const auto code = static_cast<unsigned int>(c.arg);
     switch (c.act) {
-    case Act::Code: EXPECT_EQ(backend.Send(window, message, code, 0), 0) << "consumed"; break;
-    case Act::ControlCode: backend.Send(window, message, code, reinterpret_cast<win::LParam>(window) + 4); break;
-    case Act::ScrollTo: h ? bars->HScrollTo(c.arg) : bars->VScrollTo(c.arg); break;
-    case Act::Value: setValue(bar, c.arg); break;
-    case Act::Min: h ? bars->HMin(c.arg) : bars->VMin(c.arg); break;
-    case Act::Max: h ? bars->HMax(c.arg) : bars->VMax(c.arg); break;
-    case Act::Visible: h ? bars->HVisible(Bool16(std::int16_t(c.arg))) : bars->VVisible(Bool16(std::int16_t(c.arg))); break;
+    case Act::Code:
+        EXPECT_EQ(backend.Send(window, message, code, 0), 0) << "consumed";
+        break;
+    case Act::ControlCode:
+        backend.Send(window, message, code, reinterpret_cast<win::LParam>(window) + 4);
+        break;
+    case Act::ScrollTo:
+        h ? bars->HScrollTo(c.arg) : bars->VScrollTo(c.arg);
+        break;
+    case Act::Value:
+        setValue(bar, c.arg);
+        break;
+    case Act::Min:
+        h ? bars->HMin(c.arg) : bars->VMin(c.arg);
+        break;
+    case Act::Max:
+        h ? bars->HMax(c.arg) : bars->VMax(c.arg);
+        break;
+    case Act::Visible:
+        h ? bars->HVisible(Bool16(std::int16_t(c.arg))) : bars->VVisible(Bool16(std::int16_t(c.arg)));
+        break;
     case Act::Key:
-    case Act::Repeat: EXPECT_EQ(backend.Send(window, message, code, lParam), reported ? 0 : 7) << "consumed"; break;
-    case Act::By: scrollBy(c.arg), scrollBy(c.start.line); break;
-    case Act::Other: scrollBy(c.arg), setValue(1 - bar, 0); break;
+    case Act::Repeat:
+        EXPECT_EQ(backend.Send(window, message, code, lParam), reported ? 0 : 7) << "consumed";
+        break;
+    case Act::By:
+        scrollBy(c.arg), scrollBy(c.start.line);
+        break;
+    case Act::Other:
+        scrollBy(c.arg), setValue(1 - bar, 0);
+        break;
     }
     if (c.start.smooth) backend.Glide(window);
     using Seen = std::vector<std::pair<win::WParam, win::LParam>>;
@@ -139,9 +166,12 @@ void RunScrollBarCase(Backend& backend, const ScrollBarCase& c, int bar, bool ke
         const std::int32_t before = i ? events[i - 1].second : c.start.pos, now = events[i].second;
         EXPECT_EQ(events[i].first, std::string(h ? "H" : "V") + c.event) << "event " << i;
         EXPECT_TRUE(position >= c.start.pos ? before <= now : before >= now) << "each step closer, " << i;
-        EXPECT_TRUE(i > 0 || !c.start.smooth || (now - c.start.pos) * (position - now) > 0) << "a glide's first step falls short";
+        EXPECT_TRUE(i > 0 || !c.start.smooth || (now - c.start.pos) * (position - now) > 0)
+            << "a glide's first step falls short";
     }
-    if (count > 0) { EXPECT_EQ(events.back().second, position) << "the last event lands where the bar is"; }
+    if (count > 0) {
+        EXPECT_EQ(events.back().second, position) << "the last event lands where the bar is";
+    }
     EXPECT_FALSE(backend.KillTimer(window, reinterpret_cast<std::uintptr_t>(bars.Get()))) << "no timer left";
     EXPECT_EQ(h ? bars->HValue() : bars->VValue(), position) << "position";
     EXPECT_EQ(h ? bars->HLastPos() : bars->VLastPos(), position) << "last position";

@@ -55,7 +55,8 @@ struct Wheels {
     }
     void Carry(Bool16 carry) { hook ? hook->WheelCarry(carry) : bars->WheelCarry(carry); }
     win::LResult Turn(bool horizontal, int amount, int keys = 0, win::LParam lParam = 0) {
-        const auto wParam = static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) | static_cast<std::uint16_t>(keys));
+        const auto wParam =
+            static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) | static_cast<std::uint16_t>(keys));
         return backend.Send(window, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, wParam, lParam);
     }
 };
@@ -68,6 +69,7 @@ struct Sequence {
     std::vector<int> amounts, rounded, carried;
     std::size_t other = 99, toggle = 99;
 };
+// clang-format off
 inline const Sequence kSequences[] = {
     {"one notch", {120}, {-1}, {-1}},
     {"two halves", {60, 60}, {0, 0}, {0, -1}},
@@ -80,6 +82,7 @@ inline const Sequence kSequences[] = {
     {"each wheel carries its own parts", {-60, 60}, {0, 0}, {0, 0}, 1},
     {"a carry switched off and on starts afresh", {60, 60}, {0, 0}, {0, 0}, 99, 1},
 };
+// clang-format on
 
 // Each sequence on both components and both wheels, with and without carry.
 template <class Backend>
@@ -133,7 +136,8 @@ void RunWheelConsumption(Backend& backend) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Bool16 other = c.support == kFalse ? kTrue : kFalse;  // the other wheel's switch, set the other way
-        Wheels<Backend> wheels(backend, c.hook, c.horizontal ? other : c.support, c.horizontal ? c.support : other, kFalse);
+        Wheels<Backend> wheels(backend, c.hook, c.horizontal ? other : c.support, c.horizontal ? c.support : other,
+                               kFalse);
         wheels.answer = c.answer;
         const auto lParam = static_cast<win::LParam>((384u << 16) | 0xFF38u);  // x -200, y 384
         const int keys = MK_CONTROL | MK_SHIFT;

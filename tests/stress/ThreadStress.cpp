@@ -50,13 +50,15 @@ int main() {
                     wheel->WheelRotate.Connect([token](auto&&...) {});
                     bars->VMax(static_cast<std::int32_t>(round)), fake.Send(window, kUser), ++sent;
                     for (std::size_t other = 0; other < 8; ++other) {
-                        const win::Hwnd theirs = published[((t + 1) * kWindows + round + other) % (kThreads * kWindows)];
+                        const win::Hwnd theirs =
+                            published[((t + 1) * kWindows + round + other) % (kThreads * kWindows)];
                         if (const auto found = modSubclassScrollBars::ScrollBarsFromWindow(theirs)) (void)found->VMax();
                         if (const auto found = modSubclassWheel::WheelFromWindow(theirs)) (void)found->WheelCarry();
                     }
                     const std::lock_guard guard(handLock);
                     if (round % 2 == 0) handed.emplace_back(std::move(bars), std::move(wheel));
-                    if (handed.size() > 8) handed.erase(handed.begin(), handed.begin() + 4);  // the last references go here
+                    if (handed.size() > 8)
+                        handed.erase(handed.begin(), handed.begin() + 4);  // the last references go here
                 }
             }
             rounds.arrive_and_wait();
@@ -74,6 +76,7 @@ int main() {
     for (std::thread& worker : workers) worker.join();
     const bool passed = failures == 0 && seen == sent && token.use_count() == 1;
     std::printf("thread stress: %zu threads, %ld messages, %ld seen, %d failed checks, %ld components left: %s\n",
-                kThreads, sent.load(), seen.load(), failures.load(), token.use_count() - 1, passed ? "passed" : "FAILED");
+                kThreads, sent.load(), seen.load(), failures.load(), token.use_count() - 1,
+                passed ? "passed" : "FAILED");
     return passed ? 0 : 1;
 }

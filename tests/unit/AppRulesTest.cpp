@@ -10,13 +10,18 @@ namespace brennick::frmMainRules {
 namespace {
 
 TEST(AppRules, ADoubleClickSendsABarToAQuarterOfItsMaximumHalvesToEven) {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {{400, 100}, {402, 100}, {406, 102}, {403, 101}, {10, 2}, {14, 4}, {-6, -2}, {0, 0}, {INT_MAX, 536870912}};
+    const std::pair<std::int32_t, std::int32_t> cases[] = {
+        {400, 100}, {402, 100}, {406, 102}, {403, 101}, {10, 2}, {14, 4}, {-6, -2}, {0, 0}, {INT_MAX, 536870912}};
     for (const auto& [maximum, quarter] : cases) EXPECT_EQ(QuarterOf(maximum), quarter) << maximum;
     EXPECT_TRUE(RoundHalfEven(std::nan("")) == 0 && RoundHalfEven(1e12) == INT_MAX && RoundHalfEven(-1e12) == INT_MIN);
 }
 
 TEST(AppRules, AWheelTurnMovesByLinesOrAPageAndStaysWithinMinAndMax) {
-    struct Case { const char* name; VerticalBar bar; std::int32_t delta, lines, target; };  // bar: value, min, max, line, page
+    struct Case {
+        const char* name;
+        VerticalBar bar;
+        std::int32_t delta, lines, target;
+    };  // bar: value, min, max, line, page
     const VerticalBar start{100, 0, 400, 5, 201};
     const Case cases[] = {
         {"three lines a notch", start, 1, 3, 115},

@@ -26,7 +26,9 @@ constexpr win::WndProc kOwn = &FakeWindowSystem::OwnProcedure;
 struct Either {
     Ref<CScrollBars> bars;
     Ref<cSubClassWheel> wheel;
-    explicit Either(bool isWheel) { isWheel ? void(wheel = MakeRef<cSubClassWheel>()) : void(bars = MakeRef<CScrollBars>()); }
+    explicit Either(bool isWheel) {
+        isWheel ? void(wheel = MakeRef<cSubClassWheel>()) : void(bars = MakeRef<CScrollBars>());
+    }
     void SubClass(win::Hwnd window) { bars ? bars->SubClass(window) : wheel->SubClass(window); }
     win::Hwnd Target() const { return bars ? bars->TargetWnd() : wheel->TargetWnd(); }
     win::WndProc Prev() const { return bars ? bars->PrevWndProc() : wheel->PrevWndProc(); }
@@ -58,8 +60,9 @@ TEST(Hook, StepsInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
             const Api get = unicode ? Api::GetWindowProcedureW : Api::GetWindowProcedureA;
             const Api call = unicode ? Api::CallWindowProcW : Api::CallWindowProcA;
             const Api other = unicode ? Api::SetWindowProcedureA : Api::SetWindowProcedureW;
-            EXPECT_EQ(Steps(fake, {Api::GetProp, Api::SetProp, Api::RemoveProp, set, get, call, other}),
-                      (std::vector<Api>{Api::GetProp, Api::SetProp, set, call, get, set, Api::GetProp, Api::RemoveProp}))
+            EXPECT_EQ(
+                Steps(fake, {Api::GetProp, Api::SetProp, Api::RemoveProp, set, get, call, other}),
+                (std::vector<Api>{Api::GetProp, Api::SetProp, set, call, get, set, Api::GetProp, Api::RemoveProp}))
                 << "the property before the procedure and after it, in the window's character set";
             EXPECT_EQ(fake.CallsOf(Api::SetProp).at(0).value, address) << "the property names the component";
             EXPECT_EQ(fake.Window(window).procedure, kOwn) << "its own procedure back";
@@ -75,7 +78,10 @@ TEST(Hook, StepsInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
 TEST(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
     FakeWindowSystem fake;
     std::vector<Either> keep;
-    const auto made = [&](auto setUp) { const win::Hwnd w = fake.CreateWindow(); return setUp(w), w; };
+    const auto made = [&](auto setUp) {
+        const win::Hwnd w = fake.CreateWindow();
+        return setUp(w), w;
+    };
     struct Case {
         const char* name;
         std::function<win::Hwnd()> make;
@@ -84,12 +90,14 @@ TEST(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
         {"no window", [] { return nullptr; }},
         {"a destroyed window", [&] { return made([&](win::Hwnd w) { fake.DestroyWindow(w); }); }},
         {"a window of another thread", [&] { return made([&](win::Hwnd w) { fake.Window(w).thread = 2; }); }},
-        {"a window carrying the property", [&] {
+        {"a window carrying the property",
+         [&] {
              return made([&](win::Hwnd w) {
                  fake.Window(w).properties = {{"nvStdScroll", &fake}, {"nvAdvSubcls", &fake}};
              });
          }},
-        {"a window whose component's property was taken away", [&] {
+        {"a window whose component's property was taken away",
+         [&] {
              return made([&](win::Hwnd w) {
                  for (const bool isWheel : {false, true}) keep.emplace_back(isWheel).SubClass(w);
                  fake.Window(w).properties.clear();
@@ -172,8 +180,9 @@ TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
 // that passes messages on.
 TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessage) {
     enum Next { Posted, Sent, Destroyed, Swallowed, GoneUnseen, GoneAsItPosts, Attached, HookAbove };
-    const char* const kNames[] = {"the posted message", "a message sent", "the window destroyed",
-                                  "unhooked, the call swallowed", "the window gone unseen", "the window gone as it posts",
+    const char* const kNames[] = {"the posted message",        "a message sent",
+                                  "the window destroyed",      "unhooked, the call swallowed",
+                                  "the window gone unseen",    "the window gone as it posts",
                                   "a new controller attached", "only the controller, a wheel hook staying above"};
     for (const Next next : {Posted, Sent, Destroyed, Swallowed, GoneUnseen, GoneAsItPosts, Attached, HookAbove}) {
         SCOPED_TRACE(kNames[next]);
@@ -203,9 +212,12 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
         for (const test::Call& call : fake.calls) {
             EXPECT_FALSE(call.thread == 2 && call.api == Api::SetWindowProcedureA) << "unhooked elsewhere";
         }
-        EXPECT_EQ(alive.use_count(), next == Swallowed || next == HookAbove ? 2 : next == GoneAsItPosts ? 1 : 3)
+        EXPECT_EQ(alive.use_count(), next == Swallowed || next == HookAbove ? 2
+                                     : next == GoneAsItPosts                ? 1
+                                                                            : 3)
             << "a hooked component is freed on the window's thread only";
-        EXPECT_EQ(fake.Bar(window, SB_VERT).max, next == GoneAsItPosts ? 0 : 300) << "the setter ran on the window's thread";
+        EXPECT_EQ(fake.Bar(window, SB_VERT).max, next == GoneAsItPosts ? 0 : 300)
+            << "the setter ran on the window's thread";
         if (next == Destroyed || next == GoneUnseen) fake.DestroyWindow(window);
         if (next == GoneUnseen) MakeRef<CScrollBars>()->SubClass(fake.CreateWindow());
         if (next == Attached) {
@@ -214,8 +226,12 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
             EXPECT_EQ(late->TargetWnd(), window) << "an attach ends the releases the window's thread had left";
         }
         if (next == Posted || next == HookAbove) fake.DeliverPosted();
-        if (next == Posted) { EXPECT_EQ(fake.Window(window).visits.size(), 1u) << "the private message reaches none of ours"; }
-        if (next == HookAbove) { EXPECT_EQ(alive.use_count(), 1) << "freed by the private message, which the hook above kept"; }
+        if (next == Posted) {
+            EXPECT_EQ(fake.Window(window).visits.size(), 1u) << "the private message reaches none of ours";
+        }
+        if (next == HookAbove) {
+            EXPECT_EQ(alive.use_count(), 1) << "freed by the private message, which the hook above kept";
+        }
         if (next == Sent || next == Swallowed || next == HookAbove) {
             fake.Window(window).visits.clear();
             fake.Send(window, kWmUser, 3, 4);

@@ -38,7 +38,9 @@ struct FakeBackend {
         for (int tick = 0; tick < 10; ++tick) fake.Tick(window);
     }
     bool KillTimer(win::Hwnd window, std::uintptr_t id) { return fake.timers.erase({window, id}) > 0; }
-    void Settings(std::int32_t lines, std::int32_t chars) { fake.wheelScrollLines = lines, fake.wheelScrollChars = chars; }
+    void Settings(std::int32_t lines, std::int32_t chars) {
+        fake.wheelScrollLines = lines, fake.wheelScrollChars = chars;
+    }
     void Capture(win::Hwnd window) { window ? (void)win::SetCapture(window) : (void)win::ReleaseCapture(); }
     win::Hwnd Captured() { return fake.capture; }
     std::pair<int, int> Size(win::Hwnd window) { return {fake.Window(window).width, fake.Window(window).height}; }
@@ -80,8 +82,12 @@ TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsFromTheN
     for (std::size_t i = 0; i < pushes.size(); ++i) {
         EXPECT_EQ(pushes[i].info.fMask, expected[i].mask) << "mask of push " << i;
         EXPECT_TRUE(pushes[i].flag && pushes[i].window == window && pushes[i].info.cbSize == 28) << "push " << i;
-        if (expected[i].mask & SIF_RANGE) { EXPECT_EQ(pushes[i].info.nMin, expected[i].min) << "min of push " << i; }
-        if (expected[i].mask & SIF_RANGE) { EXPECT_EQ(pushes[i].info.nMax, expected[i].max) << "max of push " << i; }
+        if (expected[i].mask & SIF_RANGE) {
+            EXPECT_EQ(pushes[i].info.nMin, expected[i].min) << "min of push " << i;
+        }
+        if (expected[i].mask & SIF_RANGE) {
+            EXPECT_EQ(pushes[i].info.nMax, expected[i].max) << "max of push " << i;
+        }
     }
     EXPECT_EQ(pushes[5].info.nPage, 0xFFFFFFFFu) << "a page of -1";
     bars->HVisible(kFalse), bars->HVisible(kTrue), bars->HVisible(kTrue), bars->VVisible(Bool16(std::int16_t{1}));

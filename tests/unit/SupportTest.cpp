@@ -18,13 +18,25 @@ namespace {
 using test::Api;
 
 TEST(Support, ArithmeticFollowsItsOrderOfTestsAndStopsAtTheLimits) {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {
-        {MSupport::LoWord(0x00018000), -32768}, {MSupport::HiWord(0x00018000), 1}, {MSupport::LoWord(-1), -1},
-        {MSupport::HiWord(-1), -1}, {MSupport::HiWord(INT_MIN), -32768}, {MSupport::MinOf(5, 5), 5},
-        {MSupport::MinOf(-3, 2), -3}, {MSupport::Clamp(0, -7, 200), 0}, {MSupport::Clamp(0, 250, 200), 200},
-        {MSupport::Clamp(0, 200, 200), 200}, {MSupport::Clamp(10, 7, 5), 10}, {MSupport::Clamp(10, 12, 5), 5},
-        {SatAdd(100, 15), 115}, {SatAdd(INT_MAX, 1), INT_MAX}, {SatAdd(INT_MIN, -5), INT_MIN}, {SatSub(INT_MIN, 1), INT_MIN},
-        {SatSub(0, INT_MIN), INT_MAX}, {SatMul(INT_MIN, -1), INT_MAX}, {SatMul(-70000, 70000), INT_MIN}};
+    const std::pair<std::int32_t, std::int32_t> cases[] = {{MSupport::LoWord(0x00018000), -32768},
+                                                           {MSupport::HiWord(0x00018000), 1},
+                                                           {MSupport::LoWord(-1), -1},
+                                                           {MSupport::HiWord(-1), -1},
+                                                           {MSupport::HiWord(INT_MIN), -32768},
+                                                           {MSupport::MinOf(5, 5), 5},
+                                                           {MSupport::MinOf(-3, 2), -3},
+                                                           {MSupport::Clamp(0, -7, 200), 0},
+                                                           {MSupport::Clamp(0, 250, 200), 200},
+                                                           {MSupport::Clamp(0, 200, 200), 200},
+                                                           {MSupport::Clamp(10, 7, 5), 10},
+                                                           {MSupport::Clamp(10, 12, 5), 5},
+                                                           {SatAdd(100, 15), 115},
+                                                           {SatAdd(INT_MAX, 1), INT_MAX},
+                                                           {SatAdd(INT_MIN, -5), INT_MIN},
+                                                           {SatSub(INT_MIN, 1), INT_MIN},
+                                                           {SatSub(0, INT_MIN), INT_MAX},
+                                                           {SatMul(INT_MIN, -1), INT_MAX},
+                                                           {SatMul(-70000, 70000), INT_MIN}};
     for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
     EXPECT_EQ(MSupport::FormatVersion(12, 3, 456), "12.03.0456") << "zero-filled";
     EXPECT_EQ(MSupport::FormatVersion(123, 456, 78901), "123.456.78901") << "longer numbers in full";
@@ -39,10 +51,12 @@ TEST(Support, WheelSettingsAskTheSystemFirstAndTheLegacyWindowOnlyForZero) {
         setting = WHEEL_PAGESCROLL;
         EXPECT_EQ(get(), -1) << "a page a notch, passed on";
         EXPECT_TRUE(fake.CallsOf(Api::FindWindow).empty()) << "no legacy lookup";
-        EXPECT_EQ(fake.calls.at(0).message, chars ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES) << "the setting asked";
+        EXPECT_EQ(fake.calls.at(0).message, chars ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES)
+            << "the setting asked";
         setting = 0;
         EXPECT_EQ(get(), 0) << "no legacy window";
-        EXPECT_EQ(fake.CallsOf(Api::FindWindow).at(0).text, "MouseZ|Magellan MSWHEEL") << "the legacy window looked for";
+        EXPECT_EQ(fake.CallsOf(Api::FindWindow).at(0).text, "MouseZ|Magellan MSWHEEL")
+            << "the legacy window looked for";
         const win::Hwnd legacy = fake.CreateWindow("MouseZ");
         fake.Window(legacy).title = "Magellan MSWHEEL", fake.Window(legacy).answer = 7;
         fake.calls.clear();

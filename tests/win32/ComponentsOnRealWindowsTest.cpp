@@ -102,11 +102,21 @@ TEST(OnRealWindows, AGlideEndsCleanlyAndTheWindowsOwnTimersGoOn) {
         SetTimer(handle, 1, 10, nullptr);
         SendMessageA(handle, WM_VSCROLL, SB_LINEDOWN, 0);  // a quarter of the way at once
         switch (end) {
-        case Release: bars.Reset(); break;
-        case Destroy: window.Destroy(); break;
-        case Thumb: SendMessageA(handle, WM_VSCROLL, SB_THUMBPOSITION, 0); break;
-        case ScrollTo: bars->VScrollTo(300); break;
-        case Setter: bars->VMax(300); break;
+        case Release:
+            bars.Reset();
+            break;
+        case Destroy:
+            window.Destroy();
+            break;
+        case Thumb:
+            SendMessageA(handle, WM_VSCROLL, SB_THUMBPOSITION, 0);
+            break;
+        case ScrollTo:
+            bars->VScrollTo(300);
+            break;
+        case Setter:
+            bars->VMax(300);
+            break;
         }
         EXPECT_FALSE(KillTimer(handle, ours)) << "gone at once";
         test::Pump(300);
@@ -117,7 +127,9 @@ TEST(OnRealWindows, AGlideEndsCleanlyAndTheWindowsOwnTimersGoOn) {
             }
             return ids;
         };
-        const std::vector<std::int32_t> expected = end == Thumb ? std::vector{20, 20} : end == ScrollTo ? std::vector{20, 300} : std::vector{20};
+        const std::vector<std::int32_t> expected = end == Thumb      ? std::vector{20, 20}
+                                                   : end == ScrollTo ? std::vector{20, 300}
+                                                                     : std::vector{20};
         EXPECT_EQ(events, expected) << "nothing after the end";
         if (end == Destroy) {  // hooked to a new window (its bar 0..100), the controller starts afresh
             test::TestWindow next;

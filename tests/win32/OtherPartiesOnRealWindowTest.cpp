@@ -48,7 +48,8 @@ LRESULT CALLBACK RawProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (!removed) test::SeenBy(window).push_back({N, message, wParam});
     return CallWindowProcA(reinterpret_cast<WNDPROC>(previous), window, message, wParam, lParam);
 }
-const LONG_PTR kRawProcedures[] = {reinterpret_cast<LONG_PTR>(&RawProcedure<0>), reinterpret_cast<LONG_PTR>(&RawProcedure<1>)};
+const LONG_PTR kRawProcedures[] = {reinterpret_cast<LONG_PTR>(&RawProcedure<0>),
+                                   reinterpret_cast<LONG_PTR>(&RawProcedure<1>)};
 void AddRawLayer(HWND window, int layer) {
     rawLayers[{window, layer}] = {SetWindowLongPtrA(window, GWLP_WNDPROC, kRawProcedures[layer]), false};
 }
@@ -68,7 +69,7 @@ struct SharedWindow {
     const HWND handle = window.Handle();
     Ref<CScrollBars> bars;
     Ref<cSubClassWheel> hook;
-    std::vector<int> chain{kOwn};  // the parties there, top first, down to the window's own procedure
+    std::vector<int> chain{kOwn};    // the parties there, top first, down to the window's own procedure
     int hooked = 0, controlled = 0;  // events since the last check
 
     void Install(Party party) {
@@ -144,7 +145,9 @@ TEST(OtherPartiesOnRealWindow, UnicodeWindowsStayUnicodeAndEveryTextArrivesWhole
     test::TestWindow own(true), ansi;
     const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
     for (const HWND window : {own.Handle(), edit, ansi.Handle()}) {
-        SCOPED_TRACE(window == edit ? "EDIT" : window == own.Handle() ? "a window of a Unicode class" : "an ANSI window");
+        SCOPED_TRACE(window == edit           ? "EDIT"
+                     : window == own.Handle() ? "a window of a Unicode class"
+                                              : "an ANSI window");
         auto bars = Attached<CScrollBars>(window);
         auto wheel = Attached<cSubClassWheel>(window);
         for (const bool attached : {true, false}) {
@@ -153,10 +156,14 @@ TEST(OtherPartiesOnRealWindow, UnicodeWindowsStayUnicodeAndEveryTextArrivesWhole
             SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
             wchar_t back[32] = {};
             GetWindowTextW(window, back, 32);
-            if (window != ansi.Handle()) { EXPECT_EQ(back, text) << "the text whole"; }
+            if (window != ansi.Handle()) {
+                EXPECT_EQ(back, text) << "the text whole";
+            }
             own.Log().clear();
             SendMessageW(window, WM_CHAR, 0x4E2D, 0);
-            if (window == own.Handle()) { EXPECT_EQ(own.Log(), (std::vector<Seen>{{kOwn, WM_CHAR, 0x4E2D}})) << "a character whole"; }
+            if (window == own.Handle()) {
+                EXPECT_EQ(own.Log(), (std::vector<Seen>{{kOwn, WM_CHAR, 0x4E2D}})) << "a character whole";
+            }
             bars.Reset(), wheel.Reset();
         }
     }
@@ -183,7 +190,8 @@ LRESULT CALLBACK OwnerThreadProcedure(HWND window, UINT message, WPARAM wParam, 
 TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
     std::atomic<HWND> window{nullptr};
     std::thread owner([&] {
-        WNDCLASSA windowClass{0, &OwnerThreadProcedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "BrennickOwner"};
+        WNDCLASSA windowClass{0,       &OwnerThreadProcedure, 0, 0, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, "BrennickOwner"};
         RegisterClassA(&windowClass);
         window = CreateWindowExA(0, "BrennickOwner", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) DispatchMessageA(&message);
@@ -202,7 +210,8 @@ TEST(OtherPartiesOnRealWindow, ReleasedOnOtherThreadsWhileMessagesFlow) {
     std::atomic<bool> stop{false};
     std::atomic<long> userSent{0};
     std::thread sender([&] {
-        for (; !stop; ++userSent) SendMessageA(window, WM_USER, 0, 0), SendMessageA(window, WM_MOUSEWHEEL, kWheelAway, 0);
+        for (; !stop; ++userSent)
+            SendMessageA(window, WM_USER, 0, 0), SendMessageA(window, WM_MOUSEWHEEL, kWheelAway, 0);
     });
     for (int round = 0; round < 200 && !::testing::Test::HasFailure(); ++round) {
         Ref<CScrollBars> bars = MakeRef<CScrollBars>();
@@ -245,7 +254,8 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
         SCOPED_TRACE(meanwhile);
         test::TestWindow window;
         const HWND handle = window.Handle();
-        for (int round = 0, sent = 0; round < (meanwhile == kSend ? 400 : 1) && !::testing::Test::HasFailure(); ++round, sent = 0) {
+        for (int round = 0, sent = 0; round < (meanwhile == kSend ? 400 : 1) && !::testing::Test::HasFailure();
+             ++round, sent = 0) {
             const auto alive = std::make_shared<int>();  // held by both components' handlers
             auto bars = Attached<CScrollBars>(handle);
             auto wheel = Attached<cSubClassWheel>(handle);
@@ -257,23 +267,27 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
             });
             for (const auto start = GetTickCount(); !done && GetTickCount() - start < 5000; ++sent) {
                 if (meanwhile != kSend) Sleep(1);
-                if (meanwhile == kSend) SendMessageA(handle, WM_USER, 0, 0), SendMessageA(handle, WM_MOUSEWHEEL, kWheelAway, 0);
+                if (meanwhile == kSend)
+                    SendMessageA(handle, WM_USER, 0, 0), SendMessageA(handle, WM_MOUSEWHEEL, kWheelAway, 0);
             }
             EXPECT_TRUE(done) << "the release waited for the window's thread";
-            for (MSG message; !done; Sleep(1)) PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // so that the test ends
+            for (MSG message; !done; Sleep(1))
+                PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // so that the test ends
             worker.join();
             meanwhile == kDestroy ? window.Destroy() : (void)SendMessageA(handle, WM_USER, 0, 0);
             EXPECT_EQ(alive.use_count(), 1) << "freed on the window's thread at its next message or its end";
             if (meanwhile == kDestroy) break;
             EXPECT_TRUE(Unhooked(handle)) << "unhooked";
-            EXPECT_EQ(std::ranges::count(window.Log(), UINT{WM_USER}, &Seen::message), meanwhile == kSend ? sent + 1 : 1)
+            EXPECT_EQ(std::ranges::count(window.Log(), UINT{WM_USER}, &Seen::message),
+                      meanwhile == kSend ? sent + 1 : 1)
                 << "each message once";
         }
     }
     // The window's thread ends without pumping: the window goes with it, and the components with the window.
     const auto alive = std::make_shared<int>();
     std::thread([alive] {
-        auto bars = Attached<CScrollBars>(CreateWindowExA(0, "BrennickTestA", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        auto bars = Attached<CScrollBars>(
+            CreateWindowExA(0, "BrennickTestA", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
         bars->VChange.Connect([alive](std::int32_t) {});
         std::thread([bars = std::move(bars)]() mutable { bars.Reset(); }).join();
     }).join();
@@ -303,7 +317,8 @@ TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
         EXPECT_EQ(GetScrollPos(handle, SB_VERT), 100) << "the bar's position";
         std::vector<std::int32_t> changes;
         bars->VChange.Connect([&](std::int32_t position) { changes.push_back(position); });
-        const LONG_PTR below = SetWindowLongPtrA(handle, GWLP_WNDPROC, kRawProcedures[0]);  // someone's layer, for one message
+        const LONG_PTR below =
+            SetWindowLongPtrA(handle, GWLP_WNDPROC, kRawProcedures[0]);  // someone's layer, for one message
         rawLayers[{handle, kForeign0}] = {below, false};
         SendMessageA(handle, WM_VSCROLL, SB_LINEDOWN, 0);
         SetWindowLongPtrA(handle, GWLP_WNDPROC, below);
@@ -317,9 +332,13 @@ TEST(OtherPartiesOnRealWindow, AForgedOrMissingPropertyMisleadsNobody) {
 // The hook's owner lets go of everything, or destroys the window, while a wheel message is in its
 // hands and leaves it unconsumed; someone's raw layer may sit above both components.
 TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOneNever) {
-    for (const auto& [destroy, hookFirst, raw] : {std::tuple{false, false, false}, {false, true, false}, {true, false, false},
-                                                  {true, true, false}, {true, false, true}}) {
-        SCOPED_TRACE(::testing::PrintToString(std::tuple(destroy, hookFirst, raw)));  // destroyed, hook below, raw layer
+    for (const auto& [destroy, hookFirst, raw] : {std::tuple{false, false, false},
+                                                  {false, true, false},
+                                                  {true, false, false},
+                                                  {true, true, false},
+                                                  {true, false, true}}) {
+        SCOPED_TRACE(
+            ::testing::PrintToString(std::tuple(destroy, hookFirst, raw)));  // destroyed, hook below, raw layer
         test::TestWindow window;
         Ref<cSubClassWheel> wheel = hookFirst ? Attached<cSubClassWheel>(window.Handle()) : Ref<cSubClassWheel>{};
         auto bars = Attached<CScrollBars>(window.Handle());
@@ -330,8 +349,11 @@ TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOn
             if (destroyed) window.Destroy();
         });
         const auto seen = window.Sent(WM_MOUSEWHEEL, kWheelAway);
-        EXPECT_EQ(std::ranges::count(seen, Seen{kOwn, WM_MOUSEWHEEL, kWheelAway}), destroy ? 0 : 1) << "the window's own procedure";
-        if (!destroy) { EXPECT_EQ(Procedure(window.Handle()), kOwnProcedure) << "unhooked"; }
+        EXPECT_EQ(std::ranges::count(seen, Seen{kOwn, WM_MOUSEWHEEL, kWheelAway}), destroy ? 0 : 1)
+            << "the window's own procedure";
+        if (!destroy) {
+            EXPECT_EQ(Procedure(window.Handle()), kOwnProcedure) << "unhooked";
+        }
     }
 }
 
@@ -357,7 +379,8 @@ bool NextWindowTakes(HWND handle) {
 TEST(OtherPartiesOnRealWindow, AHandleComesBackFreeAfterItsWindowWentBelowSomeonesLayer) {
     test::TestWindow parent;
     const auto child = [&] {
-        return CreateWindowExA(0, "BrennickTestA", "", WS_CHILD, 0, 0, 10, 10, parent.Handle(), nullptr, nullptr, nullptr);
+        return CreateWindowExA(0, "BrennickTestA", "", WS_CHILD, 0, 0, 10, 10, parent.Handle(), nullptr, nullptr,
+                               nullptr);
     };
     const HWND layered = child();
     {

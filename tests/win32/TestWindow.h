@@ -12,7 +12,13 @@
 namespace brennick::test {
 
 // A procedure that saw a message: a foreign layer (its number) or the window's own (kOwn).
-struct Seen { int layer; UINT message; WPARAM wParam; LPARAM lParam = 0; bool operator==(const Seen&) const = default; };
+struct Seen {
+    int layer;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam = 0;
+    bool operator==(const Seen&) const = default;
+};
 inline constexpr int kOwn = -1;
 
 // What each window's procedures saw, oldest first; foreign layers in the tests add to it.
@@ -31,26 +37,37 @@ inline void Pump(DWORD milliseconds) {
 // procedure records what it receives and answers WM_USER, keys and both wheels with 7. Destroyed
 // with the object unless the test destroyed it first.
 struct TestWindow {
-    template <bool Unicode> static LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    template <bool Unicode>
+    static LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         SeenBy(window).push_back({kOwn, message, wParam, lParam});
-        if (message == WM_USER || message == WM_KEYDOWN || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return 7;
-        return Unicode ? DefWindowProcW(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+        if (message == WM_USER || message == WM_KEYDOWN || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL)
+            return 7;
+        return Unicode ? DefWindowProcW(window, message, wParam, lParam)
+                       : DefWindowProcA(window, message, wParam, lParam);
     }
 
     TestWindow() : TestWindow(false) {}
     explicit TestWindow(bool unicode) {
-        static const WNDCLASSA ansi{0, &OwnProcedure<false>, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "BrennickTestA"};
-        static const WNDCLASSW wide{0, &OwnProcedure<true>, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, L"BrennickTestW"};
+        static const WNDCLASSA ansi{
+            0,       &OwnProcedure<false>, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr,
+            nullptr, "BrennickTestA"};
+        static const WNDCLASSW wide{
+            0,       &OwnProcedure<true>, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr,
+            nullptr, L"BrennickTestW"};
         [[maybe_unused]] static const bool registered = RegisterClassA(&ansi) && RegisterClassW(&wide);
         const DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL;
-        window_ = unicode ? CreateWindowExW(0, L"BrennickTestW", L"", style, 100, 100, 300, 200, nullptr, nullptr, nullptr, nullptr)
-                          : CreateWindowExA(0, "BrennickTestA", "", style, 100, 100, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        window_ = unicode ? CreateWindowExW(0, L"BrennickTestW", L"", style, 100, 100, 300, 200, nullptr, nullptr,
+                                            nullptr, nullptr)
+                          : CreateWindowExA(0, "BrennickTestA", "", style, 100, 100, 300, 200, nullptr, nullptr,
+                                            nullptr, nullptr);
         Log().clear();
     }
     ~TestWindow() { Destroy(); }
     TestWindow(const TestWindow&) = delete;
     HWND Handle() const { return window_; }
-    void Destroy() { if (IsWindow(window_)) DestroyWindow(window_); }
+    void Destroy() {
+        if (IsWindow(window_)) DestroyWindow(window_);
+    }
     std::vector<Seen>& Log() { return SeenBy(window_); }
     // What the window's procedures saw of one message sent to it.
     std::vector<Seen> Sent(UINT message, WPARAM wParam) {

@@ -59,7 +59,8 @@ public:
     // be reached.
     template <class Call>
     bool RunOnWindowThread(const RefCounted& owner, Call& call) const {
-        return Run(TargetWnd(owner), [](void* context) { (*static_cast<Call*>(context))(); }, &call);
+        return Run(
+            TargetWnd(owner), [](void* context) { (*static_cast<Call*>(context))(); }, &call);
     }
 
 private:
