@@ -39,14 +39,13 @@ win::Hwnd FakeWindowSystem::CreateWindow(const std::string& className, bool unic
     static std::atomic<std::uintptr_t> next = 0x1000;  // handles are the system's: no two fakes share one
     const auto handle = reinterpret_cast<win::Hwnd>(next += 4);
     const auto guard = Guard();
-    windows_[Key(handle)] = {
-        .unicode = unicode, .className = className, .procedure = &OwnProcedure, .thread = Thread()};
+    windows[Key(handle)] = {.unicode = unicode, .className = className, .procedure = &OwnProcedure, .thread = Thread()};
     return handle;
 }
 
 win::Hwnd FakeWindowSystem::CreateWindowReusing(win::Hwnd handle) {
     if (Find(handle) != nullptr) throw std::logic_error("handle still in use");
-    windows_[Key(handle)] = {.procedure = &OwnProcedure, .thread = Thread()};
+    windows[Key(handle)] = {.procedure = &OwnProcedure, .thread = Thread()};
     return handle;
 }
 
@@ -80,15 +79,8 @@ void FakeWindowSystem::DeliverPosted() {
 }
 
 FakeWindow* FakeWindowSystem::Find(win::Hwnd handle) {
-    const auto found = windows_.find(Key(handle));
-    return found != windows_.end() && found->second.alive ? &found->second : nullptr;
-}
-
-win::Hwnd FakeWindowSystem::Named(const std::string& className, const std::string& title) {
-    for (const auto& [key, w] : windows_) {
-        if (w.alive && w.className == className && w.title == title) return reinterpret_cast<win::Hwnd>(key);
-    }
-    return nullptr;
+    const auto found = windows.find(Key(handle));
+    return found != windows.end() && found->second.alive ? &found->second : nullptr;
 }
 
 win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, unsigned int m, win::WParam w,
@@ -113,11 +105,6 @@ void FakeWindowSystem::RemoveLayer(win::Hwnd handle, int layer) {
     }
 }
 
-bool FakeWindowSystem::HasLayer(win::Hwnd handle, int layer) const {
-    const auto found = layers_.find({Key(handle), layer});
-    return found != layers_.end() && !found->second.removed;
-}
-
 std::vector<int> FakeWindowSystem::LayersTopFirst(win::Hwnd handle) const {
     std::map<int, int> byOrder;  // the latest installed is the top
     for (const auto& [key, layer] : layers_) {
@@ -131,12 +118,6 @@ std::vector<int> FakeWindowSystem::LayersTopFirst(win::Hwnd handle) const {
 bool FakeWindowSystem::Stuck(win::Hwnd handle) const {
     return std::ranges::any_of(layers_,
                                [&](const auto& e) { return e.first.first == Key(handle) && e.second.removed; });
-}
-
-int FakeWindowSystem::TopLayer(win::Hwnd handle) {
-    const FakeWindow* window = Find(handle);
-    const auto found = window ? std::ranges::find(kLayerProcedures, window->procedure) : std::end(kLayerProcedures);
-    return found == std::end(kLayerProcedures) ? -1 : static_cast<int>(found - std::begin(kLayerProcedures));
 }
 
 win::LResult FakeWindowSystem::RunLayer(int layer, win::Hwnd handle, unsigned int message, win::WParam w,
@@ -306,7 +287,9 @@ bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value,
 }
 Hwnd FindWindowA(const char* className, const char* title) {
     Fake().Record({.api = Api::FindWindow, .text = std::string(className) + "|" + title});
-    return Fake().Named(className, title);
+    for (const auto& [key, w] : Fake().windows)
+        if (w.alive && w.className == className && w.title == title) return reinterpret_cast<Hwnd>(key);
+    return nullptr;
 }
 unsigned int RegisterWindowMessageA(const char* name) {
     Fake().Record({.api = Api::RegisterWindowMessage, .text = name});

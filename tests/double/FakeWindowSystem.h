@@ -1,7 +1,7 @@
 // A recording stand-in for the window layer: windows with properties, procedures, threads, timers
 // and two scroll bars that follow Win32's rules, foreign subclassing layers, and every call made,
 // with its arguments. One instance is current at a time; the layer's functions go to it.
-// Threaded, real threads call it at once (the thread stress): each is a thread of its own, a
+// Threaded (the thread stress), real threads call it at once: each is a thread of its own, a
 // message sent to another thread's window is swallowed, a posted one waits until its thread
 // delivers it, and calls are not recorded.
 #pragma once
@@ -20,40 +20,13 @@
 
 namespace brennick::test {
 
-enum class Api {
-    GetScrollInfo,
-    SetScrollInfo,
-    ShowScrollBar,
-    IsWindow,
-    IsWindowUnicode,
-    GetProp,
-    SetProp,
-    RemoveProp,
-    SetWindowProcedureA,
-    SetWindowProcedureW,
-    GetWindowProcedureA,
-    GetWindowProcedureW,
-    CallWindowProcA,
-    CallWindowProcW,
-    DefWindowProc,
-    GetWindowThreadProcessId,
-    GetCurrentThreadId,
-    SystemParametersInfo,
-    FindWindow,
-    RegisterWindowMessage,
-    SendMessage,
-    PostMessage,
-    GetWindowRect,
-    GetProgramFileVersion,
-    SetTimer,
-    KillTimer,
-    SetCapture,
-    ReleaseCapture,
-    GetCapture,
-    GetClientRect,
-    LoadSystemCursor,
-    SetCursor
-};
+// clang-format off
+enum class Api { GetScrollInfo, SetScrollInfo, ShowScrollBar, IsWindow, IsWindowUnicode, GetProp, SetProp, RemoveProp,
+    SetWindowProcedureA, SetWindowProcedureW, GetWindowProcedureA, GetWindowProcedureW, CallWindowProcA,
+    CallWindowProcW, DefWindowProc, GetWindowThreadProcessId, GetCurrentThreadId, SystemParametersInfo, FindWindow,
+    RegisterWindowMessage, SendMessage, PostMessage, GetWindowRect, GetProgramFileVersion, SetTimer, KillTimer,
+    SetCapture, ReleaseCapture, GetCapture, GetClientRect, LoadSystemCursor, SetCursor };
+// clang-format on
 
 // One call, with the arguments it was given (the others stay empty), and the calling thread.
 struct Call {
@@ -70,12 +43,12 @@ struct Call {
     std::uint32_t thread = 0;
 };
 
-// A bar as the system keeps it. A dragged thumb has a track position of its own.
+// A bar as the system keeps it; SetScrollInfo's rules in Set. A dragged thumb has a track position of its own.
 struct FakeBar {
     std::int32_t min = 0, max = 0, pos = 0, track = 0;
     std::uint32_t page = 0;
     bool shown = false, enabled = true, dragging = false;
-    std::int32_t Set(const win::ScrollInfo& info);  // SetScrollInfo: the position the bar then holds
+    std::int32_t Set(const win::ScrollInfo& info);
 };
 
 // A procedure that saw a message: a foreign layer (its number) or the window's own.
@@ -88,8 +61,8 @@ struct Visit {
 };
 inline constexpr int kOwnProcedure = -1;
 
-// unicode: the character set its procedure was installed in; visits: what the foreign layers and
-// its own procedure saw; answer: what its own procedure returns.
+// unicode: the character set of its procedure; visits: what the foreign layers and its own
+// procedure saw; answer: what its own procedure returns.
 struct FakeWindow {
     bool alive = true, unicode = false;
     std::string className{}, title{};
@@ -113,14 +86,13 @@ public:
     win::Hwnd CreateWindow(const std::string& className = "Fake", bool unicode = false);
     win::Hwnd CreateWindowReusing(win::Hwnd handle);  // a destroyed window's handle, come back
     void DestroyWindow(win::Hwnd window);             // WM_DESTROY and WM_NCDESTROY through its procedure
-    // To the window's procedure, on its thread (the sender waits; threaded, another thread's is swallowed).
+    // To the window's procedure on its thread (the sender waits; threaded, another thread's is swallowed).
     win::LResult Send(win::Hwnd window, unsigned int message, win::WParam wParam = 0, win::LParam lParam = 0);
     void DeliverPosted();  // the posted messages (threaded, the calling thread's), oldest first
-    FakeWindow& Window(win::Hwnd window) { return windows_.at(reinterpret_cast<std::uintptr_t>(window)); }
+    FakeWindow& Window(win::Hwnd window) { return windows.at(reinterpret_cast<std::uintptr_t>(window)); }
     FakeBar& Bar(win::Hwnd window, int bar) { return Window(window).bars.at(bar == 1 ? 1 : 0); }
     FakeWindow* Find(win::Hwnd window);  // a live window, or null
-    win::Hwnd Named(const std::string& className, const std::string& title);
-    std::uint32_t Thread() const;  // the calling thread
+    std::uint32_t Thread() const;        // the calling thread
     static win::LResult BRENNICK_CALLBACK OwnProcedure(win::Hwnd, unsigned int, win::WParam, win::LParam);
 
     // Foreign subclassing layers 0..kLayers-1, each recording what it sees and passing it on. Raw:
@@ -129,20 +101,18 @@ public:
     static constexpr int kLayers = 4;
     void InstallLayer(win::Hwnd window, int layer, bool comctl32Style);
     void RemoveLayer(win::Hwnd window, int layer);
-    bool HasLayer(win::Hwnd window, int layer) const;         // installed, and not removed
-    std::vector<int> LayersTopFirst(win::Hwnd window) const;  // those HasLayer names, top first
+    std::vector<int> LayersTopFirst(win::Hwnd window) const;  // installed and not removed, top first
     bool Stuck(win::Hwnd window) const;  // a raw layer removed below the top is in the chain for good
-    int TopLayer(win::Hwnd window);      // the layer whose procedure the window runs, or -1
     win::LResult RunLayer(int layer, win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam);
 
     // Timers by window and id; Tick hands each of window's timers one WM_TIMER, as DispatchMessage does.
     std::map<std::pair<win::Hwnd, std::uintptr_t>, win::TimerProc> timers;
     void Tick(win::Hwnd window);
-
     win::Hwnd capture = nullptr;  // the window that holds the mouse capture
     void* cursor = nullptr;       // the cursor shown
 
-    std::vector<Call> calls, posted;  // posted: PostMessageA's messages not yet delivered
+    std::map<std::uintptr_t, FakeWindow> windows;  // by handle, the destroyed ones too
+    std::vector<Call> calls, posted;               // posted: PostMessageA's messages not yet delivered
     std::vector<Call> CallsOf(Api api) const;
     void Record(Call call);
     std::unique_lock<std::mutex> Guard();  // threaded, held for every access to the windows
@@ -163,7 +133,6 @@ private:
 
     const bool threaded_;
     std::mutex mutex_;
-    std::map<std::uintptr_t, FakeWindow> windows_;
     std::map<std::pair<std::uintptr_t, int>, Layer> layers_;
     int installs_ = 0;
 };

@@ -167,44 +167,22 @@ void RunPointerCases(Backend& backend) {
         int moves = 0;
         bool destroyed = false;
         for (const PointerAct& a : c.acts) {
+            // clang-format off
             switch (a.what) {
-            case Do::MDown:
-                backend.Send(window, WM_MBUTTONDOWN, MK_MBUTTON, at(a));
-                break;
-            case Do::MUp:
-                backend.Send(window, WM_MBUTTONUP, 0, at(a));
-                break;
-            case Do::Move:
-                backend.Send(window, WM_MOUSEMOVE, 0, at(a)), ++moves;
-                break;
-            case Do::Ticks:
-                backend.Glide(window);
-                break;
-            case Do::LDown:
-                backend.Send(window, WM_LBUTTONDOWN, MK_LBUTTON, at(a));
-                break;
-            case Do::Wheel:
-                backend.Send(window, WM_MOUSEWHEEL, 0, 0);
-                break;
-            case Do::Esc:
-                backend.Send(window, WM_KEYDOWN, VK_ESCAPE, 1);
-                break;
-            case Do::Unfocus:
-                backend.Send(window, WM_KILLFOCUS, 0, 0);
-                break;
-            case Do::Capture:
-                backend.Capture(window);
-                break;
-            case Do::Uncapture:
-                backend.Capture(nullptr);
-                break;
-            case Do::Release:
-                p.bars.Reset();
-                break;
-            case Do::Destroy:
-                backend.Destroy(window), destroyed = true;
-                break;
+            case Do::MDown: backend.Send(window, WM_MBUTTONDOWN, MK_MBUTTON, at(a)); break;
+            case Do::MUp: backend.Send(window, WM_MBUTTONUP, 0, at(a)); break;
+            case Do::Move: backend.Send(window, WM_MOUSEMOVE, 0, at(a)), ++moves; break;
+            case Do::Ticks: backend.Glide(window); break;
+            case Do::LDown: backend.Send(window, WM_LBUTTONDOWN, MK_LBUTTON, at(a)); break;
+            case Do::Wheel: backend.Send(window, WM_MOUSEWHEEL, 0, 0); break;
+            case Do::Esc: backend.Send(window, WM_KEYDOWN, VK_ESCAPE, 1); break;
+            case Do::Unfocus: backend.Send(window, WM_KILLFOCUS, 0, 0); break;
+            case Do::Capture: backend.Capture(window); break;
+            case Do::Uncapture: backend.Capture(nullptr); break;
+            case Do::Release: p.bars.Reset(); break;
+            case Do::Destroy: backend.Destroy(window), destroyed = true; break;
             }
+            // clang-format on
         }
         // Where a pan or an edge scroll ended, one more round of ticks moves nothing.
         const std::size_t events = p.h.size() + p.v.size();

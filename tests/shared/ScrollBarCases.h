@@ -54,7 +54,8 @@ inline const ScrollBarCase kScrollBarCases[] = {
     {"scroll to reports where the bar stopped", {}, Act::ScrollTo, 350, 200, "Scroll"},
     {"setting the value raises nothing", {}, Act::Value, 350, 200, ""},
     {"a range the page covers disables the bar", {}, Act::Max, 100, 0, "", true, false},
-    {"any non-zero value disables rather than hides", {.disableNoScroll = Bool16(std::int16_t{1})}, Act::Max, 100, 0, "",
+    {"any non-zero value disables rather than hides", {.disableNoScroll = Bool16(std::int16_t{1})}, Act::Max, 100, 0,
+     "",
      true, false},
     {"without disable-no-scroll an unneeded bar hides", {.disableNoScroll = kFalse}, Act::Max, 100, 0, "", false},
     {"min moves with max kept", {}, Act::Min, 50, 100, ""},
@@ -121,39 +122,23 @@ void RunScrollBarCase(Backend& backend, const ScrollBarCase& c, int bar, bool ke
     const win::LParam lParam = c.act == Act::Repeat ? 0x40000001 : 1;  // bit 30: the key was down already
     const bool reported = *c.event && !keyboardOff;
     const auto code = static_cast<unsigned int>(c.arg);
+    // clang-format off
     switch (c.act) {
-    case Act::Code:
-        EXPECT_EQ(backend.Send(window, message, code, 0), 0) << "consumed";
+    case Act::Code: EXPECT_EQ(backend.Send(window, message, code, 0), 0) << "consumed"; break;
+    case Act::ControlCode: backend.Send(window, message, code, reinterpret_cast<win::LParam>(window) + 4); break;
+    case Act::ScrollTo: h ? bars->HScrollTo(c.arg) : bars->VScrollTo(c.arg); break;
+    case Act::Value: setValue(bar, c.arg); break;
+    case Act::Min: h ? bars->HMin(c.arg) : bars->VMin(c.arg); break;
+    case Act::Max: h ? bars->HMax(c.arg) : bars->VMax(c.arg); break;
+    case Act::Visible: h ? bars->HVisible(Bool16(std::int16_t(c.arg))) : bars->VVisible(Bool16(std::int16_t(c.arg)));
         break;
-    case Act::ControlCode:
-        backend.Send(window, message, code, reinterpret_cast<win::LParam>(window) + 4);
-        break;
-    case Act::ScrollTo:
-        h ? bars->HScrollTo(c.arg) : bars->VScrollTo(c.arg);
-        break;
-    case Act::Value:
-        setValue(bar, c.arg);
-        break;
-    case Act::Min:
-        h ? bars->HMin(c.arg) : bars->VMin(c.arg);
-        break;
-    case Act::Max:
-        h ? bars->HMax(c.arg) : bars->VMax(c.arg);
-        break;
-    case Act::Visible:
-        h ? bars->HVisible(Bool16(std::int16_t(c.arg))) : bars->VVisible(Bool16(std::int16_t(c.arg)));
-        break;
-    case Act::Key:
-    case Act::Repeat:
+    case Act::Key: case Act::Repeat:
         EXPECT_EQ(backend.Send(window, message, code, lParam), reported ? 0 : 7) << "consumed";
         break;
-    case Act::By:
-        scrollBy(c.arg), scrollBy(c.start.line);
-        break;
-    case Act::Other:
-        scrollBy(c.arg), setValue(1 - bar, 0);
-        break;
+    case Act::By: scrollBy(c.arg), scrollBy(c.start.line); break;
+    case Act::Other: scrollBy(c.arg), setValue(1 - bar, 0); break;
     }
+    // clang-format on
     if (c.start.smooth) backend.Glide(window);
     using Seen = std::vector<std::pair<win::WParam, win::LParam>>;
     const Seen passed = key && !reported ? Seen{{code, lParam}} : Seen{};

@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 
 #include <brennick/CScrollBars.h>
 #include <brennick/cSubClassWheel.h>
 #include <brennick/modSubclassScrollBars.h>
-#include <brennick/modSubclassWheel.h>
 
 #include "platform/Win32Constants.h"
 #include "tests/double/FakeWindowSystem.h"
@@ -22,7 +20,7 @@ using test::FakeWindowSystem;
 constexpr unsigned int kWmUser = 0x0400;
 constexpr win::WndProc kOwn = &FakeWindowSystem::OwnProcedure;
 
-// Either component on window; TargetWnd and PrevWndProc of the one made.
+// Either component; TargetWnd and PrevWndProc of the one made.
 struct Either {
     Ref<CScrollBars> bars;
     Ref<cSubClassWheel> wheel;
@@ -32,16 +30,8 @@ struct Either {
     void SubClass(win::Hwnd window) { bars ? bars->SubClass(window) : wheel->SubClass(window); }
     win::Hwnd Target() const { return bars ? bars->TargetWnd() : wheel->TargetWnd(); }
     win::WndProc Prev() const { return bars ? bars->PrevWndProc() : wheel->PrevWndProc(); }
-    void Release() { bars.Reset(), wheel.Reset(); }
+    const void* Address() const { return bars ? static_cast<const void*>(bars.Get()) : wheel.Get(); }
 };
-
-std::vector<Api> Steps(const FakeWindowSystem& fake, std::initializer_list<Api> kinds) {
-    std::vector<Api> steps;
-    for (const test::Call& call : fake.calls) {
-        if (std::find(kinds.begin(), kinds.end(), call.api) != kinds.end()) steps.push_back(call.api);
-    }
-    return steps;
-}
 
 TEST(Hook, StepsInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
     for (const bool unicode : {false, true}) {
@@ -51,93 +41,74 @@ TEST(Hook, StepsInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
             const win::Hwnd window = fake.CreateWindow("Fake", unicode);
             fake.Window(window).answer = 7;
             Either component(isWheel);
-            const void* address = component.bars ? static_cast<void*>(component.bars.Get()) : component.wheel.Get();
+            const void* address = component.Address();
             component.SubClass(window), component.SubClass(window);
             EXPECT_EQ(component.Prev(), kOwn) << "a second attach changes nothing";
             EXPECT_EQ(fake.Send(window, kWmUser, 1, 2), 7) << "the window's answer";
-            component.Release();
+            component = Either(isWheel);
             const Api set = unicode ? Api::SetWindowProcedureW : Api::SetWindowProcedureA;
             const Api get = unicode ? Api::GetWindowProcedureW : Api::GetWindowProcedureA;
             const Api call = unicode ? Api::CallWindowProcW : Api::CallWindowProcA;
             const Api other = unicode ? Api::SetWindowProcedureA : Api::SetWindowProcedureW;
-            EXPECT_EQ(
-                Steps(fake, {Api::GetProp, Api::SetProp, Api::RemoveProp, set, get, call, other}),
-                (std::vector<Api>{Api::GetProp, Api::SetProp, set, call, get, set, Api::GetProp, Api::RemoveProp}))
+            const std::initializer_list<Api> kinds = {Api::GetProp, Api::SetProp, Api::RemoveProp, set, get,
+                                                      call,         other};
+            std::vector<Api> steps;
+            for (const test::Call& c : fake.calls)
+                if (std::ranges::find(kinds, c.api) != kinds.end()) steps.push_back(c.api);
+            EXPECT_EQ(steps,
+                      (std::vector{Api::GetProp, Api::SetProp, set, call, get, set, Api::GetProp, Api::RemoveProp}))
                 << "the property before the procedure and after it, in the window's character set";
             EXPECT_EQ(fake.CallsOf(Api::SetProp).at(0).value, address) << "the property names the component";
             EXPECT_EQ(fake.Window(window).procedure, kOwn) << "its own procedure back";
             EXPECT_EQ(fake.Window(window).unicode, unicode) << "its character set kept";
             EXPECT_TRUE(fake.Window(window).properties.empty()) << "no property left";
-            Either again(isWheel);
-            again.SubClass(window);
-            EXPECT_EQ(again.Target(), window) << "a new component takes the window the last one left";
+            component.SubClass(window);
+            EXPECT_EQ(component.Target(), window) << "a new component takes the window the last one left";
         }
     }
 }
 
 TEST(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
-    FakeWindowSystem fake;
-    std::vector<Either> keep;
-    const auto made = [&](auto setUp) {
-        const win::Hwnd w = fake.CreateWindow();
-        return setUp(w), w;
-    };
-    struct Case {
-        const char* name;
-        std::function<win::Hwnd()> make;
-    };
-    const Case cases[] = {
-        {"no window", [] { return nullptr; }},
-        {"a destroyed window", [&] { return made([&](win::Hwnd w) { fake.DestroyWindow(w); }); }},
-        {"a window of another thread", [&] { return made([&](win::Hwnd w) { fake.Window(w).thread = 2; }); }},
-        {"a window carrying the property",
-         [&] {
-             return made([&](win::Hwnd w) {
-                 fake.Window(w).properties = {{"nvStdScroll", &fake}, {"nvAdvSubcls", &fake}};
-             });
-         }},
-        {"a window whose component's property was taken away",
-         [&] {
-             return made([&](win::Hwnd w) {
-                 for (const bool isWheel : {false, true}) keep.emplace_back(isWheel).SubClass(w);
-                 fake.Window(w).properties.clear();
-             });
-         }},
-        {"the property refused", [&] { return made([&](win::Hwnd) { fake.refuseSetProp = true; }); }},
-        {"the procedure refused", [&] { return made([&](win::Hwnd) { fake.failSetWindowProcedure = true; }); }},
-    };
-    for (const Case& c : cases) {
+    enum Refusal { NoWindow, Destroyed, OtherThread, Marked, PropertyTaken, PropertyRefused, ProcedureRefused };
+    for (const Refusal refusal :
+         {NoWindow, Destroyed, OtherThread, Marked, PropertyTaken, PropertyRefused, ProcedureRefused}) {
         for (const bool isWheel : {false, true}) {
-            SCOPED_TRACE(std::string(c.name) + (isWheel ? ", wheel hook" : ", controller"));
-            const win::Hwnd target = c.make();
-            const test::FakeWindow before = fake.Find(target) ? *fake.Find(target) : test::FakeWindow{};
+            SCOPED_TRACE(testing::Message() << "refusal " << refusal << (isWheel ? ", wheel hook" : ", controller"));
+            FakeWindowSystem fake;
+            win::Hwnd window = fake.CreateWindow();
+            Either first(false), second(true);
+            if (refusal == NoWindow) window = nullptr;
+            if (refusal == Destroyed) fake.DestroyWindow(window);
+            if (refusal == OtherThread) fake.Window(window).thread = 2;
+            if (refusal == Marked) fake.Window(window).properties = {{"nvStdScroll", &fake}, {"nvAdvSubcls", &fake}};
+            if (refusal == PropertyTaken)
+                first.SubClass(window), second.SubClass(window), fake.Window(window).properties.clear();
+            fake.refuseSetProp = refusal == PropertyRefused, fake.failSetWindowProcedure = refusal == ProcedureRefused;
+            const test::FakeWindow before = fake.Find(window) ? *fake.Find(window) : test::FakeWindow{};
             Either component(isWheel);
-            component.SubClass(target);
+            component.SubClass(window);
             EXPECT_EQ(component.Target(), nullptr) << "no window";
             EXPECT_EQ(component.Prev(), nullptr) << "no procedure";
-            if (const test::FakeWindow* now = fake.Find(target)) {
+            if (const test::FakeWindow* now = fake.Find(window)) {
                 EXPECT_EQ(now->procedure, before.procedure) << "the window's procedure";
                 EXPECT_EQ(now->properties, before.properties) << "the window's properties";
             }
-            fake.refuseSetProp = fake.failSetWindowProcedure = false;
         }
     }
-    fake.calls.clear();
+    FakeWindowSystem fake;
     MakeRef<cSubClassWheel>()->UnSubClass();
-    EXPECT_TRUE(fake.CallsOf(Api::SetWindowProcedureA).empty() && fake.CallsOf(Api::RemoveProp).empty())
-        << "letting go of nothing touches no window";
+    EXPECT_TRUE(fake.calls.empty()) << "letting go of nothing touches no window";
 }
 
 // Someone put the window's procedure back behind the hook's back, then the window went and its
-// handle came back for a new window, which another party marked with the property: the component
+// handle came back for a new window, which another party marked with its property: the component
 // never saw it go and pushes nothing there; it is free again all the same.
 TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
     FakeWindowSystem fake;
     const win::Hwnd first = fake.CreateWindow(), second = fake.CreateWindow(), other = fake.CreateWindow();
     auto bars = MakeRef<CScrollBars>();
     auto wheel = MakeRef<cSubClassWheel>();
-    bars->SubClass(first), wheel->SubClass(second);
-    bars->SubClass(other), wheel->SubClass(other);
+    bars->SubClass(first), wheel->SubClass(second), bars->SubClass(other), wheel->SubClass(other);
     EXPECT_EQ(bars->TargetWnd(), first) << "one window per controller";
     EXPECT_EQ(wheel->TargetWnd(), second) << "one window per wheel hook";
     fake.Window(first).procedure = fake.Window(second).procedure = kOwn;  // both cut out
@@ -146,30 +117,28 @@ TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
     fake.Window(reused).properties["nvStdScroll"] = &fake;  // another party's
     fake.calls.clear();
     bars->VMax(5000), bars->VVisible(kTrue), bars->HScrollTo(3);
-    for (const test::Call& call : fake.calls) {
-        EXPECT_FALSE(call.window == reused && (call.api == Api::SetScrollInfo || call.api == Api::ShowScrollBar))
-            << "a push to the reused handle";
-    }
+    EXPECT_TRUE(std::ranges::none_of(fake.calls, [&](const test::Call& c) {
+        return c.window == reused && (c.api == Api::SetScrollInfo || c.api == Api::ShowScrollBar);
+    })) << "a push to the reused handle";
     fake.DestroyWindow(second);
     wheel->SubClass(other);
     EXPECT_EQ(wheel->TargetWnd(), other) << "free again once its window is gone";
     wheel.Reset(), bars.Reset();
-    EXPECT_EQ(fake.Window(other).procedure, kOwn);
+    EXPECT_EQ(fake.Window(other).procedure, kOwn) << "unhooked";
     // A window destroyed below someone's layer is gone all the same: its handle's next window takes
     // components. One let go of after its window went unseen leaves nothing for the next one.
     for (const bool released : {false, true}) {
         const win::Hwnd gone = fake.CreateWindow();
-        auto old = MakeRef<CScrollBars>();
-        auto oldHook = MakeRef<cSubClassWheel>();
-        old->SubClass(gone), oldHook->SubClass(gone);
+        Either old(false), oldHook(true);
+        old.SubClass(gone), oldHook.SubClass(gone);
         released ? void(fake.Window(gone).procedure = kOwn) : fake.InstallLayer(gone, 0, false);
         fake.DestroyWindow(gone);
-        if (released) old.Reset(), oldHook.Reset();
+        if (released) old = Either(false), oldHook = Either(true);
         const win::Hwnd next = fake.CreateWindowReusing(gone);
         Either a(false), b(true);
         a.SubClass(next), b.SubClass(next);
-        EXPECT_EQ(a.Target(), next) << released;
-        EXPECT_EQ(b.Target(), next) << released;
+        EXPECT_EQ(a.Target(), next) << "the controller, released " << released;
+        EXPECT_EQ(b.Target(), next) << "the wheel hook, released " << released;
     }
 }
 
@@ -177,15 +146,11 @@ TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
 // frees them at its next message through the hook (the one posted for it, or any other) or at
 // the window's end or an attach to it; once the window went behind the hook's back, at an attach
 // elsewhere or the failed post itself. An UnSubClass whose call the chain swallows leaves a link
-// that passes messages on.
+// that passes messages on; a hook above a released controller passes its release message down.
 TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessage) {
     enum Next { Posted, Sent, Destroyed, Swallowed, GoneUnseen, GoneAsItPosts, Attached, HookAbove };
-    const char* const kNames[] = {"the posted message",        "a message sent",
-                                  "the window destroyed",      "unhooked, the call swallowed",
-                                  "the window gone unseen",    "the window gone as it posts",
-                                  "a new controller attached", "only the controller, a wheel hook staying above"};
     for (const Next next : {Posted, Sent, Destroyed, Swallowed, GoneUnseen, GoneAsItPosts, Attached, HookAbove}) {
-        SCOPED_TRACE(kNames[next]);
+        SCOPED_TRACE(testing::Message() << "case " << next);
         FakeWindowSystem fake;
         const win::Hwnd window = fake.CreateWindow();
         auto bars = MakeRef<CScrollBars>();
@@ -204,18 +169,16 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
         if (next == GoneUnseen || next == GoneAsItPosts) fake.Window(window).procedure = kOwn;  // cut out
         bars.Reset();
         fake.dropSentMessages = next == Swallowed;
-        if (next == Swallowed) wheel->UnSubClass();  // here: the call cannot reach the window's thread
+        if (next == Swallowed) wheel->UnSubClass();  // the call cannot reach the window's thread
         if (next != HookAbove) wheel.Reset();
         fake.onCall = nullptr;
         EXPECT_FALSE(modSubclassScrollBars::ScrollBarsFromWindow(window)) << "found no more at once";
         fake.currentThread = 1, fake.dropSentMessages = false;
-        for (const test::Call& call : fake.calls) {
-            EXPECT_FALSE(call.thread == 2 && call.api == Api::SetWindowProcedureA) << "unhooked elsewhere";
-        }
-        EXPECT_EQ(alive.use_count(), next == Swallowed || next == HookAbove ? 2
-                                     : next == GoneAsItPosts                ? 1
-                                                                            : 3)
-            << "a hooked component is freed on the window's thread only";
+        EXPECT_TRUE(std::ranges::none_of(fake.calls, [](const test::Call& c) {
+            return c.thread == 2 && c.api == Api::SetWindowProcedureA;
+        })) << "unhooked elsewhere";
+        const long held = next == Swallowed || next == HookAbove ? 2 : next == GoneAsItPosts ? 1 : 3;
+        EXPECT_EQ(alive.use_count(), held) << "a hooked component is freed on the window's thread only";
         EXPECT_EQ(fake.Bar(window, SB_VERT).max, next == GoneAsItPosts ? 0 : 300)
             << "the setter ran on the window's thread";
         if (next == Destroyed || next == GoneUnseen) fake.DestroyWindow(window);
@@ -226,20 +189,16 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
             EXPECT_EQ(late->TargetWnd(), window) << "an attach ends the releases the window's thread had left";
         }
         if (next == Posted || next == HookAbove) fake.DeliverPosted();
-        if (next == Posted) {
+        if (next == Posted)
             EXPECT_EQ(fake.Window(window).visits.size(), 1u) << "the private message reaches none of ours";
-        }
-        if (next == HookAbove) {
-            EXPECT_EQ(alive.use_count(), 1) << "freed by the private message, which the hook above kept";
-        }
+        if (next == HookAbove) EXPECT_EQ(alive.use_count(), 1) << "freed by the private message the hook above kept";
         if (next == Sent || next == Swallowed || next == HookAbove) {
-            fake.Window(window).visits.clear();
-            fake.Send(window, kWmUser, 3, 4);
+            fake.Window(window).visits.clear(), fake.Send(window, kWmUser, 3, 4);
             EXPECT_EQ(fake.Window(window).visits, (std::vector<test::Visit>{{test::kOwnProcedure, kWmUser, 3, 4}}))
                 << "each message once";
         }
         EXPECT_EQ(alive.use_count(), 1) << "freed";
-        if (next != Destroyed && next != GoneUnseen && next != GoneAsItPosts && next != HookAbove) {
+        if (next == Posted || next == Sent || next == Swallowed || next == Attached) {
             EXPECT_TRUE(fake.Window(window).properties.empty()) << "no property left";
             EXPECT_EQ(fake.Window(window).procedure, kOwn) << "its own procedure back";
         }
