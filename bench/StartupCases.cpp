@@ -1,144 +1,95 @@
-// Case 4: from CreateProcess to the first painted frame, Brennick.exe against the same windows
+// start-up: from CreateProcess to the first painted frame, Brennick.exe against the same windows
 // without components (bench/bare), which is what the components add; and, for information, the
 // bare program against a minimal Win32 program with one empty window. A frame counts as painted
 // when the program is idle and neither its window nor any child still has an update region.
-#include <vector>
+#include <memory>
+#include <utility>
 
-#include "app/toolkit/Handles.h"
-#include "bench/Cases.h"
+#include "bench/Bench.h"
 
 namespace brennick_bench {
 namespace {
 
-constexpr const char* kGroup = "start-up";
-constexpr const char* kMinimal = "minimal Win32 program";
-constexpr const char* kBare = "same windows, no components";
-constexpr double kAppTarget = 1.15;  // Brennick.exe against the same windows without components
 constexpr DWORD kTimeoutMs = 20000;
 
-using OwnedHandle = brennick::ui::UniqueKernelHandle;
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
+// Finds the first visible top-level window of a process: search is {its id, the window found}.
 BOOL CALLBACK MatchProcess(HWND window, LPARAM search) {
-    auto* s = reinterpret_cast<WindowSearch*>(search);
+    auto& [processId, found] = *reinterpret_cast<std::pair<DWORD, HWND>*>(search);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != s->processId || !IsWindowVisible(window)) return TRUE;
-    s->found = window;
-    return FALSE;
+    if (owner == processId && IsWindowVisible(window)) found = window;
+    return found == nullptr;
 }
 
 HWND VisibleWindowOf(DWORD processId) {
-    WindowSearch search{processId, nullptr};
+    std::pair<DWORD, HWND> search{processId, nullptr};
     EnumWindows(&MatchProcess, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.second;
 }
 
-BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
+// Clears *painted when window is visible and still has something to paint; stops there.
+BOOL CALLBACK CheckPainted(HWND window, LPARAM painted) {
+    if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE)) *reinterpret_cast<bool*>(painted) = false;
+    return *reinterpret_cast<bool*>(painted);
 }
 
-bool Painted(HWND window) {
-    std::vector<HWND> windows{window};
-    EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&windows));
-    for (HWND w : windows) {
-        if (IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE)) return false;
+// Whether the process shows a window, and neither it nor any child has anything left to paint.
+bool Painted(DWORD processId) {
+    const HWND window = VisibleWindowOf(processId);
+    bool painted = window != nullptr;
+    if (painted && CheckPainted(window, reinterpret_cast<LPARAM>(&painted))) {
+        EnumChildWindows(window, &CheckPainted, reinterpret_cast<LPARAM>(&painted));
     }
-    return true;
+    return painted;
 }
 
-// One running copy of a program, closed with the object.
-class Instance {
-public:
-    Instance() = default;
-    Instance(OwnedHandle process, DWORD processId) : process_(std::move(process)), processId_(processId) {}
-    Instance(Instance&&) noexcept = default;
-    Instance& operator=(Instance&&) noexcept = default;
-    ~Instance() { Close(); }
-
-    DWORD ProcessId() const { return processId_; }
-    HANDLE Process() const { return process_.Get(); }
-
-    void Close() {
-        if (process_.Get() == nullptr) return;
-        if (HWND window = VisibleWindowOf(processId_)) PostMessageA(window, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.Get(), 5000) != WAIT_OBJECT_0) {
-            TerminateProcess(process_.Get(), 1);
-            WaitForSingleObject(process_.Get(), 5000);
-        }
-        process_ = OwnedHandle();
+// Ends a running copy of a program: asks its window to close, and ends it when it does not.
+struct EndProgram {
+    DWORD processId = 0;
+    void operator()(HANDLE process) const {
+        if (HWND window = VisibleWindowOf(processId)) PostMessageA(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
     }
-
-private:
-    OwnedHandle process_;
-    DWORD processId_ = 0;
 };
+using Running = brennick::ui::Unique<HANDLE, EndProgram>;
 
 // Starts the program and returns once its first frame is painted (or the time-out passed).
-Instance LaunchToFirstFrame(const std::string& path) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
+Running LaunchToFirstFrame(const std::wstring& path) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + path + "\"";
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info)) {
-        return Instance();
-    }
-    OwnedHandle thread(info.hThread);
-    Instance instance(OwnedHandle(info.hProcess), info.dwProcessId);
+    std::wstring line = L"\"" + path + L"\"";  // the command line
+    if (!CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info)) return {};
+    CloseHandle(info.hThread);
     const ULONGLONG deadline = GetTickCount64() + kTimeoutMs;
-    WaitForInputIdle(instance.Process(), kTimeoutMs);
-    while (GetTickCount64() < deadline) {
-        HWND window = VisibleWindowOf(instance.ProcessId());
-        if (window != nullptr && Painted(window)) break;
-        Sleep(1);
-    }
-    return instance;
+    WaitForInputIdle(info.hProcess, kTimeoutMs);
+    while (GetTickCount64() < deadline && !Painted(info.dwProcessId)) Sleep(1);
+    return Running(info.hProcess, {info.dwProcessId});
 }
 
-struct Fixture {
-    Instance minimal;
-    Instance bare;
-    Instance app;
-};
-
-bool Exists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-// A case only counts when the program showed a window and painted it within the time-out.
-std::string Check(const std::string& path) {
-    if (!Exists(path)) return "no program at " + path;
-    Instance instance = LaunchToFirstFrame(path);
-    if (instance.Process() == nullptr) return "could not start " + path;
-    HWND window = VisibleWindowOf(instance.ProcessId());
-    if (window == nullptr || !Painted(window)) return path + " showed no painted window";
-    return {};
-}
-
-void AddCase(Suite& suite, Instance& slot, const std::string& name, const char* peer, double target,
-             const std::string& path) {
-    const auto run = [&slot, path](std::int32_t count) {
-        for (std::int32_t i = 0; i < count; ++i) slot = LaunchToFirstFrame(path);
-    };
-    suite.Add({.group = kGroup, .name = name, .peer = peer, .target = target, .batch = 1, .run = run, .reset = [&slot] { slot.Close(); },
-               .skipped = Check(path)});
+// Why the program cannot be measured: it does not start, or it shows no painted window in time.
+std::string Problem(const std::wstring& path) {
+    const Running running = LaunchToFirstFrame(path);
+    if (running.Get() == nullptr) return "the program could not be started";
+    return Painted(running.Releaser().processId) ? "" : "the program showed no painted window";
 }
 
 }  // namespace
 
-void AddStartupCases(Suite& suite, const StartupPaths& paths) {
-    const auto fixture = std::make_shared<Fixture>();
-    suite.Keep(fixture);
-    AddCase(suite, fixture->minimal, kMinimal, "", 0.0, paths.minimal);
-    AddCase(suite, fixture->bare, kBare, kMinimal, 0.0, paths.bare);
-    AddCase(suite, fixture->app, "Brennick.exe", kBare, kAppTarget, paths.app);
+void AddStartupCases(Suite& suite, const std::wstring& minimal, const std::wstring& bare, const std::wstring& app) {
+    const auto add = [&](const char* name, const char* peer, double target, const std::wstring& path) {
+        // A sample is one launch (a batch of 1); the copy it leaves running ends before the next.
+        const auto slot = std::make_shared<Running>();
+        const auto close = [slot] { slot->Reset(); };
+        suite.Add({.group = "start-up", .name = name, .peer = peer, .skipped = Problem(path), .target = target}, close,
+                  [slot, path](std::int32_t) { *slot = LaunchToFirstFrame(path); });
+    };
+    add("minimal Win32 program", "", 0.0, minimal);
+    add("same windows, no components", "minimal Win32 program", 0.0, bare);
+    // Target: what the components add to the same windows.
+    add("Brennick.exe", "same windows, no components", 1.15, app);
 }
 
 }  // namespace brennick_bench

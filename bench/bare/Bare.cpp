@@ -7,25 +7,14 @@
 #include "app/toolkit/MessageLoop.h"
 #include <brennick/MSupport.h>
 
-namespace {
-
-namespace ui = brennick::ui;
-
-// The test window's windows, and its load work less the components.
-struct BareWindow : brennick::frmMainWindows {
-    BareWindow() {
-        form_.Load.Connect([this] {
-            form_.Caption("Brennick - " + brennick::MSupport::AppVersion());
-            brennick::frmMainRules::WheelScrollLines = brennick::MSupport::GetWheelScrollLines();
-        });
-    }
-};
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
-    BareWindow window;
+    // The test window's windows, and its load work less the components.
+    brennick::frmMainWindows window;
+    window.form_.Load.Connect([&window] {
+        window.form_.Caption("Brennick - " + brennick::MSupport::AppVersion());
+        brennick::frmMainRules::WheelScrollLines = brennick::MSupport::GetWheelScrollLines();
+    });
     if (window.form_.Handle() == nullptr) return 1;
     window.form_.Show();
-    return ui::RunMessageLoop(window.form_.Handle());
+    return brennick::ui::RunMessageLoop(window.form_.Handle());
 }

@@ -3,40 +3,29 @@
 // hooked windows (a controller, a wheel hook, and both on one window). Every message must arrive
 // where the components send it, and the process must hold no more windows, USER or GDI objects
 // or committed private memory afterwards (within a page-granular tolerance). Last, threads that
-// hook a window and end, which must leave no heap byte behind. Each run starts with
-// a warm-up, so that what the system sets up once on first use is in place before the first count.
+// hook a window and end, and fibers that hook a window and are deleted while their thread goes
+// on, which must leave no heap byte behind. Each run starts with a warm-up, so that what the
+// system sets up once on first use is in place before the first count.
 //   brennick_soak [--cycles N] [--rounds N]   (defaults 100,000 and 100,000 rounds of 10 messages)
 // Prints one line per run and exits 1 when anything grew or went astray. The test run uses it,
 // with short runs, as its leak check.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#include <psapi.h>
-
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
-#include "app/toolkit/Handles.h"
+#include "app/toolkit/Handles.h"  // with <windows.h>
 #include <brennick/CScrollBars.h>
 #include <brennick/cSubClassWheel.h>
 
 namespace {
 
-using brennick::Bool16;
-using brennick::kTrue;
-using brennick::MakeRef;
-using brennick::Ref;
+using namespace brennick;
 
 // Heaps commit and keep whole pages as blocks come and go: 256 KiB is 64 pages, and a leak of a
 // few bytes a cycle or message of a full run already exceeds it.
-constexpr std::size_t kPrivateMemoryTolerance = 256 * 1024;
+constexpr long long kPrivateMemoryTolerance = 256 * 1024;
 
-std::uint64_t userArrived = 0;
-std::uint64_t wheelArrived = 0;
+std::uint64_t userArrived = 0, wheelArrived = 0;
 
 LRESULT CALLBACK SoakProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_USER) return static_cast<LRESULT>(++userArrived, 0);
@@ -44,22 +33,13 @@ LRESULT CALLBACK SoakProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-brennick::ui::UniqueWindow NewWindow() {
-    static const ATOM atom = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &SoakProcedure;
-        windowClass.lpszClassName = "BrennickSoak";
-        return RegisterClassA(&windowClass);
-    }();
-    (void)atom;
-    return brennick::ui::UniqueWindow(CreateWindowExA(0, "BrennickSoak", "", WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL,
-                                                      0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr));
+ui::UniqueWindow NewWindow() {
+    static const WNDCLASSA wc{0, &SoakProcedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "BrennickSoak"};
+    static const ATOM atom = RegisterClassA(&wc);
+    constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL;
+    return ui::UniqueWindow(
+        CreateWindowExA(0, MAKEINTATOM(atom), "", style, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr));
 }
-
-struct Resources {
-    DWORD user = 0, gdi = 0;
-    std::size_t windows = 0, privateCommit = 0;
-};
 
 BOOL CALLBACK Count(HWND window, LPARAM count) {
     ++*reinterpret_cast<std::size_t*>(count);
@@ -67,12 +47,18 @@ BOOL CALLBACK Count(HWND window, LPARAM count) {
     return TRUE;
 }
 
-// Wine counts no USER or GDI objects: there the thread's windows and the committed private pages,
-// summed over the address space, stand for them.
-Resources Measure() {
+// The process's resources. Wine counts no USER or GDI objects: there the thread's windows and the
+// committed private pages, summed over the address space, stand for them. Also, when heap is set,
+// the bytes in use in the process's heaps, to the byte (committed pages hide a small leak).
+struct Resources {
+    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    std::size_t windows = 0, privateCommit = 0, heapBytes = 0;
+    ULONGLONG milliseconds = GetTickCount64();
+};
+
+Resources Measure(bool heap) {
     Resources r;
-    r.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    r.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     EnumThreadWindows(GetCurrentThreadId(), &Count, reinterpret_cast<LPARAM>(&r.windows));
     MEMORY_BASIC_INFORMATION region;
     for (const char* at = nullptr; VirtualQuery(at, &region, sizeof region) == sizeof region;) {
@@ -81,163 +67,175 @@ Resources Measure() {
         if (next <= at) break;
         at = next;
     }
+    HANDLE heaps[64];
+    for (DWORD h = 0, count = heap ? GetProcessHeaps(64, heaps) : 0; h < count && h < 64; ++h) {
+        HeapLock(heaps[h]);
+        for (PROCESS_HEAP_ENTRY entry{}; HeapWalk(heaps[h], &entry);) {
+            if ((entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0) r.heapBytes += entry.cbData;
+        }
+        HeapUnlock(heaps[h]);
+    }
     return r;
 }
 
-// Prints the run's line; true when nothing grew and every check held.
-bool Report(const char* run, const Resources& before, const Resources& after, bool held, double seconds) {
+// One run: work(warmup) untimed, then work(count) between two counts of the process's resources
+// (with heap, the bytes in use in its heaps must not grow at all); work returns whether its own
+// checks held. Prints the run's line; true when nothing grew and every check held.
+template <class Work>
+bool Soak(const std::string& run, long warmup, long count, bool heap, Work work) {
+    work(warmup);
+    const Resources before = Measure(heap);
+    const bool held = work(count);
+    const Resources after = Measure(heap);
+    const double seconds = static_cast<double>(after.milliseconds - before.milliseconds) / 1000.0;
     const long long grew = static_cast<long long>(after.privateCommit) - static_cast<long long>(before.privateCommit);
     const bool ok = held && after.windows == before.windows && after.user <= before.user && after.gdi <= before.gdi &&
-                    grew <= static_cast<long long>(kPrivateMemoryTolerance);
+                    grew <= kPrivateMemoryTolerance && after.heapBytes <= before.heapBytes;
     std::printf("%-48s %8.1f s  windows %zu -> %zu, USER %lu -> %lu, GDI %lu -> %lu, private memory %+lld bytes  %s\n",
-                run, seconds, before.windows, after.windows, before.user, after.user, before.gdi, after.gdi, grew,
-                ok ? "ok" : "FAILED");
+                run.c_str(), seconds, before.windows, after.windows, before.user, after.user, before.gdi, after.gdi,
+                grew, ok ? "ok" : "FAILED");
     return ok;
 }
 
-double Seconds(LARGE_INTEGER start) {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Each cycle creates a component, hooks the window and drops it, which unhooks it.
+// Each cycle creates a component, hooks the window and drops it, which unhooks it; afterwards the
+// window's own procedure is back and gets its messages.
 template <class Component>
-bool AttachDetach(const char* name, long cycles) {
-    const auto window = NewWindow();
-    const auto cycle = [&](long count) {
+struct AttachDetach {
+    bool operator()(long cycles) const {
         long hooked = 0;
-        for (long i = 0; i < count; ++i) {
+        for (long i = 0; i < cycles; ++i) {
             const Ref<Component> component = MakeRef<Component>();
             component->SubClass(window.Get());
             hooked += component->TargetWnd() == window.Get() ? 1 : 0;
         }
-        return hooked;
-    };
-    cycle(cycles / 100 + 1);
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    const Resources before = Measure();
-    const bool allHooked = cycle(cycles) == cycles;
-    const Resources after = Measure();
-    const std::uint64_t arrived = userArrived;
-    SendMessageA(window.Get(), WM_USER, 0, 0);
-    const bool restored = GetWindowLongPtrA(window.Get(), GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SoakProcedure) &&
-                          userArrived == arrived + 1;
-    const std::string run = std::to_string(cycles) + " attach and detach cycles, " + name;
-    return Report(run.c_str(), before, after, allHooked && restored, Seconds(start));
-}
+        const std::uint64_t arrived = userArrived;
+        SendMessageA(window.Get(), WM_USER, 0, 0);
+        return hooked == cycles && userArrived == arrived + 1 &&
+               GetWindowLongPtrA(window.Get(), GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SoakProcedure);
+    }
+    ui::UniqueWindow window = NewWindow();
+};
 
 // A controller on one window, a wheel hook on another, both on a third (the hook outermost); the
-// hooks consume every second wheel turn and pass the others on.
-bool MixedMessages(long rounds) {
-    const auto panel = NewWindow(), hooked = NewWindow(), both = NewWindow();
-    std::uint64_t changes = 0, scrolls = 0, panelWheels = 0, hookWheels = 0, bothHookWheels = 0, bothWheels = 0;
-    const auto bars = MakeRef<brennick::CScrollBars>(), bothBars = MakeRef<brennick::CScrollBars>();
-    const auto hook = MakeRef<brennick::cSubClassWheel>(), bothHook = MakeRef<brennick::cSubClassWheel>();
-    bars->SubClass(panel.Get());
-    bars->VMax(1000), bars->VLargeChange(10), bars->VSmallChange(1), bars->HMax(1000), bars->HLargeChange(10);
-    bars->WheelSupport(kTrue);
-    bars->VChange.Connect([&](std::int32_t) { ++changes; });
-    bars->HChange.Connect([&](std::int32_t) { ++changes; });
-    bars->VScroll.Connect([&](std::int32_t) { ++scrolls; });
-    bars->WheelRotate.Connect([&](std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16&) { ++panelWheels; });
-    hook->SubClass(hooked.Get());
-    hook->WheelRotate.Connect([&](auto&, auto&, auto&, auto&, Bool16& w) { w = Bool16::From(++hookWheels % 2 == 0); });
-    bothBars->SubClass(both.Get());
-    bothBars->WheelSupport(kTrue);
-    bothBars->WheelRotate.Connect([&](std::int32_t, std::int32_t, std::int32_t, std::int32_t, Bool16&) { ++bothWheels; });
-    bothHook->SubClass(both.Get());
-    bothHook->WheelRotate.Connect([&](auto&, auto&, auto&, auto&, Bool16& w) { w = Bool16::From(++bothHookWheels % 2 == 0); });
-    const WPARAM turn = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
-    const auto round = [&] {
-        SendMessageA(panel.Get(), WM_USER, 0, 0);
-        SendMessageA(panel.Get(), WM_VSCROLL, SB_LINEDOWN, 0);
-        SendMessageA(hooked.Get(), WM_USER, 0, 0);
-        SendMessageA(panel.Get(), WM_MOUSEWHEEL, turn, 0);
-        SendMessageA(panel.Get(), WM_HSCROLL, SB_PAGEDOWN, 0);
-        SendMessageA(hooked.Get(), WM_MOUSEWHEEL, turn, 0);
-        SendMessageA(both.Get(), WM_USER, 0, 0);
-        SendMessageA(panel.Get(), WM_VSCROLL, SB_TOP, 0);
-        SendMessageA(both.Get(), WM_MOUSEWHEEL, turn, 0);
-        SendMessageA(panel.Get(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 5), 0);
-    };
-    for (long i = 0; i < 2 * (rounds / 200 + 1); ++i) round();  // an even number: the hooks' turns stay in step
-    const std::uint64_t c0 = changes, s0 = scrolls, p0 = panelWheels, h0 = hookWheels, b0 = bothWheels, u0 = userArrived,
-                        w0 = wheelArrived;
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    const Resources before = Measure();
-    for (long i = 0; i < rounds; ++i) round();
-    const Resources after = Measure();
-    const auto n = static_cast<std::uint64_t>(rounds);
-    const bool arrived = changes - c0 == 3 * n && scrolls - s0 == n && panelWheels - p0 == n && hookWheels - h0 == n &&
-                         userArrived - u0 == 3 * n && bothWheels - b0 == n / 2 && wheelArrived - w0 == n / 2;
-    const std::string run = std::to_string(10 * rounds) + " mixed messages through hooked windows";
-    return Report(run.c_str(), before, after, arrived, Seconds(start));
-}
-
-// Bytes in use in the process's heaps, to the byte (committed pages hide a small leak).
-std::size_t HeapBytes() {
-    HANDLE heaps[64];
-    const DWORD count = GetProcessHeaps(64, heaps);
-    std::size_t bytes = 0;
-    for (DWORD h = 0; h < count && h < 64; ++h) {
-        HeapLock(heaps[h]);
-        for (PROCESS_HEAP_ENTRY entry{}; HeapWalk(heaps[h], &entry);) {
-            if ((entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0) bytes += entry.cbData;
-        }
-        HeapUnlock(heaps[h]);
+// hooks consume every second wheel turn and pass the others on. Rounds of ten messages.
+struct MixedMessages {
+    MixedMessages() {
+        bars->SubClass(panel.Get());
+        bars->VMax(1000), bars->VLargeChange(10), bars->VSmallChange(1), bars->HMax(1000), bars->HLargeChange(10);
+        bars->WheelSupport(kTrue);
+        bars->VChange.Connect([this](std::int32_t) { ++changes; });
+        bars->HChange.Connect([this](std::int32_t) { ++changes; });
+        bars->VScroll.Connect([this](std::int32_t) { ++scrolls; });
+        bars->WheelRotate.Connect([this](auto, auto, auto, auto, Bool16&) { ++panelWheels; });
+        hook->SubClass(hooked.Get());
+        hook->WheelRotate.Connect([this](auto&, auto&, auto&, auto&, Bool16& w) { EverySecond(hookTurns, w); });
+        bothBars->SubClass(both.Get());
+        bothBars->WheelSupport(kTrue);
+        bothBars->WheelRotate.Connect([this](auto, auto, auto, auto, Bool16&) { ++bothWheels; });
+        bothHook->SubClass(both.Get());
+        bothHook->WheelRotate.Connect([this](auto&, auto&, auto&, auto&, Bool16& w) { EverySecond(bothHookTurns, w); });
     }
-    return bytes;
-}
 
-DWORD WINAPI HookOnce(void*) {
-    const auto window = NewWindow();
-    MakeRef<brennick::CScrollBars>()->SubClass(window.Get());
-    return 0;
-}
+    // A hook's handler: consumes every second turn, counted in turns.
+    static void EverySecond(std::uint64_t& turns, Bool16& wheeled) { wheeled = Bool16::From(++turns % 2 == 0); }
+
+    // Counts afresh, so that the hooks' turns start in step.
+    bool operator()(long rounds) {
+        changes = scrolls = panelWheels = hookTurns = bothHookTurns = bothWheels = userArrived = wheelArrived = 0;
+        const WPARAM turn = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+        for (long i = 0; i < rounds; ++i) {
+            SendMessageA(panel.Get(), WM_USER, 0, 0);
+            SendMessageA(panel.Get(), WM_VSCROLL, SB_LINEDOWN, 0);
+            SendMessageA(hooked.Get(), WM_USER, 0, 0);
+            SendMessageA(panel.Get(), WM_MOUSEWHEEL, turn, 0);
+            SendMessageA(panel.Get(), WM_HSCROLL, SB_PAGEDOWN, 0);
+            SendMessageA(hooked.Get(), WM_MOUSEWHEEL, turn, 0);
+            SendMessageA(both.Get(), WM_USER, 0, 0);
+            SendMessageA(panel.Get(), WM_VSCROLL, SB_TOP, 0);
+            SendMessageA(both.Get(), WM_MOUSEWHEEL, turn, 0);
+            SendMessageA(panel.Get(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 5), 0);
+        }
+        const auto n = static_cast<std::uint64_t>(rounds);
+        return changes == 3 * n && scrolls == n && panelWheels == n && hookTurns == n && userArrived == 3 * n &&
+               bothWheels == n / 2 && wheelArrived == n / 2;
+    }
+
+    ui::UniqueWindow panel = NewWindow(), hooked = NewWindow(), both = NewWindow();
+    std::uint64_t changes = 0, scrolls = 0, panelWheels = 0, hookTurns = 0, bothHookTurns = 0, bothWheels = 0;
+    Ref<CScrollBars> bars = MakeRef<CScrollBars>(), bothBars = MakeRef<CScrollBars>();
+    Ref<cSubClassWheel> hook = MakeRef<cSubClassWheel>(), bothHook = MakeRef<cSubClassWheel>();
+};
 
 // Threads that each hook a window of their own, let go and end: what the hook kept for each
 // thread goes with it.
-bool ThreadEnds(long threads) {
-    const auto run = [](long count) {
-        for (long i = 0; i < count; ++i) {
-            const HANDLE thread = CreateThread(nullptr, 0, &HookOnce, nullptr, 0, nullptr);
-            if (thread != nullptr) WaitForSingleObject(thread, INFINITE), CloseHandle(thread);
-        }
-    };
-    run(threads / 10 + 1);
-    const std::string line = std::to_string(threads) + " threads that hooked a window ended";
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    const Resources before = Measure();
-    const std::size_t heap = HeapBytes();
-    run(threads);
-    return Report(line.c_str(), before, Measure(), HeapBytes() <= heap, Seconds(start));
+DWORD WINAPI HookOnce(void*) {
+    const auto window = NewWindow();
+    MakeRef<CScrollBars>()->SubClass(window.Get());
+    return 0;
 }
 
-long Number(const char* text) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    return end != text && *end == '\0' && value >= 2 && value <= 100'000'000 ? value : -1;
+bool ThreadEnds(long threads) {
+    for (long i = 0; i < threads; ++i) {
+        const HANDLE thread = CreateThread(nullptr, 0, &HookOnce, nullptr, 0, nullptr);
+        if (thread != nullptr) WaitForSingleObject(thread, INFINITE), CloseHandle(thread);
+    }
+    return true;
+}
+
+// Fibers that each hook a window and are deleted while their thread goes on: what the hook kept
+// for each fiber (its cache of links, in fiber-local storage) goes with it. A fiber hands its
+// controller out before it switches back, as deleting it runs nothing left on its stack; the main
+// fiber then lets the controller go and destroys the window.
+void* mainFiber = nullptr;  // the thread, converted to a fiber for the fiber run
+
+struct FiberRound {
+    HWND window;
+    Ref<CScrollBars> controller;
+};
+
+void WINAPI HookOnFiber(void* parameter) {
+    FiberRound& round = *static_cast<FiberRound*>(parameter);
+    round.controller = MakeRef<CScrollBars>();
+    round.controller->SubClass(round.window);
+    SwitchToFiber(mainFiber);  // never resumed
+}
+
+bool FiberEnds(long fibers) {
+    for (long i = 0; i < fibers && mainFiber != nullptr; ++i) {
+        const auto window = NewWindow();
+        FiberRound round{window.Get(), nullptr};
+        void* const fiber = CreateFiber(0, &HookOnFiber, &round);
+        if (fiber != nullptr) SwitchToFiber(fiber), DeleteFiber(fiber);
+        if (fiber == nullptr || round.controller->TargetWnd() != window.Get()) return false;
+    }
+    return mainFiber != nullptr;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     long cycles = 100'000, rounds = 100'000;
-    for (int i = 1; i < argc; ++i) {
-        long* target = std::strcmp(argv[i], "--cycles") == 0 ? &cycles : std::strcmp(argv[i], "--rounds") == 0 ? &rounds : nullptr;
-        if (target == nullptr || i + 1 == argc || (*target = Number(argv[++i])) < 0) {
-            std::fprintf(stderr, "brennick_soak: valid options are --cycles N and --rounds N (N from 2 to 100000000)\n");
+    for (int i = 1; i < argc; i += 2) {
+        const std::string option = argv[i];
+        long* value = option == "--cycles" ? &cycles : option == "--rounds" ? &rounds : nullptr;
+        char* end = nullptr;  // stays null without a value: argv[argc] is null too
+        if (value != nullptr && i + 1 < argc) *value = std::strtol(argv[i + 1], &end, 10);
+        if (value == nullptr || end == argv[i + 1] || *end != '\0' || *value < 2 || *value > 100'000'000) {
+            std::fputs("brennick_soak: valid options are --cycles N and --rounds N (N from 2 to 100000000)\n", stderr);
             return 2;
         }
     }
-    bool ok = AttachDetach<brennick::CScrollBars>("CScrollBars", cycles);
-    ok = AttachDetach<brennick::cSubClassWheel>("cSubClassWheel", cycles) && ok;
-    ok = MixedMessages(rounds) && ok;
-    ok = ThreadEnds(cycles / 400) && ok;
+    const std::string cycled = std::to_string(cycles) + " attach and detach cycles, ";
+    const long ends = cycles / 400;
+    bool ok = Soak(cycled + "CScrollBars", cycles / 100 + 1, cycles, false, AttachDetach<CScrollBars>{});
+    ok = Soak(cycled + "cSubClassWheel", cycles / 100 + 1, cycles, false, AttachDetach<cSubClassWheel>{}) && ok;
+    const std::string mixed = std::to_string(10 * rounds) + " mixed messages through hooked windows";
+    ok = Soak(mixed, 2 * (rounds / 200 + 1), rounds, false, MixedMessages{}) && ok;
+    const std::string threads = std::to_string(ends) + " threads that hooked a window ended";
+    ok = Soak(threads, ends / 10 + 1, ends, true, &ThreadEnds) && ok;
+    mainFiber = ConvertThreadToFiber(nullptr);
+    const std::string fibers = std::to_string(ends) + " fibers that hooked a window were deleted";
+    ok = Soak(fibers, ends / 10 + 1, ends, true, &FiberEnds) && ok;
+    if (mainFiber != nullptr) ConvertFiberToThread();
     return ok ? 0 : 1;
 }
