@@ -227,7 +227,7 @@ void frmMain::MyWheel_WheelRotate(std::int32_t& Delta, std::int32_t& Shift, std:
 }
 
 // Only a shown vertical bar moves; VScroll reports where the bar stopped.
-void frmMain::WheelScrollV(Ref<CScrollBars> Ctrl, std::int32_t Delta) {
+void frmMain::WheelScrollV(const Ref<CScrollBars>& Ctrl, std::int32_t Delta) {
     if (!Ctrl) return;
     if (Ctrl->VVisible() == kFalse) return;
     const VerticalBar bar{Ctrl->VValue(), Ctrl->VMin(), Ctrl->VMax(), Ctrl->VSmallChange(), Ctrl->VLargeChange()};

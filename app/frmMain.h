@@ -59,7 +59,7 @@ private:
                              Bool16& Wheeled);
 
     // Moves the controller's vertical bar by Delta wheel notches.
-    void WheelScrollV(Ref<CScrollBars> Ctrl, std::int32_t Delta);
+    void WheelScrollV(const Ref<CScrollBars>& Ctrl, std::int32_t Delta);
 
     void BindControls();
     void BindMyScroll();

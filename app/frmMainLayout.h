@@ -3,6 +3,7 @@
 // pixels at the window's DPI; at 96 DPI every value is a whole number of pixels.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 
@@ -12,10 +13,10 @@
 namespace brennick::frmMainLayout {
 
 struct ControlLayout {
-    int id;
-    ui::TwipsRect rect;
-    const char* caption;
-    int value;  // check boxes: 0 clear, 1 checked
+    int id = 0;
+    ui::TwipsRect rect{};
+    const char* caption = "";
+    int value = 0;  // check boxes: 0 clear, 1 checked
 };
 
 inline constexpr ControlLayout kControls[] = {
@@ -43,16 +44,15 @@ inline constexpr const char* kStoredCaption = "Brennick - 20080525";
 consteval const ControlLayout& Row(int id) {
     std::size_t index = 0;
     while (index < std::size(kControls) && kControls[index].id != id) ++index;
+    // cppcheck-suppress arrayIndexOutOfBoundsCond ; past the end on purpose: compiling fails there
     return kControls[index];
 }
 
 // Control IDs follow the tab order, which is the order of the table.
 constexpr bool IdsFollowTabOrder() {
     int tab = 0;
-    for (const ControlLayout& row : kControls) {
-        if (row.id != ControlId::picControlLeft + tab++) return false;
-    }
-    return true;
+    return std::ranges::all_of(
+        kControls, [&tab](const ControlLayout& row) { return row.id == ControlId::picControlLeft + tab++; });
 }
 static_assert(IdsFollowTabOrder());
 

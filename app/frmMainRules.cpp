@@ -1,7 +1,7 @@
 #include "app/frmMainRules.h"
 
 #include <cmath>
-#include <cstdio>
+#include <string>
 #include <limits>
 
 #include <brennick/MSupport.h>
@@ -37,11 +37,12 @@ std::string PositionText(std::int32_t reported, std::int32_t held) {
 
 std::string WheelReportLine(TimeOfDay time, const char* panelLiteral, std::int32_t Delta, std::int32_t Shift,
                             std::int32_t X, std::int32_t Y) {
-    char line[160];
-    std::snprintf(line, sizeof line, "%02d:%02d:%02d%s%ld, Shift=%ld, X=%ld, Y=%ld", time.hour, time.minute,
-                  time.second, panelLiteral, static_cast<long>(Delta), static_cast<long>(Shift), static_cast<long>(X),
-                  static_cast<long>(Y));
-    return line;
+    const auto twoDigits = [](int part) {  // 00 to 99
+        return std::string{static_cast<char>('0' + part / 10 % 10), static_cast<char>('0' + part % 10)};
+    };
+    return twoDigits(time.hour) + ":" + twoDigits(time.minute) + ":" + twoDigits(time.second) + panelLiteral +
+           std::to_string(Delta) + ", Shift=" + std::to_string(Shift) + ", X=" + std::to_string(X) +
+           ", Y=" + std::to_string(Y);
 }
 
 }  // namespace brennick::frmMainRules

@@ -8,6 +8,7 @@
 namespace brennick::frmMainRules {
 
 // Lines to scroll per wheel notch, read once at start-up; kWheelPageScroll means a page a notch.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): the program's setting
 inline std::int32_t WheelScrollLines = 0;
 inline constexpr std::int32_t kWheelPageScroll = -1;  // WHEEL_PAGESCROLL
 

@@ -16,6 +16,7 @@ struct frmMainWindows {
     frmMainWindows();
     frmMainWindows(const frmMainWindows&) = delete;
     frmMainWindows& operator=(const frmMainWindows&) = delete;
+    ~frmMainWindows() = default;
 
     ui::UniqueBitmap trialImage_;  // shown by both pictures
     ui::Form form_;

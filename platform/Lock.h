@@ -15,6 +15,7 @@ public:
     Lock() noexcept;
     Lock(const Lock&) = delete;
     Lock& operator=(const Lock&) = delete;
+    ~Lock() = default;
 
     void lock() noexcept;
     void unlock() noexcept;

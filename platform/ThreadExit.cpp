@@ -12,6 +12,7 @@ namespace brennick::platform {
 
 namespace {
 
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): set once, by the one table of hooks
 std::atomic<void (*)(void*, bool)> exitCall{nullptr};
 
 DWORD Slot();

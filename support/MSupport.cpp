@@ -1,6 +1,6 @@
 #include <brennick/MSupport.h>
 
-#include <cstdio>
+#include <string>
 
 #include "platform/Win32Constants.h"
 #include "platform/WindowSystem.h"
@@ -8,10 +8,13 @@
 namespace brennick::MSupport {
 
 std::string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%ld.%02ld.%04ld", static_cast<long>(major), static_cast<long>(minor),
-                  static_cast<long>(revision));
-    return text;
+    // Zero-filled to at least width characters after the sign, as printf's %0*ld does.
+    const auto filled = [](std::int32_t value, std::size_t width) {
+        std::string digits = std::to_string(value);
+        if (digits.size() < width) digits.insert(value < 0 ? 1U : 0U, width - digits.size(), '0');
+        return digits;
+    };
+    return filled(major, 0) + "." + filled(minor, 2) + "." + filled(revision, 4);
 }
 
 std::string AppVersion() {

@@ -21,6 +21,7 @@ public:
     Form(const char* caption, const TwipsRect& client, int iconId);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
+    ~Form() = default;
 
     HWND Handle() const { return window_.Get(); }
     ui::Dpi Dpi() const { return dpi_; }

@@ -11,7 +11,7 @@
 namespace brennick::ui {
 
 template <class Handle, class Release>
-class Unique {
+class Unique {  // NOLINT(cppcoreguidelines-special-member-functions): its assignment by value moves
 public:
     Unique() = default;
     explicit Unique(Handle handle, Release release = {}) : handle_(handle), release_(std::move(release)) {}

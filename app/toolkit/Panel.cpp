@@ -45,7 +45,7 @@ void Panel::Relayout(Dpi dpi) {
 
 LRESULT CALLBACK Panel::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     return platform::AtBoundary([&]() -> LRESULT {
-        auto* panel = static_cast<Panel*>(BoundObject<Control>(window, message, lParam));
+        auto* panel = dynamic_cast<Panel*>(BoundObject<Control>(window, message, lParam));
         if (panel == nullptr || panel->Handle() != window) return DefWindowProcA(window, message, wParam, lParam);
         switch (message) {
         case WM_ERASEBKGND:

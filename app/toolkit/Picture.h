@@ -15,6 +15,7 @@ public:
     Picture(Panel& parent, Dpi dpi, const TwipsRect& rect, int id, HBITMAP bitmap);
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
+    ~Picture() = default;
 
     HWND Handle() const { return window_; }
 

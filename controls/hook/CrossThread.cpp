@@ -28,10 +28,12 @@ struct Pending {
 
 // Never destroyed: a component may still call while static objects end.
 Pending& ThePending() {
+    // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): one list of pending calls per process
     static Pending* const pending = new Pending;
     return *pending;
 }
 
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): registered once per process
 std::atomic<unsigned int> callMessage{0};
 
 unsigned int CallMessage() {

@@ -41,6 +41,7 @@ public:
         : window(w), thread(t), kind(k), prev(p), unicode(u), owner_(&owner) {}
     HookLink(const HookLink&) = delete;
     HookLink& operator=(const HookLink&) = delete;
+    ~HookLink() = default;
 
     const win::Hwnd window;
     const std::uint32_t thread;  // the window's
@@ -50,7 +51,7 @@ public:
 
     // What the link holds: its state and, while Attached or Released, its component.
     struct Holding {
-        LinkState state;
+        LinkState state = LinkState::Unlinked;
         RefCounted* owner = nullptr;
     };
 

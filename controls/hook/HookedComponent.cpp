@@ -72,7 +72,8 @@ std::optional<win::LResult> HookedComponent<Number>::Serve(RefCounted& owner, co
                                                            unsigned int message, win::WParam wParam,
                                                            win::LParam lParam) {
     auto& self = static_cast<HookedComponent&>(owner);
-    struct Serving {  // the message served, for the pushes made while it runs (they nest)
+    // The message served, for the pushes made while it runs (they nest); made in place, never copied.
+    struct Serving {  // NOLINT(cppcoreguidelines-special-member-functions)
         const detail::HookContext*& current;
         const detail::HookContext* const outer;
         ~Serving() { current = outer; }

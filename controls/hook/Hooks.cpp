@@ -30,6 +30,7 @@ struct Table {
 
 // Never destroyed: a component may still let go of its window while static objects end.
 Table& TheTable() {
+    // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): one table of hooks per process
     static Table* const table = new Table;
     return *table;
 }
@@ -40,10 +41,9 @@ LinkPtr Find(win::Hwnd window, win::WndProc procedure) {
     const std::shared_lock guard(table.lock);
     const auto found = table.windows.find(window);
     if (found == table.windows.end()) return nullptr;
-    for (const LinkPtr& link : found->second) {
-        if (link->kind.procedure == procedure) return link;
-    }
-    return nullptr;
+    const auto link =
+        std::ranges::find_if(found->second, [procedure](const LinkPtr& l) { return l->kind.procedure == procedure; });
+    return link != found->second.end() ? *link : nullptr;
 }
 
 // The windows with links, those of one thread or (thread 0) all.
@@ -142,6 +142,7 @@ void Sweep() {
     }
 }
 
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): registered once per process
 std::atomic<unsigned int> releaseMessage{0};
 
 // The private message that asks a window's thread to finish a release.
@@ -168,12 +169,11 @@ ThreadCache* CacheOfThisThread() { return static_cast<ThreadCache*>(platform::Th
 LinkPtr LinkOfMessage(win::Hwnd window, const HookKind& kind) {
     ThreadCache* const cache = CacheOfThisThread();
     if (cache != nullptr) {
-        for (const LinkPtr& link : cache->links) {
-            if (link != nullptr && link->window == window && &link->kind == &kind &&
-                link->State() != LinkState::Unlinked) {
-                return link;
-            }
-        }
+        const auto cached = std::ranges::find_if(cache->links, [&](const LinkPtr& link) {
+            return link != nullptr && link->window == window && &link->kind == &kind &&
+                   link->State() != LinkState::Unlinked;
+        });
+        if (cached != cache->links.end()) return *cached;
     }
     LinkPtr link = Find(window, kind.procedure);
     if (cache != nullptr && link != nullptr) {
@@ -186,6 +186,7 @@ LinkPtr LinkOfMessage(win::Hwnd window, const HookKind& kind) {
 // On a thread as it ends, with its cache: its windows go with it, and nothing else would free
 // what was released on their links. A fiber deleted while its thread goes on takes its cache only.
 void ThreadEnded(void* value, bool threadEnds) {
+    // cppcheck-suppress unreadVariable ; it owns the cache, which goes with it
     const std::unique_ptr<ThreadCache> cache(static_cast<ThreadCache*>(value));
     if (!threadEnds) return;
     platform::SetThreadValue(nullptr, &ThreadEnded);
@@ -218,9 +219,9 @@ LinkPtr Join(win::Hwnd window, const HookKind& kind, RefCounted& owner, bool& sw
     if (sweep) table.attachesSinceSweep = 0;
     const auto found = table.windows.find(window);
     if (found != table.windows.end()) {
-        for (const LinkPtr& each : found->second) {
-            if (each->kind.procedure == kind.procedure) link = each;
-        }
+        const auto same = std::ranges::find_if(
+            found->second, [&](const LinkPtr& each) { return each->kind.procedure == kind.procedure; });
+        if (same != found->second.end()) link = *same;
     }
     // Another component of the kind serves the window (its property was taken away), or one
     // let go of elsewhere waits there to be freed: no new one.

@@ -64,6 +64,8 @@ public:
     /// someone else's procedure, the controller's link passes messages on until it can leave) and
     /// "nvStdScroll" is gone. Raises nothing.
     ~CScrollBars() override;  // runs once the window is unhooked (LastReferenceGone)
+    CScrollBars(const CScrollBars&) = delete;
+    CScrollBars& operator=(const CScrollBars&) = delete;
 
     /// @name Events
     /// Raised synchronously on the window's thread, in the order the handlers were connected; a

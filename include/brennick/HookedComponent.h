@@ -106,6 +106,8 @@ protected:
     HookedComponent(const detail::HookKind& kind, bool wheelAlwaysConsumed);
     /// Runs once the window is let go of.
     ~HookedComponent() override;
+    HookedComponent(const HookedComponent&) = delete;
+    HookedComponent& operator=(const HookedComponent&) = delete;
 
     /// Lets go of the window: its previous procedure is back (or, below someone else's procedure,
     /// the component's link passes messages on until it can leave) and the property is gone. Does

@@ -60,11 +60,12 @@ private:
 /// deletes the object (on the thread that drops it). Different Refs may be copied and dropped on
 /// different threads at the same time; one Ref object is not for concurrent use.
 template <class T>
-class Ref {
+class Ref {  // NOLINT(cppcoreguidelines-special-member-functions): one assignment, by value, copies and moves
 public:
     /// An empty reference.
     Ref() = default;
     /// An empty reference, from `nullptr`.
+    // cppcheck-suppress noExplicitConstructor ; implicit, as for a plain pointer
     Ref(std::nullptr_t) {}  // NOLINT: implicit, as for a plain pointer
     /// A counted reference to an object known by its address (adds one to its count); empty for
     /// null. The object must be alive, not under destruction: else see TryRetain().

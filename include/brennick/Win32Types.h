@@ -12,7 +12,7 @@
 #include <type_traits>
 
 // The tag <windows.h> declares for a strict HWND, so brennick::win::Hwnd and HWND are one type.
-struct HWND__;
+struct HWND__;  // NOLINT(bugprone-reserved-identifier): <windows.h>'s own name, so that HWND is this type
 
 #if defined(_WIN32) && !defined(_WIN64)
 /// The calling convention of a window procedure (`CALLBACK`): `__stdcall` on 32-bit Windows.
@@ -89,11 +89,14 @@ struct Rect {
 class WindowHandle {
 public:
     /// A `STRICT` `HWND` (or a brennick::win::Hwnd).
+    // cppcheck-suppress noExplicitConstructor ; implicit by design, as HWND is passed
     constexpr WindowHandle(Hwnd window) noexcept : window_(window) {}  // NOLINT: implicit by design
     /// No window.
+    // cppcheck-suppress noExplicitConstructor ; implicit by design, as nullptr is passed
     constexpr WindowHandle(std::nullptr_t) noexcept {}  // NOLINT
     /// A `NO_STRICT` `HWND`, which is a `void*`; no other pointer type is taken.
     template <class P>
+    // cppcheck-suppress noExplicitConstructor ; implicit by design, as a NO_STRICT HWND is passed
     requires std::is_same_v<P, void*> WindowHandle(P window)
     noexcept : window_(static_cast<Hwnd>(window)) {}  // NOLINT
 

@@ -51,6 +51,8 @@ public:
     /// on the window's thread (or with no window); on the window's thread, at its next message,
     /// when it goes on another thread.
     ~cSubClassWheel() override;
+    cSubClassWheel(const cSubClassWheel&) = delete;
+    cSubClassWheel& operator=(const cSubClassWheel&) = delete;
 
     /// @name Hooking
     //@{

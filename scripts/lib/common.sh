@@ -39,7 +39,7 @@ brennick_as_root() {
 
 # Installs the Debian packages that are not there yet (with the i386 architecture for wine32).
 brennick_ensure_packages() {
-    local wanted=(cmake ninja-build g++ clang lld python3 googletest pkg-config doxygen git
+    local wanted=(cmake ninja-build g++ clang lld clang-format clang-tidy cppcheck python3 googletest pkg-config doxygen git
                   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
                   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
                   wine wine64 wine32:i386 fonts-wine xvfb xauth x11-apps x11-utils imagemagick)

@@ -2,6 +2,8 @@
 // double shows: the exact pushes of CScrollBars, and a thumb dragged away from the position.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <brennick/CScrollBars.h>
 
 #include "platform/Win32Constants.h"
@@ -57,46 +59,38 @@ TEST(SharedCasesOverTheDouble, ScrollBarsAndWheels) {
 }
 
 // Each setter pushes its own mask and the other end of the range as the window reports it;
-// DisableNoScroll joins from the next push; Visible calls the system only on a change.
+// DisableNoScroll joins from the next push; Visible calls the system only on a change; a failed
+// query answers 0.
 TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsFromTheNextPush) {
     test::FakeWindowSystem fake;
     const win::Hwnd window = fake.CreateWindow();
     auto bars = MakeRef<CScrollBars>();
     bars->SubClass(window);
     bars->HDisableNoScroll(kTrue);
-    EXPECT_TRUE(fake.CallsOf(Api::SetScrollInfo).empty()) << "DisableNoScroll alone pushes nothing";
     fake.Bar(window, SB_HORZ).min = 7;
     bars->HMax(400);
     fake.Bar(window, SB_HORZ).max = 300;  // someone else changed the bar
-    bars->HMin(50);
-    bars->HLargeChange(201), bars->HValue(100), bars->HDisableNoScroll(kFalse), bars->HMin(0);
-    bars->HLargeChange(-1);  // no validation: the page goes as the unsigned value
-    bars->HValue(100);
-    struct Push {
-        std::uint32_t mask;
-        std::int32_t min, max;
-    };
-    const Push expected[] = {{9, 7, 400}, {9, 50, 300}, {10, 0, 0}, {12, 0, 0}, {1, 0, 300}, {2, 0, 0}, {4, 0, 0}};
-    const std::vector<test::Call> pushes = fake.CallsOf(Api::SetScrollInfo);
-    ASSERT_EQ(pushes.size(), std::size(expected));
-    for (std::size_t i = 0; i < pushes.size(); ++i) {
-        EXPECT_EQ(pushes[i].info.fMask, expected[i].mask) << "mask of push " << i;
-        EXPECT_TRUE(pushes[i].flag && pushes[i].window == window && pushes[i].info.cbSize == 28) << "push " << i;
-        if (expected[i].mask & SIF_RANGE) {
-            EXPECT_EQ(pushes[i].info.nMin, expected[i].min) << "min of push " << i;
-        }
-        if (expected[i].mask & SIF_RANGE) {
-            EXPECT_EQ(pushes[i].info.nMax, expected[i].max) << "max of push " << i;
-        }
+    bars->HMin(50), bars->HLargeChange(201), bars->HValue(100), bars->HDisableNoScroll(kFalse), bars->HMin(0);
+    bars->HLargeChange(-1), bars->HValue(100);        // no validation: the page goes as the unsigned value
+    std::vector<std::array<std::int64_t, 4>> pushes;  // mask, min, max, page
+    for (const test::Call& c : fake.CallsOf(Api::SetScrollInfo)) {
+        EXPECT_TRUE(c.flag && c.window == window && c.info.cbSize == 28) << "redrawn, on the window, sized";
+        pushes.push_back({c.info.fMask, c.info.nMin, c.info.nMax, c.info.nPage});
     }
-    EXPECT_EQ(pushes[5].info.nPage, 0xFFFFFFFFu) << "a page of -1";
+    EXPECT_EQ(pushes, (std::vector<std::array<std::int64_t, 4>>{{9, 7, 400, 0},
+                                                                {9, 50, 300, 0},
+                                                                {10, 0, 0, 201},
+                                                                {12, 0, 0, 0},
+                                                                {1, 0, 300, 0},
+                                                                {2, 0, 0, 0xFFFFFFFF},
+                                                                {4, 0, 0, 0}}))
+        << "mask, min, max and page of each push";
     bars->HVisible(kFalse), bars->HVisible(kTrue), bars->HVisible(kTrue), bars->VVisible(Bool16(std::int16_t{1}));
     bars->HVisible(kFalse);
-    const auto shows = fake.CallsOf(Api::ShowScrollBar);
-    ASSERT_EQ(shows.size(), 3u) << "one call per change";
-    EXPECT_TRUE(shows[0].bar == SB_HORZ && shows[0].flag) << "shown";
-    EXPECT_TRUE(shows[1].bar == SB_VERT && !shows[1].flag) << "a value of 1 hides";
-    EXPECT_FALSE(shows[2].flag) << "hidden";
+    std::vector<std::pair<int, bool>> shows;
+    for (const test::Call& c : fake.CallsOf(Api::ShowScrollBar)) shows.emplace_back(c.bar, c.flag);
+    EXPECT_EQ(shows, (std::vector<std::pair<int, bool>>{{SB_HORZ, true}, {SB_VERT, false}, {SB_HORZ, false}}))
+        << "one call per change; a value of 1 hides";
     EXPECT_EQ(bars->VVisible().Bits(), 1) << "as last set";
     fake.failGetScrollInfo = true;
     EXPECT_EQ(bars->HMax(), 0) << "a failed query answers 0, not what an earlier one left";

@@ -30,6 +30,7 @@ public:
     WindowHook() = default;
     WindowHook(const WindowHook&) = delete;
     WindowHook& operator=(const WindowHook&) = delete;
+    ~WindowHook() = default;
 
     // The hooked window and the procedure it ran before the hook, while the link serves owner;
     // null otherwise. Any thread.
