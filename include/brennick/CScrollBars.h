@@ -94,8 +94,8 @@ public:
     /// The hooked window's `SB_HORZ` bar. Range, page and position are read from the bar
     /// (`GetScrollInfo`) and pushed to it (`SetScrollInfo` with redraw, plus
     /// `SIF_DISABLENOSCROLL` while HDisableNoScroll() is non-zero); the other properties live in
-    /// the controller. Without a hooked window the pushes go nowhere and the getters return what
-    /// the last answered query left (0 at first). No setter validates or raises an event.
+    /// the controller. Without a hooked window the pushes go nowhere, and a getter whose query the
+    /// window does not answer returns 0. No setter validates or raises an event.
     //@{
     /// Whether the owner wants the bar shown: the value last set (false at first), not what the
     /// window shows.
@@ -209,8 +209,8 @@ public:
     Bool16 PanSupport();
     /// Any non-zero value: a middle-button press over the window starts a pan around that point.
     /// While the pointer is more than a few pixels (the dead zone) from it, a timer scrolls both
-    /// bars toward the pointer, the faster the further it is, each step raising HChange or
-    /// VChange. Released where it was pressed (a click), the button leaves the pan going until
+    /// bars toward the pointer, the faster the further it is, each step that moves a bar raising
+    /// HChange or VChange. Released where it was pressed (a click), the button leaves the pan going until
     /// any button is pressed, the wheel turns, Esc is pressed, the window loses the mouse capture
     /// or the focus; released after a drag, it ends the pan at once. The window holds the capture
     /// and shows the four-headed arrow while it pans, and does not see the middle-button messages
@@ -220,8 +220,8 @@ public:
     Bool16 EdgeScroll();
     /// Any non-zero value: while the window holds the mouse capture (a selection drag, say) and
     /// the pointer is beyond an edge of its client area or within a few pixels inside it, a timer
-    /// scrolls that way, on both bars, the faster the further out the pointer is, each step raising
-    /// HChange or VChange; it stops when the pointer comes back or the capture ends. The mouse
+    /// scrolls that way, on both bars, the faster the further out the pointer is, each step that
+    /// moves a bar raising HChange or VChange; it stops when the pointer comes back or the capture ends. The mouse
     /// messages still reach the window unchanged.
     void EdgeScroll(Bool16 value);
     //@}
