@@ -18,28 +18,20 @@ namespace {
 using test::Api;
 
 TEST(Support, ArithmeticFollowsItsOrderOfTestsAndStopsAtTheLimits) {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {{MSupport::LoWord(0x00018000), -32768},
-                                                           {MSupport::HiWord(0x00018000), 1},
-                                                           {MSupport::LoWord(-1), -1},
-                                                           {MSupport::HiWord(-1), -1},
-                                                           {MSupport::HiWord(INT_MIN), -32768},
-                                                           {MSupport::MinOf(5, 5), 5},
-                                                           {MSupport::MinOf(-3, 2), -3},
-                                                           {MSupport::Clamp(0, -7, 200), 0},
-                                                           {MSupport::Clamp(0, 250, 200), 200},
-                                                           {MSupport::Clamp(0, 200, 200), 200},
-                                                           {MSupport::Clamp(10, 7, 5), 10},
-                                                           {MSupport::Clamp(10, 12, 5), 5},
-                                                           {SatAdd(100, 15), 115},
-                                                           {SatAdd(INT_MAX, 1), INT_MAX},
-                                                           {SatAdd(INT_MIN, -5), INT_MIN},
-                                                           {SatSub(INT_MIN, 1), INT_MIN},
-                                                           {SatSub(0, INT_MIN), INT_MAX},
-                                                           {SatMul(INT_MIN, -1), INT_MAX},
-                                                           {SatMul(-70000, 70000), INT_MIN}};
+    // clang-format off
+    const std::pair<std::int32_t, std::int32_t> cases[] = {
+        {MSupport::LoWord(0x00018000), -32768}, {MSupport::HiWord(0x00018000), 1}, {MSupport::LoWord(-1), -1},
+        {MSupport::HiWord(-1), -1}, {MSupport::HiWord(INT_MIN), -32768}, {MSupport::MinOf(5, 5), 5},
+        {MSupport::MinOf(-3, 2), -3}, {MSupport::Clamp(0, -7, 200), 0}, {MSupport::Clamp(0, 250, 200), 200},
+        {MSupport::Clamp(0, 200, 200), 200}, {MSupport::Clamp(10, 7, 5), 10}, {MSupport::Clamp(10, 12, 5), 5},
+        {SatAdd(100, 15), 115}, {SatAdd(INT_MAX, 1), INT_MAX}, {SatAdd(INT_MIN, -5), INT_MIN},
+        {SatSub(INT_MIN, 1), INT_MIN}, {SatSub(0, INT_MIN), INT_MAX}, {SatMul(INT_MIN, -1), INT_MAX},
+        {SatMul(-70000, 70000), INT_MIN}};
+    // clang-format on
     for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
     EXPECT_EQ(MSupport::FormatVersion(12, 3, 456), "12.03.0456") << "zero-filled";
     EXPECT_EQ(MSupport::FormatVersion(123, 456, 78901), "123.456.78901") << "longer numbers in full";
+    EXPECT_EQ(MSupport::FormatVersion(-1, -2, -3), "-1.-2.-003") << "signs before the zeros";
 }
 
 TEST(Support, WheelSettingsAskTheSystemFirstAndTheLegacyWindowOnlyForZero) {
