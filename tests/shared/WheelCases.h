@@ -3,62 +3,48 @@
 // real windows.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
-
-#include <brennick/CScrollBars.h>
 #include <brennick/cSubClassWheel.h>
 
-#include "platform/Win32Constants.h"
+#include "tests/shared/ScrollBarCases.h"
 
 namespace brennick::test {
 
 // A wheel event as its handler got it, with the component's RawDelta at that moment.
 struct WheelEvent {
-    bool horizontal;
-    std::int32_t delta, shift, x, y, raw;
-    Bool16 wheeledOnEntry;
+    std::int32_t horizontal, delta, shift, x, y, raw, wheeledOnEntry;
     bool operator==(const WheelEvent&) const = default;
 };
 
-// Either component on a window of the backend (whose own procedure answers wheel messages with 7),
-// reporting each wheel event it raises; its handler writes answer into Wheeled and zeros into
-// the four numbers.
-template <class Backend>
+// A wheel message's wParam: the amount (120 a notch) and the keys held.
+inline win::WParam WheelParam(int amount, int keys = 0) {
+    return static_cast<win::WParam>(static_cast<std::uint32_t>(amount) << 16 | static_cast<std::uint16_t>(keys));
+}
+
+// Either component on a window (whose own procedure answers wheel messages with 7), reporting each
+// wheel event it raises; its handler writes answer into Wheeled and zeros into the four numbers.
+// vertical: the controller's WheelSupport (the hook has none).
 struct Wheels {
-    Backend& backend;
-    win::Hwnd window = backend.NewWindow();
+    win::Hwnd window;
     Ref<CScrollBars> bars;
     Ref<cSubClassWheel> hook;
     Bool16 answer = kFalse;
     std::vector<WheelEvent> seen;
 
-    Wheels(Backend& b, bool useHook, Bool16 vertical, Bool16 horizontal, Bool16 carry) : backend(b) {
-        const auto handler = [this](bool h) {
-            return [this, h](auto&& d, auto&& s, auto&& x, auto&& y, Bool16& w) {
-                seen.push_back({h, d, s, x, y, hook ? hook->RawDelta() : bars->RawDelta(), w});
-                d = s = x = y = 0, w = answer;
-            };
+    Wheels(win::Hwnd w, bool useHook, Bool16 vertical, Bool16 horizontal, Bool16 carry) : window(w) {
+        const auto attach = [&](auto& component) {
+            component->SubClass(window), component->HWheelSupport(horizontal), component->WheelCarry(carry);
+            for (const bool h : {false, true}) {
+                (h ? component->HWheelRotate : component->WheelRotate)
+                    .Connect([this, h, c = component.Get()](auto&& d, auto&& s, auto&& x, auto&& y, Bool16& w) {
+                        seen.push_back({h, d, s, x, y, c->RawDelta(), w.Bits()});
+                        d = s = x = y = 0, w = answer;
+                    });
+            }
         };
-        if (useHook) {
-            (hook = MakeRef<cSubClassWheel>())->SubClass(window);
-            hook->HWheelSupport(horizontal), hook->WheelCarry(carry);
-            hook->WheelRotate.Connect(handler(false)), hook->HWheelRotate.Connect(handler(true));
-        } else {
-            (bars = MakeRef<CScrollBars>())->SubClass(window);
-            bars->WheelSupport(vertical), bars->HWheelSupport(horizontal), bars->WheelCarry(carry);
-            bars->WheelRotate.Connect(handler(false)), bars->HWheelRotate.Connect(handler(true));
-        }
+        useHook ? attach(hook = MakeRef<cSubClassWheel>()) : attach(bars = MakeRef<CScrollBars>());
+        if (bars) bars->WheelSupport(vertical);
     }
     void Carry(Bool16 carry) { hook ? hook->WheelCarry(carry) : bars->WheelCarry(carry); }
-    win::LResult Turn(bool horizontal, int amount, int keys = 0, win::LParam lParam = 0) {
-        const auto wParam =
-            static_cast<win::WParam>((static_cast<std::uint32_t>(amount) << 16) | static_cast<std::uint16_t>(keys));
-        return backend.Send(window, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, wParam, lParam);
-    }
 };
 
 // Amounts as the message carries them (positive: away from the user, or to the right) and the
@@ -71,11 +57,7 @@ struct Sequence {
 };
 // clang-format off
 inline const Sequence kSequences[] = {
-    {"one notch", {120}, {-1}, {-1}},
-    {"two halves", {60, 60}, {0, 0}, {0, -1}},
     {"eight eighths", {15, 15, 15, 15, 15, 15, 15, 15}, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, -1}},
-    {"three quarters and a quarter", {90, 30}, {-1, 0}, {0, -1}},
-    {"a turn back starts afresh", {-30, 30, 90}, {0, 0, -1}, {0, 0, -1}},
     {"mixed directions", {-90, -60, 120, -150}, {1, 0, -1, 1}, {0, 1, -1, 1}},
     {"halves go to even", {-180, 180, 300, -60}, {2, -2, -2, 0}, {1, -1, -3, 0}},
     {"extremes", {32767, 32767, -32768}, {-273, -273, 273}, {-273, -273, 273}},
@@ -87,17 +69,16 @@ inline const Sequence kSequences[] = {
 // Each sequence on both components and both wheels, with and without carry.
 template <class Backend>
 void RunWheelSequences(Backend& backend) {
-    for (int flags = 0; flags < 8; ++flags) {
+    for (int flags = 0; flags < 8; ++flags) {  // 4: the hook, not the controller; 2: horizontal; 1: carried
         const bool useHook = flags & 4, horizontal = flags & 2, carry = flags & 1;
         for (const Sequence& s : kSequences) {
-            SCOPED_TRACE(std::string(s.name) + (useHook ? ", hook" : ", controller") +
-                         (horizontal ? ", horizontal" : ", vertical") + (carry ? ", carried" : ""));
-            Wheels<Backend> wheels(backend, useHook, kTrue, kTrue, Bool16::From(carry));
+            SCOPED_TRACE(std::string(s.name) + ", flags " + std::to_string(flags));
+            Wheels wheels(backend.NewWindow(), useHook, kTrue, kTrue, Bool16::From(carry));
             std::vector<int> deltas, raws, expected = carry ? s.carried : s.rounded, expectedRaw = s.amounts;
             for (std::size_t i = 0; i < s.amounts.size(); ++i) {
                 if (i == s.toggle) wheels.Carry(kFalse), wheels.Carry(Bool16::From(carry));
                 const bool h = horizontal != (i >= s.other);
-                wheels.Turn(h, s.amounts[i]);
+                backend.Send(wheels.window, h ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, WheelParam(s.amounts[i]), 0);
                 (h ? expected : expectedRaw)[i] *= -1;  // right is positive; raw: toward the user
             }
             for (const auto& seen : wheels.seen) deltas.push_back(seen.delta), raws.push_back(seen.raw);
@@ -118,36 +99,32 @@ void RunWheelConsumption(Backend& backend) {
         Bool16 support, answer;
         bool event, consumed;
     };
-    const Bool16 one(std::int16_t{1});
     const Case cases[] = {
         {"controller, wheel support off", false, false, kFalse, kTrue, false, false},
-        {"controller, wheel support on, handler says no", false, false, kTrue, kFalse, true, true},
         {"controller, wheel support on, handler says yes", false, false, kTrue, kTrue, true, true},
-        {"controller, any non-zero switches it on", false, false, one, kFalse, true, true},
+        {"controller, any non-zero switches it on, handler says no", false, false, kOne, kFalse, true, true},
         {"controller, horizontal wheel off", false, true, kFalse, kTrue, false, false},
         {"controller, horizontal wheel on", false, true, kTrue, kFalse, true, true},
         {"hook, not wheeled", true, false, kFalse, kFalse, true, false},
-        {"hook, wheeled", true, false, kFalse, kTrue, true, true},
-        {"hook, any non-zero wheels", true, false, kFalse, one, true, true},
+        {"hook, any non-zero wheels", true, false, kFalse, kOne, true, true},
         {"hook, horizontal wheel off", true, true, kFalse, kTrue, false, false},
-        {"hook, any non-zero switches the horizontal wheel on", true, true, one, kTrue, true, true},
-        {"hook, horizontal wheel on, not wheeled", true, true, kTrue, kFalse, true, false},
+        {"hook, any non-zero switches the horizontal wheel on", true, true, kOne, kTrue, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Bool16 other = c.support == kFalse ? kTrue : kFalse;  // the other wheel's switch, set the other way
-        Wheels<Backend> wheels(backend, c.hook, c.horizontal ? other : c.support, c.horizontal ? c.support : other,
-                               kFalse);
-        wheels.answer = c.answer;
+        Wheels w(backend.NewWindow(), c.hook, c.horizontal ? other : c.support, c.horizontal ? c.support : other,
+                 kFalse);
+        w.answer = c.answer;
         const auto lParam = static_cast<win::LParam>((384u << 16) | 0xFF38u);  // x -200, y 384
         const int keys = MK_CONTROL | MK_SHIFT;
-        EXPECT_EQ(wheels.Turn(c.horizontal, -120, keys, lParam), c.consumed ? 0 : 7) << "the answer";
+        const unsigned int message = c.horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL;
+        EXPECT_EQ(backend.Send(w.window, message, WheelParam(-120, keys), lParam), c.consumed ? 0 : 7) << "the answer";
         // A notch toward the user or to the left: +1 and a raw 120 vertically, -1 and a raw -120 horizontally.
-        const WheelEvent event{c.horizontal, c.horizontal ? -1 : 1, keys, -200, 384, c.horizontal ? -120 : 120, kFalse};
-        EXPECT_EQ(wheels.seen, c.event ? std::vector{event} : std::vector<WheelEvent>{}) << "the event";
-        using Seen = std::vector<std::pair<win::WParam, win::LParam>>;
-        const Seen passed = c.consumed ? Seen{} : Seen{{static_cast<win::WParam>((0xFF88u << 16) | keys), lParam}};
-        EXPECT_EQ(backend.OwnProcedureSaw(wheels.window, c.horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL), passed)
+        const WheelEvent event{c.horizontal, c.horizontal ? -1 : 1, keys, -200, 384, c.horizontal ? -120 : 120, 0};
+        EXPECT_EQ(w.seen, c.event ? std::vector{event} : std::vector<WheelEvent>{}) << "the event";
+        EXPECT_EQ(backend.OwnProcedureSaw(w.window, message),
+                  (c.consumed ? Got{} : Got{{WheelParam(-120, keys), lParam}}))
             << "passed on unchanged, or not at all";
     }
 }
