@@ -91,52 +91,50 @@ win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, 
     return window ? window->answer : 0;
 }
 
+Layer* FakeWindowSystem::FindLayer(win::Hwnd handle, int layer) {
+    FakeWindow* window = Find(handle);
+    if (window == nullptr) return nullptr;
+    const auto found = std::ranges::find(window->layers, layer, &Layer::number);
+    return found != window->layers.end() ? &*found : nullptr;
+}
+
 void FakeWindowSystem::InstallLayer(win::Hwnd handle, int layer, bool comctl32Style) {
-    if (layers_.contains({Key(handle), layer})) return;  // removed, but still in the chain
-    const win::WndProc prev = std::exchange(Window(handle).procedure, kLayerProcedures[layer]);
-    layers_[{Key(handle), layer}] = Layer{prev, comctl32Style, false, ++installs_};
-    Window(handle).unicode = false;
+    if (FindLayer(handle, layer) != nullptr) return;  // removed, but still in the chain
+    FakeWindow& window = Window(handle);
+    window.layers.push_back({layer, std::exchange(window.procedure, kLayerProcedures[layer]), comctl32Style});
+    window.unicode = false;
 }
 
 void FakeWindowSystem::RemoveLayer(win::Hwnd handle, int layer) {
-    if (const auto found = layers_.find({Key(handle), layer}); found != layers_.end()) {
-        found->second.removed = true;
-        LeaveIfOnTop(handle, layer, true);
-    }
+    if (Layer* found = FindLayer(handle, layer)) found->removed = true, LeaveIfOnTop(handle, layer, true);
 }
 
-std::vector<int> FakeWindowSystem::LayersTopFirst(win::Hwnd handle) const {
-    std::map<int, int> byOrder;  // the latest installed is the top
-    for (const auto& [key, layer] : layers_) {
-        if (key.first == Key(handle) && !layer.removed) byOrder[-layer.order] = key.second;
-    }
+std::vector<int> FakeWindowSystem::LayersTopFirst(win::Hwnd handle) {
     std::vector<int> top;
-    for (const auto& entry : byOrder) top.push_back(entry.second);
+    const std::vector<Layer>& layers = Window(handle).layers;
+    for (auto layer = layers.rbegin(); layer != layers.rend(); ++layer)
+        if (!layer->removed) top.push_back(layer->number);
     return top;
 }
 
-bool FakeWindowSystem::Stuck(win::Hwnd handle) const {
-    return std::ranges::any_of(layers_,
-                               [&](const auto& e) { return e.first.first == Key(handle) && e.second.removed; });
-}
+bool FakeWindowSystem::Stuck(win::Hwnd handle) { return std::ranges::any_of(Window(handle).layers, &Layer::removed); }
 
 win::LResult FakeWindowSystem::RunLayer(int layer, win::Hwnd handle, unsigned int message, win::WParam w,
                                         win::LParam l) {
-    FakeWindow* window = Find(handle);
-    const auto found = layers_.find({Key(handle), layer});
-    if (window == nullptr || found == layers_.end()) return 0;
-    if (!found->second.removed) window->visits.push_back({layer, message, w, l});
-    const win::LResult result = found->second.prev(handle, message, w, l);
+    const Layer* found = FindLayer(handle, layer);
+    if (found == nullptr) return 0;
+    if (!found->removed) Window(handle).visits.push_back({layer, message, w, l});
+    const win::LResult result = found->prev(handle, message, w, l);
     return LeaveIfOnTop(handle, layer, false), result;
 }
 
 void FakeWindowSystem::LeaveIfOnTop(win::Hwnd handle, int layer, bool removing) {
+    const Layer* found = FindLayer(handle, layer);
     FakeWindow* window = Find(handle);
-    const auto found = layers_.find({Key(handle), layer});
-    if (window == nullptr || found == layers_.end() || !found->second.removed) return;
-    if ((removing || found->second.comctl32Style) && window->procedure == kLayerProcedures[layer]) {
-        window->procedure = found->second.prev, layers_.erase(found);
-    }
+    if (found == nullptr || !found->removed || !(removing || found->comctl32Style)) return;
+    if (window->procedure != kLayerProcedures[layer]) return;
+    window->procedure = found->prev;
+    std::erase_if(window->layers, [layer](const Layer& each) { return each.number == layer; });
 }
 
 void FakeWindowSystem::Tick(win::Hwnd handle) {
@@ -215,7 +213,7 @@ WndProc GetProcedure(Api api, Hwnd window) {
     const auto [guard, w] = Enter({.api = api, .window = window});
     return w ? w->procedure : nullptr;
 }
-LResult CallProcedure(Api api, WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
+LResult Pass(Api api, WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     Fake().Record({.api = api, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
     return procedure ? procedure(window, message, wParam, lParam) : 0;
 }
@@ -262,18 +260,16 @@ WndProc SetWindowProcedureA(Hwnd window, WndProc p) { return SetProcedure(Api::S
 WndProc SetWindowProcedureW(Hwnd window, WndProc p) { return SetProcedure(Api::SetWindowProcedureW, window, p); }
 WndProc GetWindowProcedureA(Hwnd window) { return GetProcedure(Api::GetWindowProcedureA, window); }
 WndProc GetWindowProcedureW(Hwnd window) { return GetProcedure(Api::GetWindowProcedureW, window); }
-LResult CallWindowProcA(WndProc p, Hwnd w, unsigned int m, WParam wp, LParam lp) {
-    return CallProcedure(Api::CallWindowProcA, p, w, m, wp, lp);
+// clang-format off
+LResult CallWindowProcA(WndProc p, Hwnd w, unsigned m, WParam a, LParam b) {
+    return Pass(Api::CallWindowProcA, p, w, m, a, b);
 }
-LResult CallWindowProcW(WndProc p, Hwnd w, unsigned int m, WParam wp, LParam lp) {
-    return CallProcedure(Api::CallWindowProcW, p, w, m, wp, lp);
+LResult CallWindowProcW(WndProc p, Hwnd w, unsigned m, WParam a, LParam b) {
+    return Pass(Api::CallWindowProcW, p, w, m, a, b);
 }
-LResult DefWindowProcA(Hwnd w, unsigned int m, WParam wp, LParam lp) {
-    return CallProcedure(Api::DefWindowProc, nullptr, w, m, wp, lp);
-}
-LResult DefWindowProcW(Hwnd w, unsigned int m, WParam wp, LParam lp) {
-    return CallProcedure(Api::DefWindowProc, nullptr, w, m, wp, lp);
-}
+LResult DefWindowProcA(Hwnd w, unsigned m, WParam a, LParam b) { return Pass(Api::DefWindowProc, nullptr, w, m, a, b); }
+LResult DefWindowProcW(Hwnd w, unsigned m, WParam a, LParam b) { return Pass(Api::DefWindowProc, nullptr, w, m, a, b); }
+// clang-format on
 std::uint32_t GetWindowThreadProcessId(Hwnd window) {
     const auto [guard, w] = Enter({.api = Api::GetWindowThreadProcessId, .window = window});
     return w ? w->thread : 0;

@@ -61,8 +61,17 @@ struct Visit {
 };
 inline constexpr int kOwnProcedure = -1;
 
-// unicode: the character set of its procedure; visits: what the foreign layers and its own
-// procedure saw; answer: what its own procedure returns.
+// A foreign subclassing layer. Raw: removed below the top it only stops recording (it cannot
+// leave without cutting out those above). Comctl32 style: removed below the top, it leaves once a
+// message finds it on top.
+struct Layer {
+    int number;
+    win::WndProc prev;
+    bool comctl32Style, removed = false;
+};
+
+// unicode: the character set of its procedure; layers: bottom first; visits: what the foreign
+// layers and its own procedure saw; answer: what its own procedure returns.
 struct FakeWindow {
     bool alive = true, unicode = false;
     std::string className{}, title{};
@@ -70,6 +79,7 @@ struct FakeWindow {
     std::uint32_t thread = 1;
     std::map<std::string, void*> properties{};
     std::array<FakeBar, 2> bars{};
+    std::vector<Layer> layers{};
     std::vector<Visit> visits{};
     win::LResult answer = 0;
     std::int32_t width = 200, height = 100;  // its client area
@@ -95,14 +105,12 @@ public:
     std::uint32_t Thread() const;        // the calling thread
     static win::LResult BRENNICK_CALLBACK OwnProcedure(win::Hwnd, unsigned int, win::WParam, win::LParam);
 
-    // Foreign subclassing layers 0..kLayers-1, each recording what it sees and passing it on. Raw:
-    // removed below the top it only stops recording (it cannot leave without cutting out those
-    // above). Comctl32 style: removed below the top, it leaves once a message finds it on top.
+    // Foreign layers 0..kLayers-1, each recording what it sees and passing it on.
     static constexpr int kLayers = 4;
     void InstallLayer(win::Hwnd window, int layer, bool comctl32Style);
     void RemoveLayer(win::Hwnd window, int layer);
-    std::vector<int> LayersTopFirst(win::Hwnd window) const;  // installed and not removed, top first
-    bool Stuck(win::Hwnd window) const;  // a raw layer removed below the top is in the chain for good
+    std::vector<int> LayersTopFirst(win::Hwnd window);  // installed and not removed
+    bool Stuck(win::Hwnd window);                       // a raw layer removed below the top is in the chain for good
     win::LResult RunLayer(int layer, win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam);
 
     // Timers by window and id; Tick hands each of window's timers one WM_TIMER, as DispatchMessage does.
@@ -124,17 +132,10 @@ public:
     std::function<void(const Call&)> onCall;  // runs after each call is recorded
 
 private:
-    struct Layer {
-        win::WndProc prev = nullptr;
-        bool comctl32Style = false, removed = false;
-        int order = 0;
-    };
+    Layer* FindLayer(win::Hwnd window, int layer);
     void LeaveIfOnTop(win::Hwnd window, int layer, bool removing);
-
     const bool threaded_;
     std::mutex mutex_;
-    std::map<std::pair<std::uintptr_t, int>, Layer> layers_;
-    int installs_ = 0;
 };
 
 }  // namespace brennick::test
