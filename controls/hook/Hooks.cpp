@@ -183,15 +183,7 @@ LinkPtr LinkOfMessage(win::Hwnd window, const HookKind& kind) {
     return link;
 }
 
-// On a thread as it ends, with its cache: its windows go with it, and nothing else would free
-// what was released on their links. A fiber deleted while its thread goes on takes its cache only.
-void ThreadEnded(void* value, bool threadEnds) {
-    // cppcheck-suppress unreadVariable ; it owns the cache, which goes with it
-    const std::unique_ptr<ThreadCache> cache(static_cast<ThreadCache*>(value));
-    if (!threadEnds) return;
-    platform::SetThreadValue(nullptr, &ThreadEnded);
-    for (const win::Hwnd window : Windows(win::GetCurrentThreadId())) End(window, nullptr, true);
-}
+void ThreadEnded(void* value, bool threadEnds);
 
 // The calling thread keeps the links its messages go through, from its first hooked window on.
 void KeepThreadCache() {
@@ -199,6 +191,21 @@ void KeepThreadCache() {
     auto* const cache = new ThreadCache;
     platform::SetThreadValue(cache, &ThreadEnded);
     if (CacheOfThisThread() != cache) delete cache;  // no slot to be had: the thread goes without
+}
+
+// On a thread as it ends, with its cache: its windows go with it, and nothing else would free
+// what was released on their links. A fiber deleted while its thread goes on takes its cache
+// only; the fiber that deletes it keeps one in its place while the thread has hooked windows, so
+// that the thread's end is still seen.
+void ThreadEnded(void* value, bool threadEnds) {
+    // cppcheck-suppress unreadVariable ; it owns the cache, which goes with it
+    const std::unique_ptr<ThreadCache> cache(static_cast<ThreadCache*>(value));
+    if (!threadEnds) {
+        if (!Windows(win::GetCurrentThreadId()).empty()) KeepThreadCache();
+        return;
+    }
+    platform::SetThreadValue(nullptr, &ThreadEnded);
+    for (const win::Hwnd window : Windows(win::GetCurrentThreadId())) End(window, nullptr, true);
 }
 
 win::LResult Forward(const HookLink& link, win::Hwnd window, unsigned int message, win::WParam wParam,

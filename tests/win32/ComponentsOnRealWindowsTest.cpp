@@ -1,10 +1,14 @@
 // The components on real windows: the shared tables of scroll-bar, wheel and pointer cases, what
-// only the system's own bars show (pages of 2^31), and glides that end while the window's timers go on.
+// only the system's own bars show (pages of 2^31), glides that end while the window's timers go on,
+// and the lock of the table of hooks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
+#include <thread>
 
+#include "platform/Lock.h"
 #include "tests/shared/PointerCases.h"
 #include "tests/shared/ScrollBarCases.h"
 #include "tests/shared/WheelCases.h"
@@ -99,6 +103,21 @@ TEST(OnRealWindows, AGlideEndsCleanlyAndTheWindowsOwnTimersGoOn) {
         }
         EXPECT_TRUE(std::ranges::count(seenBy[window], Seen{kOwn, WM_TIMER, 1, 0})) << "its own timer went on";
         EXPECT_TRUE(std::ranges::count(seenBy[window], Seen{kOwn, WM_TIMER, ours, 0})) << "a timer of our number too";
+    }
+}
+
+// The table's lock: a writer waits while it is held, shared or not; readers share it.
+TEST(OnRealWindows, TheLockLetsReadersShareAndMakesAWriterWait) {
+    platform::Lock lock;
+    for (const bool shared : {false, true}) {
+        shared ? lock.lock_shared() : lock.lock();
+        std::atomic<bool> reader{false}, writer{false};
+        if (shared) std::thread([&] { lock.lock_shared(), reader = true, lock.unlock_shared(); }).join();
+        std::jthread write([&] { lock.lock(), writer = true, lock.unlock(); });
+        Sleep(50);
+        EXPECT_EQ(reader.load(), shared) << "a reader beside a reader";
+        EXPECT_FALSE(writer) << "a writer beside a holder";
+        shared ? lock.unlock_shared() : lock.unlock();
     }
 }
 

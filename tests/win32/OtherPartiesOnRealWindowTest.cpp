@@ -167,14 +167,22 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
         const auto seen = std::ranges::count(seenBy[window], Seen{kOwn, WM_USER, 0, 0});
         if (meanwhile != kDestroy) EXPECT_EQ(seen, sent.load()) << "each message once";
     }
-    // The window's thread ends without pumping: the window goes with it, and the components with the window.
-    const auto alive = std::make_shared<int>();
-    std::thread([alive] {
-        auto bars = Attached<CScrollBars>(NewWindow());
-        bars->VChange.Connect([alive](std::int32_t) {});
-        std::thread([&] { bars.Reset(); }).join();
-    }).join();
-    EXPECT_EQ(alive.use_count(), 1) << "freed as the window's thread ended";
+    // The window's thread ends without pumping, the window hooked there or from a fiber it deleted:
+    // the window goes with the thread, and the components with the window.
+    for (const bool fromFiber : {false, true}) {
+        const auto alive = std::make_shared<int>();
+        std::thread([alive, fromFiber] {
+            Ref<CScrollBars> bars;
+            void* const back = fromFiber ? ConvertThreadToFiber(nullptr) : nullptr;
+            std::function<void()> hook = [&] { bars = Attached<CScrollBars>(NewWindow()), SwitchToFiber(back); };
+            void* const fiber = fromFiber ? CreateFiber(0, &RunFiber, &hook) : nullptr;
+            fromFiber ? (SwitchToFiber(fiber), DeleteFiber(fiber), (void)ConvertFiberToThread())
+                      : (void)(bars = Attached<CScrollBars>(NewWindow()));
+            bars->VChange.Connect([alive](std::int32_t) {});
+            std::thread([&] { bars.Reset(); }).join();
+        }).join();
+        EXPECT_EQ(alive.use_count(), 1) << "freed as the window's thread ended, hooked from a fiber: " << fromFiber;
+    }
     // A fiber deleted on a live thread is no thread's end: what was hooked from it stays hooked.
     const HWND fibered = NewWindow();
     void* const back = ConvertThreadToFiber(nullptr);
