@@ -37,12 +37,15 @@ brennick_as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# Installs the Debian packages that are not there yet (with the i386 architecture for wine32).
+# Installs the Debian packages that are not there yet (with the i386 architecture for wine32):
+# those to build and test; with `display`, also those to show the window on a virtual X display
+# and take its picture.
 brennick_ensure_packages() {
     local wanted=(cmake ninja-build g++ clang lld clang-format clang-tidy cppcheck python3 googletest pkg-config doxygen git
                   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
                   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-                  wine wine64 wine32:i386 fonts-wine xvfb xauth x11-apps x11-utils imagemagick)
+                  wine wine64 wine32:i386 fonts-wine)
+    [ "${1:-}" != display ] || wanted+=(xvfb xauth x11-apps x11-utils imagemagick)
     local missing=() pkg
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         brennick_log "adding the i386 architecture (for wine32)"

@@ -120,6 +120,15 @@ const std::vector<Fact> kStart = {  // the focus starts on the left panel
     {Color, txtWheel2, kWindowColor}, {Color, R, kButtonFace}};
 // clang-format on
 
+// The form of the program launched as process, not one that another program on the desktop shows.
+HWND FormOf(DWORD process) {
+    for (HWND form = nullptr; (form = FindWindowExA(nullptr, form, "BrennickForm", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        if (GetWindowThreadProcessId(form, &owner) && owner == process) return form;
+    }
+    return nullptr;
+}
+
 // At 144 DPI, then at 96 (where the prefix is left), each read by the program from its prefix as it
 // starts. At 96 DPI the program runs from a copy in a folder whose name holds characters outside the
 // ANSI code page: it still finds its own file and shows its version. (Wine starts no program from a
@@ -134,7 +143,7 @@ TEST(TestWindow, StartsLaidOutAtItsDpiFromAnyFolderAndEndsWithExitCode0) {
         RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
         const auto app = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, path.c_str(), path.c_str(), nullptr));
         HWND form = nullptr;
-        for (int i = 0; i < 750 && !IsWindowVisible(form); ++i, Sleep(20)) form = FindWindowA("BrennickForm", nullptr);
+        for (int i = 0; i < 750 && !IsWindowVisible(form); ++i, Sleep(20)) form = FormOf(GetProcessId(app));
         for (const auto& [look, id, want] : kStart) EXPECT_EQ(Seen(form, look, id), want) << kLooks[look] << ' ' << id;
         for (const auto& row : kLayout) EXPECT_EQ(Seen(form, Text, row.id), row.text) << "text of " << row.id;
         ExpectLaidOut(form, static_cast<int>(dpi));
