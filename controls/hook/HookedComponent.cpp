@@ -1,7 +1,5 @@
 #include <brennick/HookedComponent.h>
 
-#include <utility>
-
 #include "controls/hook/Hooks.h"
 #include "platform/Win32Constants.h"
 #include "support/WheelMessage.h"
@@ -57,14 +55,14 @@ std::int32_t HookedComponent<Number>::RawDelta() {
 
 template <class Number>
 win::Hwnd HookedComponent<Number>::QueryTarget() const {
-    if (serving_ != nullptr && detail::Hooks::Serves(*serving_)) return serving_->window;
-    return TargetWnd();
+    const win::Hwnd served = detail::Hooks::Serving(*this);
+    return served != nullptr ? served : TargetWnd();
 }
 
 template <class Number>
 win::Hwnd HookedComponent<Number>::PushTarget() const {
-    if (serving_ != nullptr && detail::Hooks::Serves(*serving_)) return serving_->window;
-    return detail::Hooks::PushTarget(hook_, *this);
+    const win::Hwnd served = detail::Hooks::Serving(*this);
+    return served != nullptr ? served : detail::Hooks::PushTarget(hook_, *this);
 }
 
 template <class Number>
@@ -72,12 +70,6 @@ std::optional<win::LResult> HookedComponent<Number>::Serve(RefCounted& owner, co
                                                            unsigned int message, win::WParam wParam,
                                                            win::LParam lParam) {
     auto& self = static_cast<HookedComponent&>(owner);
-    // The message served, for the pushes made while it runs (they nest); made in place, never copied.
-    struct Serving {  // NOLINT(cppcoreguidelines-special-member-functions)
-        const detail::HookContext*& current;
-        const detail::HookContext* const outer;
-        ~Serving() { current = outer; }
-    } serving{self.serving_, std::exchange(self.serving_, &context)};
     if (message == WM_MOUSEWHEEL) return self.OnWheel(SB_VERT, wParam, lParam);
     if (message == WM_MOUSEHWHEEL) return self.OnWheel(SB_HORZ, wParam, lParam);
     return self.WindowProc(context.window, message, wParam, lParam);

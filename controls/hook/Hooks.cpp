@@ -159,15 +159,35 @@ unsigned int ReleaseMessage() {
 // without the table's lock, which every thread's messages would otherwise share. An entry
 // stands while its link is linked (a window has one link of each kind, and a link that ended
 // never comes back); the links of a live window end only on its own thread.
+struct Served;
 struct ThreadCache {
     std::array<LinkPtr, 4> links;
-    std::size_t next = 0;  // the entry to replace next
+    std::size_t next = 0;            // the entry to replace next
+    const Served* served = nullptr;  // the innermost message a component serves on this thread
 };
 
 ThreadCache* CacheOfThisThread() { return static_cast<ThreadCache*>(platform::ThreadValue()); }
 
-LinkPtr LinkOfMessage(win::Hwnd window, const HookKind& kind) {
-    ThreadCache* const cache = CacheOfThisThread();
+// A message that a component serves, while it runs: pushes and queries the component makes
+// meanwhile go to its window. Kept in the thread's cache, so only this thread reads it; a thread
+// without a cache keeps none (its components' pushes walk the chain).
+struct Served {
+    Served(ThreadCache* thread, const RefCounted& component, const HookContext& message)
+        : cache(thread), owner(component), context(message), outer(thread != nullptr ? thread->served : nullptr) {
+        if (cache != nullptr) cache->served = this;
+    }
+    ~Served() {
+        if (cache != nullptr) cache->served = outer;
+    }
+    Served(const Served&) = delete;
+    Served& operator=(const Served&) = delete;
+    ThreadCache* const cache;
+    const RefCounted& owner;
+    const HookContext context;
+    const Served* const outer;
+};
+
+LinkPtr LinkOfMessage(ThreadCache* cache, win::Hwnd window, const HookKind& kind) {
     if (cache != nullptr) {
         const auto cached = std::ranges::find_if(cache->links, [&](const LinkPtr& link) {
             return link != nullptr && link->window == window && &link->kind == &kind &&
@@ -293,7 +313,8 @@ win::LResult Hooks::Dispatch(const HookKind& kind, win::Hwnd window, unsigned in
                              win::LParam lParam) noexcept {
     return platform::AtBoundary([&]() -> win::LResult {
         if (CrossThread::Serve(window, message, lParam)) return 0;
-        const LinkPtr link = LinkOfMessage(window, kind);
+        ThreadCache* const cache = CacheOfThisThread();
+        const LinkPtr link = LinkOfMessage(cache, window, kind);
         // Our procedure on a window we hold no link for: only a copy someone else kept and called
         // after it left can come here. It knows nowhere to forward.
         if (link == nullptr) {
@@ -305,7 +326,10 @@ win::LResult Hooks::Dispatch(const HookKind& kind, win::Hwnd window, unsigned in
         const Ref<RefCounted> owner = ours ? Ref<RefCounted>() : link->Serving();  // goes last: its end may detach it
         std::optional<win::LResult> result;
         if (ours) result = 0;
-        if (!result && owner) result = kind.serve(*owner, HookContext{window, link.get()}, message, wParam, lParam);
+        if (!result && owner) {
+            const Served served(cache, *owner, HookContext{window, link.get()});
+            result = kind.serve(*owner, served.context, message, wParam, lParam);
+        }
         if (!result) result = Forward(*link, window, message, wParam, lParam);
         // The window's own procedure has seen its last message: the window is gone when this returns.
         if (message == WM_NCDESTROY) {
@@ -339,6 +363,14 @@ win::Hwnd Hooks::PushTarget(const WindowHook& hook, const RefCounted& owner) {
     return win::GetPropA(window, link->kind.property) == &owner ? window : nullptr;
 }
 
-bool Hooks::Serves(const HookContext& context) noexcept { return context.link->State() == LinkState::Attached; }
+win::Hwnd Hooks::Serving(const RefCounted& owner) noexcept {
+    const ThreadCache* const cache = CacheOfThisThread();
+    for (const Served* served = cache != nullptr ? cache->served : nullptr; served != nullptr; served = served->outer) {
+        if (&served->owner == &owner) {
+            return served->context.link->State() == LinkState::Attached ? served->context.window : nullptr;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace brennick::detail

@@ -36,9 +36,9 @@ public:
     // Where a push of settings goes from outside a message: the hooked window while owner's link
     // is provably in its chain, else null (a reused handle gets nothing).
     static win::Hwnd PushTarget(const WindowHook& hook, const RefCounted& owner);
-    // Whether the link of a message still serves its component (a push made while serving that
-    // message then goes to the message's window).
-    static bool Serves(const HookContext& context) noexcept;
+    // The window of the innermost message that owner serves on this thread while its link there
+    // still serves it (a push or query made meanwhile goes to that window), else null.
+    static win::Hwnd Serving(const RefCounted& owner) noexcept;
 };
 
 // The shared window procedure and the lookup of one component class, which befriends this for

@@ -146,7 +146,6 @@ private:
     const detail::HookKind& kind_;
     const bool wheelAlwaysConsumed_;
     detail::WindowHook hook_;
-    const detail::HookContext* serving_ = nullptr;  // the innermost message being served (window's thread)
 };
 
 extern template class HookedComponent<std::int32_t>;
