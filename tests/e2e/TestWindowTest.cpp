@@ -36,12 +36,14 @@ std::string Corners(auto... sides) { return ((' ' + to_string(sides)) + ...).sub
 // a stored colour (0x00BBGGRR, or 0x80000000 | a system colour index), the colour of the brush the
 // form paints a text box with (only this process can read it), a window rectangle in its parent (the
 // form's on the screen), a window class, the size of the client area, and (in this process) the wheel
-// turns that the form's procedure passed on below the hook.
+// turns that the form's procedure passed on below the hook and the bars (H, V) set by the row's last act.
 // clang-format off
-enum Look { VPos, HPos, VBar, HBar, Text, Color, Brush, Place, Class, Client, Passed };
-const char* kLooks[] = {"VPos", "HPos", "VBar", "HBar", "Text", "Color", "Brush", "Place", "Class", "Client", "Passed"};
+enum Look { VPos, HPos, VBar, HBar, Text, Color, Brush, Place, Class, Client, Passed, Pushed };
+const char* kLooks[] = {"VPos", "HPos", "VBar", "HBar", "Text", "Color", "Brush", "Place", "Class", "Client", "Passed",
+                        "Pushed"};
 struct Fact { Look look; int id; std::string value; };
 int wheelsPassedOn = 0;
+std::string pushed;
 
 std::string Seen(HWND form, Look look, int id) {
     const HWND window = Control(form, id);
@@ -63,7 +65,8 @@ std::string Seen(HWND form, Look look, int id) {
     case Place: return Corners(r.left, r.top, r.right, r.bottom);
     case Class: return GetClassNameA(window, text, sizeof text) ? text : "none";
     case Client: return GetClientRect(window, &r) ? to_string(r.right) + " x " + to_string(r.bottom) : "none";
-    case Passed: default: return to_string(wheelsPassedOn);
+    case Passed: return to_string(wheelsPassedOn);
+    case Pushed: default: return pushed;
     }
 }
 // clang-format on
@@ -216,6 +219,7 @@ HANDLE WINAPI LoggingRemoveProp(HWND w, LPCSTR name) {
 bool oneHigher = false;
 decltype(&SetScrollInfo) setScrollInfo = nullptr;
 int WINAPI OneHigher(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw) {
+    pushed += bar == SB_HORZ ? 'H' : 'V';
     return setScrollInfo(window, bar, info, redraw) + (oneHigher && bar == SB_HORZ);
 }
 
@@ -304,7 +308,8 @@ const Interaction kInteractions[] = {
     // sends the left panel's bars back at the new DPI, a hidden one too, and leaves the right panel.
     {"DPI change", {{L, WM_VSCROLL, SB_BOTTOM}, {R, WM_VSCROLL, SB_TOP}, kClickH, {L, WM_HSCROLL, SB_LEFT},
       {0, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&kSuggested)}, {0, WM_LBUTTONDBLCLK}},
-     {{Place, 0, "40 30 810 730"}, {VPos, R, "0"}, {Text, lblPosH, "100/100"}, {Text, lblPosV, "100/100"}}, 120},
+     {{Place, 0, "40 30 810 730"}, {VPos, R, "0"}, {Text, lblPosH, "100/100"}, {Text, lblPosV, "100/100"},
+      {Pushed, 0, "HV"}}, 120},
 };
 // clang-format on
 
@@ -317,7 +322,7 @@ TEST(TestWindow, EachInteractionShowsWhatItDid) {
         const HWND form = app->Handle();
         formProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(form, GWLP_WNDPROC, LONG_PTR(&BelowTheHook)));
         wheelsPassedOn = 0, oneHigher = false;
-        for (const Act& act : acts) SendMessageA(Control(form, act.id), act.message, act.w, act.l);
+        for (const Act& act : acts) pushed.clear(), SendMessageA(Control(form, act.id), act.message, act.w, act.l);
         for (const auto& [look, id, want] : facts) EXPECT_EQ(Seen(form, look, id), want) << kLooks[look] << ' ' << id;
         ExpectLaidOut(form, dpi);
         closing.clear(), acts.back().message == Quit ? app.reset() : (void)SendMessageA(form, WM_CLOSE, 0, 0);

@@ -53,7 +53,8 @@ inline const PointerCase kWheelScrollCases[] = {
 inline const PointerCase kPointerCases[] = {
     {"a drag pans, faster further away, until released",
      {{Do::MDown, 50, 40}, {Do::Move, 50, 120}, {Do::Ticks}, {Do::MUp, 50, 120}}, 0, 10},
-    {"the dead zone pans nothing", {{Do::MDown, 50, 40}, {Do::Move, 56, 46}}, 0, 0, true, true},
+    {"to the dead zone's edge, a pan neither moves nor ends on release",
+     {{Do::MDown, 50, 40}, {Do::Move, 58, 48}, {Do::MUp, 58, 48}}, 0, 0, true, true},
     {"a click pans on, both ways", {{Do::MDown, 50, 40}, {Do::MUp, 50, 40}, {Do::Move, 20, 10}}, -4, -4, true, true},
     {"a press ends it", {{Do::MDown, 50, 40}, {Do::MUp}, {Do::Move, 50, 80}, {Do::LDown}}},
     {"a middle click ends it, unseen", {{Do::MDown, 50, 40}, {Do::MUp}, {Do::Move, 50, 80}, {Do::MDown}, {Do::MUp}}},
@@ -66,7 +67,7 @@ inline const PointerCase kPointerCases[] = {
     {"off, the window sees the middle button", {{Do::PanOff}, {Do::MDown, 50, 40}, {Do::MUp}}, 0, 0, false, false, 2},
     {"beyond the right and bottom edges while captured", {{Do::Capture}, {Do::Move, 10019, 10039}}, 4, 8, true, true},
     {"beyond the left and top edges", {{Do::Capture}, {Do::Move, -10, -30}}, -4, -6, true, true},
-    {"within the margin inside an edge", {{Do::Capture}, {Do::Move, 9997, 30}}, 2, 0, true, true},
+    {"on the margin's first pixel inside an edge", {{Do::Capture}, {Do::Move, 9992, 30}}, 2, 0, true, true},
     {"without the capture nothing scrolls", {{Do::Move, 10019, 10039}}},
     {"the pointer coming back stops it", {{Do::Capture}, {Do::Move, 10019, 30}, {Do::Move, 50, 30}}, 0, 0, true},
     {"off, nothing scrolls at an edge", {{Do::EdgeOff}, {Do::Capture}, {Do::Move, 10019, 10039}}, 0, 0, true},
@@ -80,7 +81,7 @@ void RunPointerCase(Backend& backend, const PointerCase& c) {
     Controlled p(backend.NewWindow());  // both bars 0..1000 from 500, a line of 2; pages of 20 and 10
     p.Set(true, {.max = 1000, .page = 20, .pos = 500, .line = 2});
     p.Set(false, {.max = 1000, .page = 10, .pos = 500, .line = 2});
-    p.bars->WheelScroll(kTrue), p.bars->PanSupport(kTrue), p.bars->EdgeScroll(kTrue);
+    p.bars->WheelScroll(kOne), p.bars->PanSupport(kOne), p.bars->EdgeScroll(kOne);  // any non-zero is on
     const win::Hwnd window = p.window;
     const auto ours = reinterpret_cast<std::uintptr_t>(p.bars.Get());
     const std::pair<int, int> size = backend.Size(window);

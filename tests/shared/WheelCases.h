@@ -49,11 +49,12 @@ struct Wheels {
 
 // Amounts as the message carries them (positive: away from the user, or to the right) and the
 // notches the vertical wheel reports, per message (each rounded, halves to even) and with carry;
-// from message other on, the other wheel turns; before message toggle, the carry goes off and on.
+// from message other on, the other wheel turns; before message toggle, the carry goes off and on;
+// before message again, it is switched to what it is with another value.
 struct Sequence {
     const char* name;
     std::vector<int> amounts, rounded, carried;
-    std::size_t other = 99, toggle = 99;
+    std::size_t other = 99, toggle = 99, again = 99;
 };
 // clang-format off
 inline const Sequence kSequences[] = {
@@ -63,6 +64,7 @@ inline const Sequence kSequences[] = {
     {"extremes", {32767, 32767, -32768}, {-273, -273, 273}, {-273, -273, 273}},
     {"each wheel carries its own parts", {-60, 60}, {0, 0}, {0, 0}, 1},
     {"a carry switched off and on starts afresh", {60, 60}, {0, 0}, {0, 0}, 99, 1},
+    {"a carry switched on again keeps its parts", {60, 60}, {0, 0}, {0, -1}, 99, 99, 1},
 };
 // clang-format on
 
@@ -77,6 +79,7 @@ void RunWheelSequences(Backend& backend) {
             std::vector<int> deltas, raws, expected = carry ? s.carried : s.rounded, expectedRaw = s.amounts;
             for (std::size_t i = 0; i < s.amounts.size(); ++i) {
                 if (i == s.toggle) wheels.Carry(kFalse), wheels.Carry(Bool16::From(carry));
+                if (i == s.again) wheels.Carry(carry ? kOne : kFalse);
                 const bool h = horizontal != (i >= s.other);
                 backend.Send(wheels.window, h ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, WheelParam(s.amounts[i]), 0);
                 (h ? expected : expectedRaw)[i] *= -1;  // right is positive; raw: toward the user

@@ -31,7 +31,7 @@ TEST(AppRules, AWheelTurnMovesByLinesOrAPageAndStaysWithinMinAndMax) {
         {"no notches", start, 0, 3, 100},
         {"held to min", {10, 0, 400, 5, 201}, -1, 3, 0},
         {"held to max itself, not the last position a page allows", {200, 0, 400, 5, 201}, 100, 3, 400},
-        {"at most a page of lines", start, 1, 500, 400},
+        {"at most a page of lines", {0, 0, 400, 5, 2}, 1, 3, 10},
         {"sums stop at the limits", {INT_MAX - 1, INT_MIN, INT_MAX, INT_MAX, INT_MAX}, INT_MAX, 3, INT_MAX},
     };
     for (const Case& c : cases) EXPECT_EQ(WheelScrollTarget(c.bar, c.delta, c.lines), c.target) << c.name;

@@ -244,6 +244,16 @@ TEST(Hook, OrdersOfCallsThatOnlyAFewProgramsMake) {
     EXPECT_EQ(relayed->VValue(), 0) << "a call relayed to another window";
     fake.currentThread = 1;
 
+    const win::Hwnd shared = fake.CreateWindow();
+    auto both = MakeRef<CScrollBars>();
+    auto wheel = MakeRef<cSubClassWheel>();
+    both->SubClass(shared), wheel->SubClass(shared), wheel->UnSubClass();
+    EXPECT_EQ(both->TargetWnd(), shared) << "the wheel hook letting go leaves the controller";
+    fake.InstallLayer(shared, 1, false), fake.Send(shared, WM_DESTROY), fake.Send(shared, WM_NCDESTROY);
+    EXPECT_TRUE(std::ranges::any_of(fake.Window(shared).visits, [](const test::Visit& v) {
+        return v.layer == test::kOwnProcedure && v.message == WM_NCDESTROY;
+    })) << "destroyed below a raw layer, the window's own procedure sees its last message";
+
     const win::Hwnd unhooked = fake.CreateWindow();
     auto hook = MakeRef<cSubClassWheel>();
     hook->SubClass(unhooked);
