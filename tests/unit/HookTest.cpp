@@ -8,6 +8,7 @@
 #include <brennick/CScrollBars.h>
 #include <brennick/cSubClassWheel.h>
 #include <brennick/modSubclassScrollBars.h>
+#include <brennick/modSubclassWheel.h>
 
 #include "platform/Win32Constants.h"
 #include "tests/double/FakeWindowSystem.h"
@@ -123,6 +124,7 @@ TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
     fake.DestroyWindow(second);
     wheel->SubClass(other);
     EXPECT_EQ(wheel->TargetWnd(), other) << "free again once its window is gone";
+    EXPECT_EQ(modSubclassWheel::WheelFromWindow(second).Get(), nullptr) << "and nothing left on that window";
     wheel.Reset(), bars.Reset();
     EXPECT_EQ(fake.Window(other).procedure, kOwn) << "unhooked";
     // A window destroyed below someone's layer is gone all the same: its handle's next window takes
@@ -253,6 +255,22 @@ TEST(Hook, OrdersOfCallsThatOnlyAFewProgramsMake) {
     EXPECT_TRUE(std::ranges::any_of(fake.Window(shared).visits, [](const test::Visit& v) {
         return v.layer == test::kOwnProcedure && v.message == WM_NCDESTROY;
     })) << "destroyed below a raw layer, the window's own procedure sees its last message";
+
+    const win::Hwnd gone = fake.CreateWindow();
+    std::int32_t read = -1;
+    both = MakeRef<CScrollBars>(), both->SubClass(gone), both->VMax(30);
+    both->VChange.Connect([&](std::int32_t) {
+        fake.DestroyWindow(gone), fake.Bar(fake.CreateWindowReusing(gone), SB_VERT) = {.max = 30, .pos = 25};
+        read = both->VValue();
+    });
+    fake.Send(gone, WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(read, 0) << "a query in a message whose window went and whose handle came back meanwhile";
+
+    const auto alive = std::make_shared<int>();
+    const win::Hwnd cut = fake.CreateWindow();
+    wheel = MakeRef<cSubClassWheel>(), wheel->SubClass(cut), wheel->WheelRotate.Connect([alive](auto&&...) {});
+    fake.Window(cut).procedure = kOwn, fake.DestroyWindow(cut), wheel.Reset();
+    EXPECT_EQ(alive.use_count(), 1) << "freed at its last release, its window gone unseen";
 
     const win::Hwnd unhooked = fake.CreateWindow();
     auto hook = MakeRef<cSubClassWheel>();

@@ -183,6 +183,9 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
         }).join();
         EXPECT_EQ(alive.use_count(), 1) << "freed as the window's thread ended, hooked from a fiber: " << fromFiber;
     }
+    Ref<CScrollBars> held;  // held elsewhere, it lets go of the window that went with its thread
+    std::thread([&] { held = Attached<CScrollBars>(NewWindow()); }).join();
+    EXPECT_EQ(held->TargetWnd(), nullptr) << "its window went with its thread";
     // A fiber deleted on a live thread is no thread's end: what was hooked from it stays hooked.
     const HWND fibered = NewWindow();
     void* const back = ConvertThreadToFiber(nullptr);
