@@ -55,13 +55,13 @@ std::int32_t HookedComponent<Number>::RawDelta() {
 
 template <class Number>
 win::Hwnd HookedComponent<Number>::QueryTarget() const {
-    const win::Hwnd served = detail::Hooks::Serving(*this);
+    const win::Hwnd served = detail::Hooks::ServedWindow(*this);
     return served != nullptr ? served : TargetWnd();
 }
 
 template <class Number>
 win::Hwnd HookedComponent<Number>::PushTarget() const {
-    const win::Hwnd served = detail::Hooks::Serving(*this);
+    const win::Hwnd served = detail::Hooks::ServedWindow(*this);
     return served != nullptr ? served : detail::Hooks::PushTarget(hook_, *this);
 }
 

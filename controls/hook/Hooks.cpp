@@ -363,7 +363,7 @@ win::Hwnd Hooks::PushTarget(const WindowHook& hook, const RefCounted& owner) {
     return win::GetPropA(window, link->kind.property) == &owner ? window : nullptr;
 }
 
-win::Hwnd Hooks::Serving(const RefCounted& owner) noexcept {
+win::Hwnd Hooks::ServedWindow(const RefCounted& owner) noexcept {
     const ThreadCache* const cache = CacheOfThisThread();
     for (const Served* served = cache != nullptr ? cache->served : nullptr; served != nullptr; served = served->outer) {
         if (&served->owner == &owner) {

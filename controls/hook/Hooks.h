@@ -38,7 +38,7 @@ public:
     static win::Hwnd PushTarget(const WindowHook& hook, const RefCounted& owner);
     // The window of the innermost message that owner serves on this thread while its link there
     // still serves it (a push or query made meanwhile goes to that window), else null.
-    static win::Hwnd Serving(const RefCounted& owner) noexcept;
+    static win::Hwnd ServedWindow(const RefCounted& owner) noexcept;
 };
 
 // The shared window procedure and the lookup of one component class, which befriends this for
