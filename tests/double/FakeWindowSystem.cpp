@@ -156,28 +156,6 @@ void FakeWindowSystem::Record(Call call) {
     if (onCall) onCall(call);
 }
 
-// Win32's rules, as Wine keeps them: an inverted range or one of 2^31 values or more becomes 0..0;
-// the page at most the range's width; the position within min..max - page + 1; a bar no longer
-// needed disabled (SIF_DISABLENOSCROLL) or hidden, a needed one shown and enabled.
-std::int32_t FakeBar::Set(const win::ScrollInfo& info) {
-    const bool valid = info.nMax >= info.nMin && std::int64_t{info.nMax} - info.nMin < 0x80000000LL;
-    if (info.fMask & SIF_RANGE) min = valid ? info.nMin : 0, max = valid ? info.nMax : 0;
-    if (info.fMask & SIF_PAGE) page = info.nPage;
-    if (info.fMask & SIF_POS) pos = info.nPos;
-    page = static_cast<std::uint32_t>(std::min<std::int64_t>(page, std::int64_t{max} - min + 1));
-    const std::int64_t last = std::max<std::int64_t>(max - std::max<std::int64_t>(std::int64_t{page} - 1, 0), min);
-    pos = static_cast<std::int32_t>(std::clamp<std::int64_t>(pos, min, last));
-    const bool needed = min < last, resized = (info.fMask & (SIF_RANGE | SIF_PAGE)) != 0;
-    if (!needed && (info.fMask & SIF_DISABLENOSCROLL)) {
-        enabled = false;
-    } else if (!needed && resized) {
-        shown = false;
-    } else if (needed && (resized || (info.fMask & SIF_DISABLENOSCROLL)) && (info.fMask & 0x1F) != SIF_PAGE) {
-        enabled = shown = true;
-    }
-    return pos;
-}
-
 }  // namespace brennick::test
 
 // --- the window layer, bound to the current fake ---
@@ -233,11 +211,14 @@ bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
 std::int32_t SetScrollInfo(Hwnd window, int bar, const ScrollInfo& info, bool redraw) {
     const auto [guard, w] =
         Enter({.api = Api::SetScrollInfo, .window = window, .bar = bar, .info = info, .flag = redraw});
-    return w ? BarOf(*w, bar).Set(info) : 0;
+    if (w == nullptr) return 0;
+    test::FakeBar& state = BarOf(*w, bar);
+    if (info.fMask & SIF_RANGE) state.min = info.nMin, state.max = info.nMax;
+    if (info.fMask & SIF_PAGE) state.page = info.nPage;
+    return (info.fMask & SIF_POS) ? state.pos = info.nPos : state.pos;
 }
 bool ShowScrollBar(Hwnd window, int bar, bool show) {
-    const auto [guard, w] = Enter({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show});
-    return w && (BarOf(*w, bar).shown = show, true);
+    return Enter({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show}).window != nullptr;
 }
 bool IsWindow(Hwnd window) { return Enter({.api = Api::IsWindow, .window = window}).window != nullptr; }
 bool IsWindowUnicode(Hwnd window) {

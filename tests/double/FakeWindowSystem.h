@@ -1,6 +1,5 @@
 // A recording stand-in for the window layer: windows with properties, procedures, threads, timers
-// and two scroll bars that follow Win32's rules, foreign subclassing layers, and every call made,
-// with its arguments. One instance is current at a time; the layer's functions go to it.
+// and two scroll bars, foreign subclassing layers, and every call made, with its arguments. One instance is current at a time; the layer's functions go to it.
 // Threaded (the thread stress), real threads call it at once: each is a thread of its own, a
 // message sent to another thread's window is swallowed, a posted one waits until its thread
 // delivers it, and calls are not recorded.
@@ -43,12 +42,12 @@ struct Call {
     std::uint32_t thread = 0;
 };
 
-// A bar as the system keeps it; SetScrollInfo's rules in Set. A dragged thumb has a track position of its own.
+// A bar as SetScrollInfo left it, without the system's rules (the tests of those run on real
+// windows). A dragged thumb has a track position of its own.
 struct FakeBar {
     std::int32_t min = 0, max = 0, pos = 0, track = 0;
     std::uint32_t page = 0;
-    bool shown = false, enabled = true, dragging = false;
-    std::int32_t Set(const win::ScrollInfo& info);
+    bool dragging = false;
 };
 
 // A procedure that saw a message: a foreign layer (its number) or the window's own.

@@ -1,4 +1,4 @@
-// The components on real windows: the shared tables of scroll-bar, wheel and pointer cases, what
+// The components on real windows: the tables of scroll-bar, wheel and pointer cases, what
 // only the system's own bars show (pages of 2^31), glides that end while the window's timers go on,
 // and the lock of the table of hooks.
 #include <gtest/gtest.h>
@@ -9,52 +9,20 @@
 #include <thread>
 
 #include "platform/Lock.h"
-#include "tests/shared/PointerCases.h"
-#include "tests/shared/ScrollBarCases.h"
-#include "tests/shared/WheelCases.h"
+#include "tests/win32/PointerCases.h"
+#include "tests/win32/ScrollBarCases.h"
+#include "tests/win32/WheelCases.h"
 #include "tests/win32/TestWindow.h"
 
 namespace brennick::test {
 namespace {
 
-struct RealBackend {
-    HWND NewWindow() { return test::NewWindow(); }
-    LRESULT Send(HWND window, UINT message, WPARAM w, LPARAM l) { return SendMessageA(window, message, w, l); }
-    std::vector<std::pair<WPARAM, LPARAM>> OwnProcedureSaw(HWND window, UINT message) {
-        std::vector<std::pair<WPARAM, LPARAM>> saw;
-        for (const auto& [party, m, wParam, lParam] : seenBy[window])
-            if (m == message) saw.emplace_back(wParam, lParam);
-        return saw;
-    }
-    bool Shown(HWND w, int bar) { return GetWindowLongPtrA(w, GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL); }
-    bool Enabled(HWND window, int bar) {
-        SCROLLBARINFO info{sizeof info};
-        GetScrollBarInfo(window, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info);  // none: 0, enabled
-        return !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
-    }
-    void Glide(HWND) { Pump(200); }
-    bool KillTimer(HWND window, UINT_PTR id) { return ::KillTimer(window, id); }
-    void Settings(int lines, int chars) {  // for this session only: nothing is saved
-        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, static_cast<UINT>(lines), nullptr, 0);
-        SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, static_cast<UINT>(chars), nullptr, 0);
-    }
-    void Capture(HWND window) { window ? (void)SetCapture(window) : (void)ReleaseCapture(); }
-    HWND Captured() { return GetCapture(); }
-    std::pair<int, int> Size(HWND window) {
-        RECT client{};
-        GetClientRect(window, &client);
-        return {client.right, client.bottom};
-    }
-    void Destroy(HWND window) { DestroyWindow(window); }
-};
-
-TEST(OnRealWindows, TheSharedScrollBarAndWheelCases) {
-    RealBackend backend;
-    RunScrollBarCases(backend);
-    RunWheelSequences(backend);
-    RunWheelConsumption(backend);
-    RunWheelScrollCases(backend);
-    RunPointerCases(backend);
+TEST(OnRealWindows, TheScrollBarWheelAndPointerTables) {
+    RunScrollBarCases();
+    RunWheelSequences();
+    RunWheelConsumption();
+    RunWheelScrollCases();
+    RunPointerCases();
 }
 
 // A page of 2^31 - 1 on a range of 2^31 values, set in one call as Wine then keeps it: the step

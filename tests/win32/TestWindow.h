@@ -44,6 +44,27 @@ inline HWND NewWindow(bool unicode = false, HWND parent = nullptr) {
                    : CreateWindowExA(0, "BrennickTestA", "", style, 0, 0, 300, 200, parent, nullptr, nullptr, nullptr);
 }
 
+// The wParams and lParams of message that the window's own procedure got, oldest first.
+inline std::vector<std::pair<WPARAM, LPARAM>> OwnProcedureSaw(HWND window, UINT message) {
+    std::vector<std::pair<WPARAM, LPARAM>> saw;
+    for (const auto& [party, m, wParam, lParam] : seenBy[window])
+        if (party == kOwn && m == message) saw.emplace_back(wParam, lParam);
+    return saw;
+}
+inline bool Shown(HWND window, int bar) {
+    return GetWindowLongPtrA(window, GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL);
+}
+inline bool Enabled(HWND window, int bar) {
+    SCROLLBARINFO info{sizeof info};
+    GetScrollBarInfo(window, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info);  // none: 0, enabled
+    return !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+}
+// The session's wheel settings (nothing is saved): lines and characters a notch.
+inline void WheelSettings(int lines, int chars) {
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, static_cast<UINT>(lines), nullptr, 0);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, static_cast<UINT>(chars), nullptr, 0);
+}
+
 template <class Component>
 Ref<Component> Attached(HWND window) {
     Ref<Component> component = MakeRef<Component>();

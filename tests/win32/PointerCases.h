@@ -1,15 +1,10 @@
 // The pointer switches of CScrollBars: the wheel that scrolls by itself, the middle-button pan and
-// the scrolling at the edge of a drag. The same tables run over the recording double and over real
-// windows. Both bars run 0..1000 from 500, with a line of 2; the horizontal page is 20, the vertical 10.
+// the scrolling at the edge of a drag, on real windows. Both bars run 0..1000 from 500, with a line of 2; the horizontal page is 20, the vertical 10.
 #pragma once
 
-#include "tests/shared/WheelCases.h"
+#include "tests/win32/WheelCases.h"
 
 namespace brennick::test {
-
-// Backend, besides the scroll-bar cases' own: Settings(lines, chars) sets the system's wheel
-// settings; Capture(window) gives it the mouse capture, Capture(nullptr) ends the capture;
-// Captured() -> the window holding it; Size(window) -> its client area's width and height.
 
 // A step of a row: a switch turned off (WheelScroll, PanSupport, EdgeScroll); a handler that takes
 // the wheel messages over; the system's wheel settings as lines x and characters y, announced; a
@@ -37,16 +32,17 @@ struct PointerCase {
     std::size_t middleSeen = 0;
 };
 
+inline constexpr int kPageScroll = -1;  // WHEEL_PAGESCROLL, as a setting of lines or characters
 // A notch is 120; amounts as the message carries them (vertical: positive away from the user).
 // clang-format off
 inline const PointerCase kWheelScrollCases[] = {
     {"off, the wheel scrolls nothing", {{Do::WheelOff}, {Do::Wheel, -120}}},
     {"a notch toward the user: three lines down", {{Do::Wheel, -120}}, 0, 6},
-    {"page mode, announced: a page a notch", {{Do::Settings, WHEEL_PAGESCROLL, 3}, {Do::Wheel, -120}}, 0, 10},
+    {"page mode, announced: a page a notch", {{Do::Settings, kPageScroll, 3}, {Do::Wheel, -120}}, 0, 10},
     {"a quarter notch is a line and a half, the half kept", {{Do::Wheel, -30}, {Do::Wheel, -30}}, 0, 2},
     {"a turn back starts the parts afresh", {{Do::Wheel, -60}, {Do::Wheel, 30}, {Do::Wheel, -60}}, 0, 3},
     {"the tilt moves the columns by the characters", {{Do::Settings, 3, 4}, {Do::HWheel, 120}}, 8},
-    {"the tilt in page mode: a page of columns", {{Do::Settings, 3, WHEEL_PAGESCROLL}, {Do::HWheel, -120}}, -20},
+    {"the tilt in page mode: a page of columns", {{Do::Settings, 3, kPageScroll}, {Do::HWheel, -120}}, -20},
     {"Shift turns the wheel sideways", {{Do::Settings, 3, 4}, {Do::Wheel, -120, MK_SHIFT}}, 8},
     {"a handler that takes the message over scrolls nothing", {{Do::TakeOver}, {Do::Wheel, -120}}},
 };
@@ -74,19 +70,19 @@ inline const PointerCase kPointerCases[] = {
 };
 // clang-format on
 
-template <class Backend>
-void RunPointerCase(Backend& backend, const PointerCase& c) {
+inline void RunPointerCase(const PointerCase& c) {
     SCOPED_TRACE(c.name);
-    backend.Settings(3, 3);
-    Controlled p(backend.NewWindow());  // both bars 0..1000 from 500, a line of 2; pages of 20 and 10
+    WheelSettings(3, 3);
+    Controlled p(NewWindow());  // both bars 0..1000 from 500, a line of 2; pages of 20 and 10
     p.Set(true, {.max = 1000, .page = 20, .pos = 500, .line = 2});
     p.Set(false, {.max = 1000, .page = 10, .pos = 500, .line = 2});
     p.bars->WheelScroll(kOne), p.bars->PanSupport(kOne), p.bars->EdgeScroll(kOne);  // any non-zero is on
     const win::Hwnd window = p.window;
-    const auto ours = reinterpret_cast<std::uintptr_t>(p.bars.Get());
-    const std::pair<int, int> size = backend.Size(window);
+    const auto ours = reinterpret_cast<UINT_PTR>(p.bars.Get());
+    RECT size{};
+    GetClientRect(window, &size);
     const auto at = [&](const PointerAct& a) {
-        const int x = a.x >= 9000 ? size.first + a.x - 10000 : a.x, y = a.y >= 9000 ? size.second + a.y - 10000 : a.y;
+        const int x = a.x >= 9000 ? size.right + a.x - 10000 : a.x, y = a.y >= 9000 ? size.bottom + a.y - 10000 : a.y;
         return static_cast<win::LParam>(static_cast<std::uint16_t>(x) | static_cast<std::uint32_t>(y) << 16);
     };
     const auto takeOver = [](auto&&, auto&&, auto&&, auto&&, Bool16& wheeled) { wheeled = kTrue; };
@@ -98,24 +94,24 @@ void RunPointerCase(Backend& backend, const PointerCase& c) {
         case Do::PanOff: p.bars->PanSupport(kFalse); break;
         case Do::EdgeOff: p.bars->EdgeScroll(kFalse); break;
         case Do::TakeOver: p.bars->WheelSupport(kTrue), p.bars->WheelRotate.Connect(takeOver); break;
-        case Do::Settings: backend.Settings(a.x, a.y), backend.Send(window, WM_SETTINGCHANGE, 0, 0); break;
-        case Do::Wheel: backend.Send(window, WM_MOUSEWHEEL, WheelParam(a.x, a.y), 0); break;
-        case Do::HWheel: backend.Send(window, WM_MOUSEHWHEEL, WheelParam(a.x, a.y), 0); break;
-        case Do::MDown: backend.Send(window, WM_MBUTTONDOWN, MK_MBUTTON, at(a)); break;
-        case Do::MUp: backend.Send(window, WM_MBUTTONUP, 0, at(a)); break;
-        case Do::Move: backend.Send(window, WM_MOUSEMOVE, 0, at(a)), ++moves; break;
-        case Do::Ticks: backend.Glide(window); break;
-        case Do::LDown: backend.Send(window, WM_LBUTTONDOWN, MK_LBUTTON, at(a)); break;
-        case Do::Esc: backend.Send(window, WM_KEYDOWN, VK_ESCAPE, 1); break;
-        case Do::Unfocus: backend.Send(window, WM_KILLFOCUS, 0, 0); break;
-        case Do::Capture: backend.Capture(window); break;
-        case Do::Uncapture: backend.Capture(nullptr); break;
+        case Do::Settings: WheelSettings(a.x, a.y), SendMessageA(window, WM_SETTINGCHANGE, 0, 0); break;
+        case Do::Wheel: SendMessageA(window, WM_MOUSEWHEEL, WheelParam(a.x, a.y), 0); break;
+        case Do::HWheel: SendMessageA(window, WM_MOUSEHWHEEL, WheelParam(a.x, a.y), 0); break;
+        case Do::MDown: SendMessageA(window, WM_MBUTTONDOWN, MK_MBUTTON, at(a)); break;
+        case Do::MUp: SendMessageA(window, WM_MBUTTONUP, 0, at(a)); break;
+        case Do::Move: SendMessageA(window, WM_MOUSEMOVE, 0, at(a)), ++moves; break;
+        case Do::Ticks: Pump(200); break;
+        case Do::LDown: SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at(a)); break;
+        case Do::Esc: SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1); break;
+        case Do::Unfocus: SendMessageA(window, WM_KILLFOCUS, 0, 0); break;
+        case Do::Capture: SetCapture(window); break;
+        case Do::Uncapture: ReleaseCapture(); break;
         case Do::Release: p.bars.Reset(); break;
-        case Do::Destroy: backend.Destroy(window); break;
+        case Do::Destroy: DestroyWindow(window); break;
         }
         // clang-format on
     }
-    backend.Glide(window);
+    Pump(200);
     const auto lastMove = [&](char bar) {  // the bar's last Change event's move (its first: from 500)
         std::int32_t last = 500, move = 0;
         for (const auto& [name, at] : p.events) {
@@ -125,25 +121,23 @@ void RunPointerCase(Backend& backend, const PointerCase& c) {
     };
     EXPECT_EQ(lastMove('H'), c.moveH) << "the horizontal bar's last move";
     EXPECT_EQ(lastMove('V'), c.moveV) << "the vertical bar's last move";
-    EXPECT_EQ(backend.Captured() == window, c.captured) << "the capture";
-    EXPECT_EQ(backend.KillTimer(window, ours + 1) || backend.KillTimer(window, ours + 2), c.timer) << "a timer left";
-    backend.Capture(nullptr);
+    EXPECT_EQ(GetCapture() == window, c.captured) << "the capture";
+    EXPECT_EQ(KillTimer(window, ours + 1) || KillTimer(window, ours + 2), c.timer) << "a timer left";
+    ReleaseCapture();
     if (c.acts.back().what == Do::Destroy) return;  // nothing more to ask a window that is gone
     const auto seen =
-        backend.OwnProcedureSaw(window, WM_MBUTTONDOWN).size() + backend.OwnProcedureSaw(window, WM_MBUTTONUP).size();
+        OwnProcedureSaw(window, WM_MBUTTONDOWN).size() + OwnProcedureSaw(window, WM_MBUTTONUP).size();
     EXPECT_EQ(seen, c.middleSeen) << "middle-button messages the window saw";
-    EXPECT_EQ(backend.OwnProcedureSaw(window, WM_MOUSEMOVE).size(), moves) << "every move reaches the window";
+    EXPECT_EQ(OwnProcedureSaw(window, WM_MOUSEMOVE).size(), moves) << "every move reaches the window";
 }
 
-template <class Backend>
-void RunWheelScrollCases(Backend& backend) {
-    for (const PointerCase& c : kWheelScrollCases) RunPointerCase(backend, c);
-    backend.Settings(3, 3);
+inline void RunWheelScrollCases() {
+    for (const PointerCase& c : kWheelScrollCases) RunPointerCase(c);
+    WheelSettings(3, 3);
 }
 
-template <class Backend>
-void RunPointerCases(Backend& backend) {
-    for (const PointerCase& c : kPointerCases) RunPointerCase(backend, c);
+inline void RunPointerCases() {
+    for (const PointerCase& c : kPointerCases) RunPointerCase(c);
 }
 
 }  // namespace brennick::test

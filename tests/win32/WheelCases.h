@@ -1,11 +1,10 @@
 // Wheel messages on both components: how amounts become notches, with and without carry, on both
-// wheels, and which messages are consumed. The same tables run over the recording double and over
-// real windows.
+// wheels, and which messages are consumed, on real windows.
 #pragma once
 
 #include <brennick/cSubClassWheel.h>
 
-#include "tests/shared/ScrollBarCases.h"
+#include "tests/win32/ScrollBarCases.h"
 
 namespace brennick::test {
 
@@ -69,19 +68,18 @@ inline const Sequence kSequences[] = {
 // clang-format on
 
 // Each sequence on both components and both wheels, with and without carry.
-template <class Backend>
-void RunWheelSequences(Backend& backend) {
+inline void RunWheelSequences() {
     for (int flags = 0; flags < 8; ++flags) {  // 4: the hook, not the controller; 2: horizontal; 1: carried
         const bool useHook = flags & 4, horizontal = flags & 2, carry = flags & 1;
         for (const Sequence& s : kSequences) {
             SCOPED_TRACE(std::string(s.name) + ", flags " + std::to_string(flags));
-            Wheels wheels(backend.NewWindow(), useHook, kTrue, kTrue, Bool16::From(carry));
+            Wheels wheels(NewWindow(), useHook, kTrue, kTrue, Bool16::From(carry));
             std::vector<int> deltas, raws, expected = carry ? s.carried : s.rounded, expectedRaw = s.amounts;
             for (std::size_t i = 0; i < s.amounts.size(); ++i) {
                 if (i == s.toggle) wheels.Carry(kFalse), wheels.Carry(Bool16::From(carry));
                 if (i == s.again) wheels.Carry(carry ? kOne : kFalse);
                 const bool h = horizontal != (i >= s.other);
-                backend.Send(wheels.window, h ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, WheelParam(s.amounts[i]), 0);
+                SendMessageA(wheels.window, h ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, WheelParam(s.amounts[i]), 0);
                 (h ? expected : expectedRaw)[i] *= -1;  // right is positive; raw: toward the user
             }
             for (const auto& seen : wheels.seen) deltas.push_back(seen.delta), raws.push_back(seen.raw);
@@ -92,8 +90,7 @@ void RunWheelSequences(Backend& backend) {
 }
 
 // Which component consumes which wheel message, and what its handler gets.
-template <class Backend>
-void RunWheelConsumption(Backend& backend) {
+inline void RunWheelConsumption() {
     // support: the switch of the wheel turned (the controller's WheelSupport or HWheelSupport, the
     // hook's HWheelSupport); answer: Wheeled as the handler leaves it.
     struct Case {
@@ -116,17 +113,17 @@ void RunWheelConsumption(Backend& backend) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Bool16 other = c.support == kFalse ? kTrue : kFalse;  // the other wheel's switch, set the other way
-        Wheels w(backend.NewWindow(), c.hook, c.horizontal ? other : c.support, c.horizontal ? c.support : other,
+        Wheels w(NewWindow(), c.hook, c.horizontal ? other : c.support, c.horizontal ? c.support : other,
                  kFalse);
         w.answer = c.answer;
         const auto lParam = static_cast<win::LParam>((384u << 16) | 0xFF38u);  // x -200, y 384
         const int keys = MK_CONTROL | MK_SHIFT;
         const unsigned int message = c.horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL;
-        EXPECT_EQ(backend.Send(w.window, message, WheelParam(-120, keys), lParam), c.consumed ? 0 : 7) << "the answer";
+        EXPECT_EQ(SendMessageA(w.window, message, WheelParam(-120, keys), lParam), c.consumed ? 0 : 7) << "the answer";
         // A notch toward the user or to the left: +1 and a raw 120 vertically, -1 and a raw -120 horizontally.
         const WheelEvent event{c.horizontal, c.horizontal ? -1 : 1, keys, -200, 384, c.horizontal ? -120 : 120, 0};
         EXPECT_EQ(w.seen, c.event ? std::vector{event} : std::vector<WheelEvent>{}) << "the event";
-        EXPECT_EQ(backend.OwnProcedureSaw(w.window, message),
+        EXPECT_EQ(OwnProcedureSaw(w.window, message),
                   (c.consumed ? Got{} : Got{{WheelParam(-120, keys), lParam}}))
             << "passed on unchanged, or not at all";
     }

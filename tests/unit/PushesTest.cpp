@@ -1,5 +1,5 @@
-// The shared tables of scroll-bar and wheel cases over the recording double, and what only the
-// double shows: the exact pushes of CScrollBars, and a thumb dragged away from the position.
+// What only the recording double shows of CScrollBars: the exact pushes of each setter, and a
+// thumb dragged away from the position.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,55 +8,12 @@
 
 #include "platform/Win32Constants.h"
 #include "tests/double/FakeWindowSystem.h"
-#include "tests/shared/PointerCases.h"
-#include "tests/shared/ScrollBarCases.h"
-#include "tests/shared/WheelCases.h"
 
 namespace brennick {
 namespace {
 
 using test::Api;
-
-struct FakeBackend {
-    test::FakeWindowSystem fake;
-    win::Hwnd NewWindow() {
-        const win::Hwnd window = fake.CreateWindow();
-        fake.Window(window).answer = 7;
-        return window;
-    }
-    win::LResult Send(win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam) {
-        return fake.Send(window, message, wParam, lParam);
-    }
-    std::vector<std::pair<win::WParam, win::LParam>> OwnProcedureSaw(win::Hwnd window, unsigned int message) {
-        std::vector<std::pair<win::WParam, win::LParam>> seen;
-        for (const test::Visit& visit : fake.Window(window).visits) {
-            if (visit.message == message) seen.emplace_back(visit.wParam, visit.lParam);
-        }
-        return seen;
-    }
-    bool Shown(win::Hwnd window, int bar) { return fake.Bar(window, bar).shown; }
-    bool Enabled(win::Hwnd window, int bar) { return fake.Bar(window, bar).enabled; }
-    void Glide(win::Hwnd window) {
-        for (int tick = 0; tick < 10; ++tick) fake.Tick(window);
-    }
-    bool KillTimer(win::Hwnd window, std::uintptr_t id) { return fake.timers.erase({window, id}) > 0; }
-    void Settings(std::int32_t lines, std::int32_t chars) {
-        fake.wheelScrollLines = lines, fake.wheelScrollChars = chars;
-    }
-    void Capture(win::Hwnd window) { window ? (void)win::SetCapture(window) : (void)win::ReleaseCapture(); }
-    win::Hwnd Captured() { return fake.capture; }
-    std::pair<int, int> Size(win::Hwnd window) { return {fake.Window(window).width, fake.Window(window).height}; }
-    void Destroy(win::Hwnd window) { fake.DestroyWindow(window); }
-};
-
-TEST(SharedCasesOverTheDouble, ScrollBarsAndWheels) {
-    FakeBackend backend;
-    test::RunScrollBarCases(backend);
-    test::RunWheelSequences(backend);
-    test::RunWheelConsumption(backend);
-    test::RunWheelScrollCases(backend);
-    test::RunPointerCases(backend);
-}
+constexpr Bool16 kOne{std::int16_t{1}};  // non-zero, but not true
 
 // Each setter pushes its own mask and the other end of the range as the window reports it;
 // DisableNoScroll joins from the next push; Visible calls the system only on a change; a failed
@@ -85,7 +42,7 @@ TEST(ScrollBarsPushes, EachSetterPushesItsOwnMaskAndDisableNoScrollJoinsFromTheN
                                                                 {2, 0, 0, 0xFFFFFFFF},
                                                                 {4, 0, 0, 0}}))
         << "mask, min, max and page of each push";
-    bars->HVisible(kFalse), bars->HVisible(kTrue), bars->HVisible(kTrue), bars->VVisible(Bool16(std::int16_t{1}));
+    bars->HVisible(kFalse), bars->HVisible(kTrue), bars->HVisible(kTrue), bars->VVisible(kOne);
     bars->HVisible(kFalse);
     std::vector<std::pair<int, bool>> shows;
     for (const test::Call& c : fake.CallsOf(Api::ShowScrollBar)) shows.emplace_back(c.bar, c.flag);
