@@ -5,12 +5,14 @@
 // taken away and the platform refuses calls. After each step a tagged message reaches each foreign
 // layer still there, top first, and the window's own procedure, each once, and every component
 // names a live window or none. At the end, with everything let go of, each window runs its own
-// procedure again (unless a raw layer removed below the top holds on for good).
+// procedure again (unless a raw layer removed below the top holds on for good) and carries no
+// property another party did not put there.
 #include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <vector>
 
 #include <brennick/CScrollBars.h>
@@ -57,6 +59,7 @@ public:
             for (int round = 0; round < 2 * test::FakeWindowSystem::kLayers + 4; ++round) SendTagged(window);
             Require(fake_.Stuck(window) || fake_.Window(window).procedure == &test::FakeWindowSystem::OwnProcedure,
                     "a window whose parties all left does not run its own procedure");
+            Require(forged_.contains(window) || fake_.Window(window).properties.empty(), "a property left");
         }
     }
 
@@ -107,6 +110,7 @@ private:
             const char* name = Bit() ? CScrollBars::kPropertyName : cSubClassWheel::kPropertyName;
             const auto value = reinterpret_cast<void*>(static_cast<std::uintptr_t>(Number()) | 1);
             Bit() ? (void)win::SetPropA(window, name, value) : (void)win::RemovePropA(window, name);
+            forged_.insert(window);
             break;
         }
         case 11: fake_.refuseSetProp = Bit(), fake_.failSetWindowProcedure = Bit(), fake_.dropSentMessages = Bit();
@@ -169,6 +173,7 @@ private:
     std::array<win::Hwnd, 3> windows_{};
     std::array<Ref<CScrollBars>, 3> bars_;
     std::array<Ref<cSubClassWheel>, 3> hooks_;
+    std::set<win::Hwnd> forged_;  // windows whose properties another party set or took away
     std::uint32_t tags_ = 0;
     int depth_ = 0;
     bool reacting_ = true;

@@ -1,5 +1,6 @@
 // Attaching, dispatching and letting go over the recording double: the platform steps and their
-// order, refusals, threads, and windows that other parties changed behind the hook's back.
+// order, threads, and windows that other parties changed behind the hook's back. (Refused attaches
+// run in the fuzz target, which checks that they leave the window as it was.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,84 +22,48 @@ using test::FakeWindowSystem;
 constexpr unsigned int kWmUser = 0x0400;
 constexpr win::WndProc kOwn = &FakeWindowSystem::OwnProcedure;
 
-// Either component; TargetWnd and PrevWndProc of the one made.
-struct Either {
-    Ref<CScrollBars> bars;
-    Ref<cSubClassWheel> wheel;
-    explicit Either(bool isWheel) {
-        isWheel ? void(wheel = MakeRef<cSubClassWheel>()) : void(bars = MakeRef<CScrollBars>());
+// Runs body for either component (as its template argument), traced by the component's name.
+template <class Body>
+void ForBoth(Body body) {
+    {
+        SCOPED_TRACE("controller");
+        body.template operator()<CScrollBars>();
     }
-    void SubClass(win::Hwnd window) { bars ? bars->SubClass(window) : wheel->SubClass(window); }
-    win::Hwnd Target() const { return bars ? bars->TargetWnd() : wheel->TargetWnd(); }
-    win::WndProc Prev() const { return bars ? bars->PrevWndProc() : wheel->PrevWndProc(); }
-    const void* Address() const { return bars ? static_cast<const void*>(bars.Get()) : wheel.Get(); }
-};
-
-TEST(Hook, StepsInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
-    for (const bool unicode : {false, true}) {
-        for (const bool isWheel : {false, true}) {
-            SCOPED_TRACE(std::string(unicode ? "Unicode" : "ANSI") + (isWheel ? ", wheel hook" : ", controller"));
-            FakeWindowSystem fake;
-            const win::Hwnd window = fake.CreateWindow("Fake", unicode);
-            fake.Window(window).answer = 7;
-            Either component(isWheel);
-            const void* address = component.Address();
-            component.SubClass(window), component.SubClass(window);
-            EXPECT_EQ(component.Prev(), kOwn) << "a second attach changes nothing";
-            EXPECT_EQ(fake.Send(window, kWmUser, 1, 2), 7) << "the window's answer";
-            component = Either(isWheel);
-            const Api set = unicode ? Api::SetWindowProcedureW : Api::SetWindowProcedureA;
-            const Api get = unicode ? Api::GetWindowProcedureW : Api::GetWindowProcedureA;
-            const Api call = unicode ? Api::CallWindowProcW : Api::CallWindowProcA;
-            const Api other = unicode ? Api::SetWindowProcedureA : Api::SetWindowProcedureW;
-            const std::initializer_list<Api> kinds = {Api::GetProp, Api::SetProp, Api::RemoveProp, set, get,
-                                                      call,         other};
-            std::vector<Api> steps;
-            for (const test::Call& c : fake.calls)
-                if (std::ranges::find(kinds, c.api) != kinds.end()) steps.push_back(c.api);
-            EXPECT_EQ(steps,
-                      (std::vector{Api::GetProp, Api::SetProp, set, call, get, set, Api::GetProp, Api::RemoveProp}))
-                << "the property before the procedure and after it, in the window's character set";
-            EXPECT_EQ(fake.CallsOf(Api::SetProp).at(0).value, address) << "the property names the component";
-            EXPECT_EQ(fake.Window(window).procedure, kOwn) << "its own procedure back";
-            EXPECT_EQ(fake.Window(window).unicode, unicode) << "its character set kept";
-            EXPECT_TRUE(fake.Window(window).properties.empty()) << "no property left";
-            component.SubClass(window);
-            EXPECT_EQ(component.Target(), window) << "a new component takes the window the last one left";
-        }
-    }
+    SCOPED_TRACE("wheel hook");
+    body.template operator()<cSubClassWheel>();
 }
 
-TEST(Hook, RefusedAttachesLeaveTheWindowAsItWas) {
-    enum Refusal { NoWindow, Destroyed, OtherThread, Marked, PropertyTaken, PropertyRefused, ProcedureRefused };
-    for (const Refusal refusal :
-         {NoWindow, Destroyed, OtherThread, Marked, PropertyTaken, PropertyRefused, ProcedureRefused}) {
-        for (const bool isWheel : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "refusal " << refusal << (isWheel ? ", wheel hook" : ", controller"));
-            FakeWindowSystem fake;
-            win::Hwnd window = fake.CreateWindow();
-            Either first(false), second(true);
-            if (refusal == NoWindow) window = nullptr;
-            if (refusal == Destroyed) fake.DestroyWindow(window);
-            if (refusal == OtherThread) fake.Window(window).thread = 2;
-            if (refusal == Marked) fake.Window(window).properties = {{"nvStdScroll", &fake}, {"nvAdvSubcls", &fake}};
-            if (refusal == PropertyTaken)
-                first.SubClass(window), second.SubClass(window), fake.Window(window).properties.clear();
-            fake.refuseSetProp = refusal == PropertyRefused, fake.failSetWindowProcedure = refusal == ProcedureRefused;
-            const test::FakeWindow before = fake.Find(window) ? *fake.Find(window) : test::FakeWindow{};
-            Either component(isWheel);
-            component.SubClass(window);
-            EXPECT_EQ(component.Target(), nullptr) << "no window";
-            EXPECT_EQ(component.Prev(), nullptr) << "no procedure";
-            if (const test::FakeWindow* now = fake.Find(window)) {
-                EXPECT_EQ(now->procedure, before.procedure) << "the window's procedure";
-                EXPECT_EQ(now->properties, before.properties) << "the window's properties";
-            }
-        }
-    }
-    FakeWindowSystem fake;
-    MakeRef<cSubClassWheel>()->UnSubClass();
-    EXPECT_TRUE(fake.calls.empty()) << "letting go of nothing touches no window";
+TEST(Hook, StepsInTheWindowsOwnCharacterSetPropertyFirstAndLast) {
+    for (const bool unicode : {false, true}) ForBoth([unicode]<class Component>() {
+        SCOPED_TRACE(unicode ? "Unicode" : "ANSI");
+        FakeWindowSystem fake;
+        const win::Hwnd window = fake.CreateWindow("Fake", unicode);
+        fake.Window(window).answer = 7;
+        auto component = MakeRef<Component>();
+        if constexpr (std::is_same_v<Component, cSubClassWheel>) component->UnSubClass();
+        EXPECT_TRUE(fake.calls.empty()) << "letting go of nothing touches no window";
+        const void* address = component.Get();
+        component->SubClass(window), component->SubClass(window);
+        EXPECT_EQ(component->PrevWndProc(), kOwn) << "a second attach changes nothing";
+        EXPECT_EQ(fake.Send(window, kWmUser, 1, 2), 7) << "the window's answer";
+        component = MakeRef<Component>();
+        const Api set = unicode ? Api::SetWindowProcedureW : Api::SetWindowProcedureA;
+        const Api get = unicode ? Api::GetWindowProcedureW : Api::GetWindowProcedureA;
+        const Api call = unicode ? Api::CallWindowProcW : Api::CallWindowProcA;
+        const Api other = unicode ? Api::SetWindowProcedureA : Api::SetWindowProcedureW;
+        std::vector<Api> steps;
+        for (const test::Call& c : fake.calls)
+            if (std::ranges::count(std::vector{Api::GetProp, Api::SetProp, Api::RemoveProp, set, get, call, other}, c.api))
+                steps.push_back(c.api);
+        EXPECT_EQ(steps, (std::vector{Api::GetProp, Api::SetProp, set, call, get, set, Api::GetProp, Api::RemoveProp}))
+            << "the property before the procedure and after it, in the window's character set";
+        EXPECT_EQ(fake.CallsOf(Api::SetProp).at(0).value, address) << "the property names the component";
+        EXPECT_EQ(fake.Window(window).procedure, kOwn) << "its own procedure back";
+        EXPECT_EQ(fake.Window(window).unicode, unicode) << "its character set kept";
+        EXPECT_TRUE(fake.Window(window).properties.empty()) << "no property left";
+        component->SubClass(window);
+        EXPECT_EQ(component->TargetWnd(), window) << "a new component takes the window the last one left";
+    });
 }
 
 // Someone put the window's procedure back behind the hook's back, then the window went and its
@@ -130,17 +95,19 @@ TEST(Hook, AComponentServesOneLiveWindowAndNeverPushesToAHandleReused) {
     // A window destroyed below someone's layer is gone all the same: its handle's next window takes
     // components. One let go of after its window went unseen leaves nothing for the next one.
     for (const bool released : {false, true}) {
+        SCOPED_TRACE(released ? "the old ones released" : "the old ones held");
         const win::Hwnd gone = fake.CreateWindow();
-        Either old(false), oldHook(true);
-        old.SubClass(gone), oldHook.SubClass(gone);
+        bars = MakeRef<CScrollBars>(), wheel = MakeRef<cSubClassWheel>();
+        bars->SubClass(gone), wheel->SubClass(gone);
         released ? void(fake.Window(gone).procedure = kOwn) : fake.InstallLayer(gone, 0, false);
         fake.DestroyWindow(gone);
-        if (released) old = Either(false), oldHook = Either(true);
+        if (released) bars = MakeRef<CScrollBars>(), wheel = MakeRef<cSubClassWheel>();
         const win::Hwnd next = fake.CreateWindowReusing(gone);
-        Either a(false), b(true);
-        a.SubClass(next), b.SubClass(next);
-        EXPECT_EQ(a.Target(), next) << "the controller, released " << released;
-        EXPECT_EQ(b.Target(), next) << "the wheel hook, released " << released;
+        ForBoth([next]<class Component>() {
+            const auto component = MakeRef<Component>();
+            component->SubClass(next);
+            EXPECT_EQ(component->TargetWnd(), next) << "the handle's next window";
+        });
     }
 }
 

@@ -1,11 +1,9 @@
-// The components in windows that other code shares: subclassers above and below them (every order
-// of installing and removing them runs in the fuzz target, over the double), Unicode windows, other
-// threads and fibers, owners that let go or destroy the window while a message is in their hands,
-// and handles that come back for new windows.
+// The components in windows that other code shares: other subclassers above and below them (every
+// order of installing and removing them runs in the fuzz target, over the double), Unicode windows,
+// other threads and fibers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -17,27 +15,45 @@
 namespace brennick::test {
 namespace {
 
-Seen Wheeled(int party) { return {party, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0}; }
+// Someone's raw SetWindowLongPtrA replacement (party 0) and someone's comctl32 subclass (party 1).
+std::map<HWND, LONG_PTR> belowRaw;
+LRESULT CALLBACK RawProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    seenBy[window].emplace_back(0, message, wParam, lParam);
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(belowRaw[window]), window, message, wParam, lParam);
+}
+LRESULT CALLBACK Comctl32Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    seenBy[window].emplace_back(1, message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The components between a raw layer below and a comctl32 subclass above: each party sees a wheel
+// turn once, top first, also once the components let go from below the top, and once the subclass
+// above leaves.
+TEST(OtherPartiesOnRealWindow, LayersAboveAndBelowSeeEachMessageOnce) {
+    const HWND window = NewWindow();
+    belowRaw[window] = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RawProcedure));
+    auto bars = Attached<CScrollBars>(window);
+    auto hook = Attached<cSubClassWheel>(window);
+    hook->WheelRotate.Connect([window](auto&&...) { seenBy[window].emplace_back(2, WM_MOUSEWHEEL, 0, 0); });
+    SetWindowSubclass(window, &Comctl32Procedure, 0, 0);
+    const auto turn = [window] {
+        std::vector<int> parties;
+        seenBy[window].clear(), SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+        for (const auto& [party, message, wParam, lParam] : seenBy[window]) parties.push_back(party);
+        return parties;
+    };
+    EXPECT_EQ(turn(), (std::vector{1, 2, 0, kOwn})) << "with the components";
+    bars.Reset(), hook.Reset();
+    EXPECT_EQ(turn(), (std::vector{1, 0, kOwn})) << "the components let go";
+    RemoveWindowSubclass(window, &Comctl32Procedure, 0);
+    EXPECT_EQ(turn(), (std::vector{0, kOwn})) << "the subclass above gone";
+    EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&RawProcedure)) << "the raw layer on top";
+}
 
 // Whether the window runs its own procedure again and carries neither component's property.
 bool Unhooked(HWND window) {
     return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&OwnProcedure<false>) &&
            !GetPropA(window, "nvStdScroll") && !GetPropA(window, "nvAdvSubcls");
-}
-
-// Someone's raw SetWindowLongPtrA replacement and someone's comctl32 subclass, each recording what
-// it sees (as party 0 and 1).
-std::map<HWND, LONG_PTR> rawLayers;  // the procedure below
-LRESULT CALLBACK RawProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    seenBy[window].emplace_back(0, message, wParam, 0);
-    return CallWindowProcA(reinterpret_cast<WNDPROC>(rawLayers[window]), window, message, wParam, lParam);
-}
-void AddRawLayer(HWND window) {
-    rawLayers[window] = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RawProcedure));
-}
-LRESULT CALLBACK Comctl32Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    seenBy[window].emplace_back(1, message, wParam, 0);
-    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 // Hooked and let go of, a window keeps its character set, and a Unicode one gets its text whole.
@@ -138,60 +154,6 @@ TEST(OtherPartiesOnRealWindow, ALastReleaseElsewhereWaitsForNobody) {
     void* const fiber = CreateFiber(0, &RunFiber, &hook);
     SwitchToFiber(fiber), DeleteFiber(fiber), ConvertFiberToThread();
     EXPECT_EQ(bars->TargetWnd(), fibered) << "a fiber's end is not its thread's";
-}
-
-// The hook's owner lets go of everything, or destroys the window, while a wheel message is in its
-// hands and leaves it unconsumed; the hook sits below or above the controller, someone's raw layer
-// may sit above both.
-TEST(OtherPartiesOnRealWindow, AnUnconsumedWheelReachesALiveWindowOnceAndADeadOneNever) {
-    // Each row: whether the handler destroys the window, the hook sits below the controller, a raw layer above both.
-    const std::array<bool, 3> rows[] = {{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {1, 1, 0}, {1, 0, 1}};
-    for (const auto& [destroy, hookBelow, rawAbove] : rows) {
-        SCOPED_TRACE(::testing::PrintToString(std::tuple(destroy, hookBelow, rawAbove)));
-        const HWND window = NewWindow();
-        Ref<cSubClassWheel> wheel = hookBelow ? Attached<cSubClassWheel>(window) : nullptr;
-        auto bars = Attached<CScrollBars>(window);
-        if (!hookBelow) wheel = Attached<cSubClassWheel>(window);
-        if (rawAbove) AddRawLayer(window);
-        wheel->WheelRotate.Connect([&](auto&&...) { bars.Reset(), wheel.Reset(); });
-        if (destroy) wheel->WheelRotate.Connect([&](auto&&...) { DestroyWindow(window); });  // then
-        seenBy[window].clear(), SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-        EXPECT_EQ(std::ranges::count(seenBy[window], Wheeled(kOwn)), destroy ? 0 : 1) << "turns the window saw";
-        if (!destroy) EXPECT_TRUE(Unhooked(window)) << "unhooked";
-    }
-}
-
-// Makes the next window take handle again, once its window is destroyed. User handles share one
-// table in which a freed entry is the next one taken, with its generation counted up (Wine: 1 to
-// 0xFFFE, then round): menus made and destroyed count it up cheaply to the one before handle's.
-bool NextWindowTakes(HWND handle) {
-    const auto value = reinterpret_cast<std::uintptr_t>(handle);
-    for (int made = 0; made < 70'000; ++made) {
-        const HMENU menu = CreateMenu();
-        const auto taken = reinterpret_cast<std::uintptr_t>(menu);
-        DestroyMenu(menu);
-        if ((taken & 0xFFFF) != (value & 0xFFFF)) return false;  // not recycled this way here
-        if (((taken >> 16) >= 0xFFFE ? 1 : (taken >> 16) + 1) == value >> 16) return true;
-    }
-    return false;
-}
-
-// A window destroyed below someone else's layers (comctl32's and a raw one) is gone all the same
-// when its WM_NCDESTROY returns: the window that gets its handle again takes components like any
-// other, also after attaches elsewhere.
-TEST(OtherPartiesOnRealWindow, AHandleComesBackFreeAfterItsWindowWentBelowSomeonesLayer) {
-    const HWND parent = NewWindow(), layered = NewWindow(false, parent);
-    auto bars = Attached<CScrollBars>(layered);
-    auto wheel = Attached<cSubClassWheel>(layered);
-    SetWindowSubclass(layered, &Comctl32Procedure, 0, 0), AddRawLayer(layered), DestroyWindow(layered);
-    bars.Reset(), wheel.Reset();
-    ASSERT_TRUE(NextWindowTakes(layered));
-    ASSERT_EQ(NewWindow(false, parent), layered) << "the handle came back";
-    // The controller, one attached elsewhere in between (changing nothing), the wheel hook:
-    bars = Attached<CScrollBars>(layered), Attached<CScrollBars>(parent), wheel = Attached<cSubClassWheel>(layered);
-    seenBy[layered].clear(), SendMessageA(layered, WM_HSCROLL, SB_LINERIGHT, 0);
-    EXPECT_TRUE(seenBy[layered].empty()) << "the controller took the window: its scroll message stops there";
-    EXPECT_EQ(wheel->TargetWnd(), layered) << "the wheel hook took the window";
 }
 
 }  // namespace
