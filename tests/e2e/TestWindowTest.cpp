@@ -31,47 +31,52 @@ HWND Control(HWND form, int id) {
 int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }  // to the nearest pixel, as the layout converts
 std::string Corners(auto... sides) { return ((' ' + to_string(sides)) + ...).substr(1); }  // left top right bottom
 
-// What a row expects a window to show, each fact of one control: a bar's position, a bar hidden or
-// its range and page (and whether disabled), a text (a time of day at its start shows as "hh:nn:ss"),
-// a stored colour (0x00BBGGRR, or 0x80000000 | a system colour index), the colour of the brush the
-// form paints a text box with (only this process can read it), a window rectangle in its parent (the
-// form's on the screen), a window class, the size of the client area, and (in this process) the wheel
-// turns that the form's procedure passed on below the hook and the bars (H, V) set by the row's last act.
-// clang-format off
-enum Look { VPos, HPos, VBar, HBar, Text, Color, Brush, Place, Class, Client, Passed, Pushed };
-const char* kLooks[] = {"VPos", "HPos", "VBar", "HBar", "Text", "Color", "Brush", "Place", "Class", "Client", "Passed",
-                        "Pushed"};
-struct Fact { Look look; int id; std::string value; };
+// What only this process sees of its own window, kept by the hooks further below: the wheel turns
+// that the form's procedure passed on below the hook, and the bars (H, V) set by a row's last act.
 int wheelsPassedOn = 0;
 std::string pushed;
+
+// What a row expects a window to show, each fact of one control (0: the form): a bar's position, a
+// bar hidden or its range and page (and whether disabled), a text (a time of day at its start shows
+// as "hh:nn:ss"), a stored colour (0x00BBGGRR, or 0x80000000 | a system colour index), the colour of
+// the brush the form paints a text box with (only this process can read it), a window rectangle in
+// its parent (the form's on the screen), a window class, the size of the client area, and (in this
+// process) the wheel turns passed on and the bars pushed.
+// clang-format off
+enum Look { VPos, HPos, VBar, HBar, Text, Color, Brush, Place, Class, Client, Passed, Pushed };
+const char* kLooks[] = {"VPos", "HPos", "VBar", "HBar", "Text", "Color", "Brush", "Place", "Class", "Client",
+                        "Passed", "Pushed"};
+struct Fact { Look look; int id; std::string value; };
+// clang-format on
 
 std::string Seen(HWND form, Look look, int id) {
     const HWND window = Control(form, id);
     const WPARAM bar = look == VPos || look == VBar ? SB_VERT : SB_HORZ;
     // Wine keeps a window's built-in scroll bars where only its own process reads them: the panel is asked.
     const auto ask = [&](auto field) { return SendMessageA(window, ui::kQueryScrollBarMessage, bar, LPARAM(field)); };
-    RECT r{}; LOGBRUSH brush{}; char text[512] = {};
-    GetWindowRect(window, &r), MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    switch (look) {
-    case VPos: case HPos: return to_string(ask(Pos));
-    case VBar: case HBar: if (ask(State) & STATE_SYSTEM_INVISIBLE) return "hidden";
+    if (look == VPos || look == HPos) return to_string(ask(Pos));
+    if ((look == VBar || look == HBar) && (ask(State) & STATE_SYSTEM_INVISIBLE) != 0) return "hidden";
+    if (look == VBar || look == HBar)
         return to_string(ask(Min)) + ".." + to_string(ask(Max)) + ", page " + to_string(ask(Page)) +
                (ask(State) & STATE_SYSTEM_UNAVAILABLE ? ", disabled" : "");
-    case Text: return std::regex_replace(text, std::regex("^([01]\\d|2[0-3])(:[0-5]\\d){2} "), "hh:nn:ss ");
-    case Color: return to_string(reinterpret_cast<std::uintptr_t>(GetPropA(window, ui::kBackColorProperty)));
-    case Brush: return GetObjectA(reinterpret_cast<HBRUSH>(SendMessageA(form, WM_CTLCOLOREDIT, 0, LPARAM(window))),
-                                  sizeof brush, &brush) ? to_string(brush.lbColor) : "none";
-    case Place: return Corners(r.left, r.top, r.right, r.bottom);
-    case Class: return GetClassNameA(window, text, sizeof text) ? text : "none";
-    case Client: return GetClientRect(window, &r) ? to_string(r.right) + " x " + to_string(r.bottom) : "none";
-    case Passed: return to_string(wheelsPassedOn);
-    case Pushed: default: return pushed;
-    }
+    char text[512] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    if (look == Text) return std::regex_replace(text, std::regex("^([01]\\d|2[0-3])(:[0-5]\\d){2} "), "hh:nn:ss ");
+    if (look == Class) return GetClassNameA(window, text, sizeof text) ? text : "none";
+    if (look == Color) return to_string(reinterpret_cast<std::uintptr_t>(GetPropA(window, ui::kBackColorProperty)));
+    RECT r{};
+    if (look == Client) return GetClientRect(window, &r) ? to_string(r.right) + " x " + to_string(r.bottom) : "none";
+    GetWindowRect(window, &r), MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    if (look == Place) return Corners(r.left, r.top, r.right, r.bottom);
+    if (look == Passed) return to_string(wheelsPassedOn);
+    if (look == Pushed) return pushed;
+    LOGBRUSH brush{};  // the one look left: Brush
+    const auto painted = reinterpret_cast<HBRUSH>(SendMessageA(form, WM_CTLCOLOREDIT, 0, LPARAM(window)));
+    return GetObjectA(painted, sizeof brush, &brush) ? to_string(brush.lbColor) : "none";
 }
-// clang-format on
-const std::string kLeftHighlight = to_string(0x00FFCCAA), kRightHighlight = to_string(0x00AACCFF);
-const std::string kWindowColor = to_string(0x80000005), kButtonFace = to_string(0x8000000F);
+
+const std::string kLeftHighlight = to_string(0x00FFCCAA), kRightHighlight = to_string(0x00AACCFF),
+                  kWindowColor = to_string(0x80000005), kButtonFace = to_string(0x8000000F);
 constexpr const char* kShown = "0..400, page 201";  // each bar the program shows, enabled
 
 // Every control in creation (Tab) order, each picture after its panel: class, twips rectangle in its
@@ -94,11 +99,13 @@ constexpr Layout kLayout[] = {
 };
 // clang-format on
 
-// Checks every control of form against the layout at dpi, each twips value converted to a whole
-// pixel. A picture is where its panel's bars put it: where it is laid out at position 100, one twip a
-// scroll unit (the right one never sideways).
-void ExpectLaidOut(HWND form, int dpi) {
-    std::vector<HWND> children, listed;  // Tab walks the form's children in the order they were created
+// Checks the facts of form, then every control against the layout at dpi, each twips value
+// converted to a whole pixel. A picture is where its panel's bars put it: where it is laid out at
+// position 100, one twip a scroll unit (the right one never sideways). Tab walks the form's
+// children in the order they were created.
+void ExpectShows(HWND form, const std::vector<Fact>& facts, int dpi) {
+    for (const auto& [look, id, want] : facts) EXPECT_EQ(Seen(form, look, id), want) << kLooks[look] << ' ' << id;
+    std::vector<HWND> children, listed;
     for (HWND w = GetWindow(form, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) children.push_back(w);
     for (const auto& [id, windowClass, left, top, width, height, text, tabStop] : kLayout) {
         const HWND window = Control(form, id);
@@ -123,15 +130,6 @@ const std::vector<Fact> kStart = {  // the focus starts on the left panel
     {Color, txtWheel2, kWindowColor}, {Color, R, kButtonFace}};
 // clang-format on
 
-// The form of the program launched as process, not one that another program on the desktop shows.
-HWND FormOf(DWORD process) {
-    for (HWND form = nullptr; (form = FindWindowExA(nullptr, form, "BrennickForm", nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        if (GetWindowThreadProcessId(form, &owner) && owner == process) return form;
-    }
-    return nullptr;
-}
-
 // At 144 DPI, then at 96 (where the prefix is left), each read by the program from its prefix as it
 // starts. At 96 DPI the program runs from a copy in a folder whose name holds characters outside the
 // ANSI code page: it still finds its own file and shows its version. (Wine starts no program from a
@@ -141,17 +139,20 @@ HWND FormOf(DWORD process) {
 TEST(TestWindow, StartsLaidOutAtItsDpiFromAnyFolderAndEndsWithExitCode0) {
     const std::wstring folder = kProgram.substr(0, kProgram.rfind(L'/')) + L"\\\u0444\u0430\u0439\u043B-\u30D5";
     CreateDirectoryW(folder.c_str(), nullptr), CopyFileW(kProgram.c_str(), (folder + L"\\Brennick.exe").c_str(), FALSE);
-    for (const auto& [dpi, path] : {std::pair{DWORD{144}, kProgram}, {DWORD{96}, folder + L"\\Brennick.exe"}}) {
+    for (const auto& [dpi, path] : {std::pair{144, kProgram}, {96, folder + L"\\Brennick.exe"}}) {
         SCOPED_TRACE(dpi);
         RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
         const auto app = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, path.c_str(), path.c_str(), nullptr));
+        // Its form, not one that another program on the desktop shows: each step looks at the next form
+        // there (after the last, at the first again) until this program's shows. Another's is never used.
         HWND form = nullptr;
-        for (int i = 0; i < 750 && !IsWindowVisible(form); ++i, Sleep(20)) form = FormOf(GetProcessId(app));
-        for (const auto& [look, id, want] : kStart) EXPECT_EQ(Seen(form, look, id), want) << kLooks[look] << ' ' << id;
+        DWORD owner = 0, exitCode = STILL_ACTIVE;
+        for (int i = 0; i < 750 && !(owner == GetProcessId(app) && IsWindowVisible(form)); ++i, Sleep(20))
+            form = FindWindowExA(nullptr, form, "BrennickForm", nullptr), GetWindowThreadProcessId(form, &owner);
+        if (owner != GetProcessId(app)) form = nullptr;
         for (const auto& row : kLayout) EXPECT_EQ(Seen(form, Text, row.id), row.text) << "text of " << row.id;
-        ExpectLaidOut(form, static_cast<int>(dpi));
+        ExpectShows(form, kStart, dpi);
         EXPECT_NE(GetClassLongPtrA(form, GCL_STYLE) & CS_DBLCLKS, 0u) << "double-clicks";
-        DWORD exitCode = STILL_ACTIVE;
         PostMessageA(form, WM_CLOSE, 0, 0), WaitForSingleObject(app, 15000);
         EXPECT_TRUE(GetExitCodeProcess(app, &exitCode) && exitCode == 0) << "exit code " << exitCode;
         TerminateProcess(app, 1), CloseHandle(app);
@@ -161,16 +162,15 @@ TEST(TestWindow, StartsLaidOutAtItsDpiFromAnyFolderAndEndsWithExitCode0) {
 
 TEST(ProgramFile, CarriesItsGermanVersionBlockItsIconsItsImageAndItsDpiSettings) {
     const HMODULE module = LoadLibraryExW(kProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    const auto resource = [&](int id, int type) {
-        const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
-        return std::string_view(static_cast<const char*>(LockResource(LoadResource(module, found))),
-                                SizeofResource(module, found));
+    const auto resource = [module](int id, LPCSTR type) -> std::string_view {
+        const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
+        return {static_cast<char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found)};
     };
-    // The version block (RT_VERSION), read by the version functions.
-    const auto query = [version = resource(1, 16)](const std::wstring& key) -> const void* {
-        void* found = nullptr;
+    // The version block, read by the version functions.
+    const auto query = [version = resource(1, RT_VERSION)](const std::wstring& key) {
+        void* value = nullptr;
         UINT length = 0;
-        return VerQueryValueW(version.data(), key.c_str(), &found, &length) ? found : nullptr;
+        return VerQueryValueW(version.data(), key.c_str(), &value, &length) ? value : nullptr;
     };
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
     ASSERT_NE(fixed, nullptr);
@@ -178,25 +178,25 @@ TEST(ProgramFile, CarriesItsGermanVersionBlockItsIconsItsImageAndItsDpiSettings)
     EXPECT_EQ(std::pair(fixed->dwProductVersionMS, fixed->dwProductVersionLS), std::pair(0x10000ul, 11ul)) << "product";
     EXPECT_TRUE(fixed->dwFileOS == VOS__WINDOWS32 && fixed->dwFileType == VFT_APP) << "a Windows program";
     // clang-format off
-    for (const auto& [key, value] : {std::pair{L"ProductName", L"Brennick"}, {L"FileVersion", L"1.00.0011"},
-             {L"ProductVersion", L"1.00.0011"}, {L"InternalName", L"Brennick"}, {L"OriginalFilename", L"Brennick.exe"}})
-        EXPECT_STREQ(static_cast<const wchar_t*>(query(L"\\StringFileInfo\\040704B0\\" + std::wstring(key))), value);
+    for (const auto& [key, value] : {std::pair{std::wstring(L"ProductName"), L"Brennick"},
+             {L"FileVersion", L"1.00.0011"}, {L"ProductVersion", L"1.00.0011"}, {L"InternalName", L"Brennick"},
+             {L"OriginalFilename", L"Brennick.exe"}})
+        EXPECT_STREQ(static_cast<const wchar_t*>(query(L"\\StringFileInfo\\040704B0\\" + key)), value) << key;
     // clang-format on
-    const auto icons = resource(IDI_BRENNICK, 14);  // RT_GROUP_ICON: a 6-byte header, then 14-byte entries
-    std::string seen;                               // size x bits per pixel, as the icon file has them
+    const auto icons = resource(IDI_BRENNICK, RT_GROUP_ICON);  // a 6-byte header, then 14-byte entries
+    std::string seen;                                          // size x bits per pixel, as the icon file has them
     for (auto i = 6u; i < icons.size(); i += 14) seen += to_string(icons[i]) + 'x' + to_string(icons[i + 6]) + ' ';
     EXPECT_EQ(seen, "32x1 32x4 16x4 ") << "icon images";
-    const auto* image = reinterpret_cast<const BITMAPINFOHEADER*>(resource(IDB_TRIAL, 2).data());  // RT_BITMAP
+    const auto* image = reinterpret_cast<const BITMAPINFOHEADER*>(resource(IDB_TRIAL, RT_BITMAP).data());
     EXPECT_TRUE(image != nullptr && image->biWidth == 200 && std::abs(image->biHeight) == 36) << "the test image";
-    // The manifest (RT_MANIFEST) has each DPI setting under its own schema.
+    // The manifest has each DPI setting under its own schema.
     for (const char* entry : {"2005/WindowsSettings\">true/pm</dpiAware>", "2016/WindowsSettings\">PerMonitorV2</"})
-        EXPECT_NE(resource(1, 24).find(entry), std::string_view::npos) << entry;
+        EXPECT_NE(resource(1, RT_MANIFEST).find(entry), std::string_view::npos) << entry;
 }
 
 // Points this program's imports of user32's name (the slots of its import address table that hold
 // it) at to; returns the original. The patches stay: they pass every call on.
-template <class Function>
-Function Repoint(const char* name, Function to) {
+auto Repoint(const char* name, auto to) {
     const auto original = reinterpret_cast<ULONG_PTR>(GetProcAddress(GetModuleHandleA("user32.dll"), name));
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
@@ -205,7 +205,7 @@ Function Repoint(const char* name, Function to) {
     DWORD was = 0;
     VirtualProtect(slots, table.Size, PAGE_READWRITE, &was);
     std::replace(slots, slots + table.Size / sizeof *slots, original, reinterpret_cast<ULONG_PTR>(to));
-    return reinterpret_cast<Function>(original);
+    return reinterpret_cast<decltype(to)>(original);
 }
 
 // What the window let go of as it closed, in order: each hook property it removed, with the control
@@ -266,10 +266,10 @@ const Interaction kInteractions[] = {
     // panel's bars; turns with both wheel paths off, and a hooked one over neither panel, pass on and show nothing.
     {"scroll codes", {Wheel(L, 1), Wheel(0, 1), {L, WM_HSCROLL, SB_RIGHT}, {L, WM_HSCROLL, SB_LINELEFT},
       {L, WM_VSCROLL, SB_LINEDOWN}, {R, WM_VSCROLL, SB_PAGEDOWN}, {R, WM_HSCROLL, SB_LINERIGHT}, kClickV, kClickH,
-      kClickH, kClickWheel2, Wheel(0, 1, 702, 432)},
-     {{VPos, R, "200"}, {Text, lblPosH, "195/195"}, {Text, lblPosV, "105/105"}, {VBar, L, "hidden"}, {HBar, L, kShown},
-      {Text, txtWheel, ""}, {Text, txtWheel2, ""}, {Color, txtWheel2, kWindowColor}, {Passed, 0, "3"},
-      {Brush, txtWheel2, to_string(GetSysColor(COLOR_WINDOW))}}, 96, kClosing},
+      kClickH, kClickWheel2, Wheel(0, 1, 702, 432)}, {{VPos, R, "200"}, {Text, lblPosH, "195/195"},
+      {Text, lblPosV, "105/105"}, {VBar, L, "hidden"}, {HBar, L, kShown}, {Text, txtWheel, ""}, {Text, txtWheel2, ""},
+      {Color, txtWheel2, kWindowColor}, {Passed, 0, "3"}, {Brush, txtWheel2, to_string(GetSysColor(COLOR_WINDOW))}},
+     96, kClosing},
     // A label shows the reported position, then the held one; a turn of no notches still reports and sets the position
     // again; the focus moves on a press; the client area is as laid out.
     {"label", {kClickWheel, Wheel(L, 0, 132, 108), {0, OneHigherH}, {L, WM_HSCROLL, SB_LINERIGHT}, {R, WM_LBUTTONDOWN}},
@@ -283,14 +283,12 @@ const Interaction kInteractions[] = {
       {Color, txtWheel, kRightHighlight}}},
     // A notch is a page in page mode (target 301); switching a wheel path off empties and uncolours its text box.
     {"page mode", {{0, Lines, 0, frmMainRules::kWheelPageScroll}, kClickWheel, kClickWheel2, Wheel(L, 1),
-      Wheel(0, 1, 453, 152), kClickWheel, kClickWheel2},
-     {{Text, lblPosV, "200/200"}, {VPos, R, "200"}, {Text, txtWheel, ""}, {Text, txtWheel2, ""},
-      {Color, txtWheel, kWindowColor}, {Color, txtWheel2, kWindowColor}}},
+      Wheel(0, 1, 453, 152), kClickWheel, kClickWheel2}, {{Text, lblPosV, "200/200"}, {VPos, R, "200"},
+      {Text, txtWheel, ""}, {Text, txtWheel2, ""}, {Color, txtWheel, kWindowColor}, {Color, txtWheel2, kWindowColor}}},
     // Hook path: the panels' corners count, turns just outside pass on.
     {"corners", {kClickWheel2, Wheel(0, 1, 702, 432), Wheel(0, 1, 160, 132), Wheel(0, 1, 161, 132),
-      Wheel(0, -1, 701, 432, MK_LBUTTON)},
-     {{VPos, R, "85"}, {Text, lblPosV, "115/115"}, {Text, txtWheel, ""}, {Passed, 0, "2"},
-      {Text, txtWheel2, "hh:nn:ss WheelRotate ScrollV Right: Delta=-1, Shift=1, X=701, Y=432"},
+      Wheel(0, -1, 701, 432, MK_LBUTTON)}, {{VPos, R, "85"}, {Text, lblPosV, "115/115"}, {Text, txtWheel, ""},
+      {Text, txtWheel2, "hh:nn:ss WheelRotate ScrollV Right: Delta=-1, Shift=1, X=701, Y=432"}, {Passed, 0, "2"},
       {Color, txtWheel2, kRightHighlight}, {Brush, txtWheel2, kRightHighlight}}, 96, kClosing},
     // Hook path: what a panel passes on reaches the hook; with both paths the controller takes a turn, once; after a
     // WM_QUIT from elsewhere the window lets go in order.
@@ -323,8 +321,7 @@ TEST(TestWindow, EachInteractionShowsWhatItDid) {
         formProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(form, GWLP_WNDPROC, LONG_PTR(&BelowTheHook)));
         wheelsPassedOn = 0, oneHigher = false;
         for (const Act& act : acts) pushed.clear(), SendMessageA(Control(form, act.id), act.message, act.w, act.l);
-        for (const auto& [look, id, want] : facts) EXPECT_EQ(Seen(form, look, id), want) << kLooks[look] << ' ' << id;
-        ExpectLaidOut(form, dpi);
+        ExpectShows(form, facts, dpi);
         closing.clear(), acts.back().message == Quit ? app.reset() : (void)SendMessageA(form, WM_CLOSE, 0, 0);
         for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
         EXPECT_EQ(closing, closes) << "what the window let go of as it closed, in order";
