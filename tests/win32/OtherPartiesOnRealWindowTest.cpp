@@ -1,6 +1,6 @@
-// The components in windows that other code shares: other subclassers above and below them (every
-// order of installing and removing them runs in the fuzz target, over the double), Unicode windows,
-// other threads and fibers.
+// The components in windows that other code shares: other subclassers above and below them on a
+// Unicode window (every order of installing and removing them runs in the fuzz target, over the
+// double), other threads and fibers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,65 +15,50 @@
 namespace brennick::test {
 namespace {
 
-// Someone's raw SetWindowLongPtrA replacement (party 0) and someone's comctl32 subclass (party 1).
+// Someone's raw SetWindowLongPtrW replacement (party 0) and someone's comctl32 subclass (party 1).
 std::map<HWND, LONG_PTR> belowRaw;
 LRESULT CALLBACK RawProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     seenBy[window].emplace_back(0, message, wParam, lParam);
-    return CallWindowProcA(reinterpret_cast<WNDPROC>(belowRaw[window]), window, message, wParam, lParam);
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(belowRaw[window]), window, message, wParam, lParam);
 }
 LRESULT CALLBACK Comctl32Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     seenBy[window].emplace_back(1, message, wParam, lParam);
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-// The components between a raw layer below and a comctl32 subclass above: each party sees a wheel
-// turn once, top first, also once the components let go from below the top, and once the subclass
-// above leaves.
-TEST(OtherPartiesOnRealWindow, LayersAboveAndBelowSeeEachMessageOnce) {
-    const HWND window = NewWindow();
-    belowRaw[window] = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RawProcedure));
+// The components on a Unicode window between a raw layer below and a comctl32 subclass above: each
+// party sees a wheel turn once, top first, and the window keeps its character set and gets its text
+// whole; also once the components let go from below the top, and once the subclass above leaves.
+TEST(OtherPartiesOnRealWindow, LayersAboveAndBelowSeeEachMessageOnceAndTextWhole) {
+    const HWND window = NewWindow(true);
+    belowRaw[window] = SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RawProcedure));
     auto bars = Attached<CScrollBars>(window);
     auto hook = Attached<cSubClassWheel>(window);
     hook->WheelRotate.Connect([window](auto&&...) { seenBy[window].emplace_back(2, WM_MOUSEWHEEL, 0, 0); });
     SetWindowSubclass(window, &Comctl32Procedure, 0, 0);
-    const auto turn = [window] {
-        std::vector<int> parties;
-        seenBy[window].clear(), SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-        for (const auto& [party, message, wParam, lParam] : seenBy[window]) parties.push_back(party);
-        return parties;
+    const auto expect = [window](const std::vector<int>& parties, const char* when) {
+        const std::wstring text = L"\u4E2D\u6587 \u03A9 \u20AC \U0001F600";
+        wchar_t back[32] = {};
+        SetWindowTextW(window, text.c_str()), GetWindowTextW(window, back, 32);
+        EXPECT_EQ(back, text) << "the text whole, " << when;
+        EXPECT_TRUE(IsWindowUnicode(window)) << "its character set, " << when;
+        std::vector<int> saw;
+        seenBy[window].clear(), SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+        for (const auto& [party, message, wParam, lParam] : seenBy[window]) saw.push_back(party);
+        EXPECT_EQ(saw, parties) << "who saw a wheel turn, top first, " << when;
     };
-    EXPECT_EQ(turn(), (std::vector{1, 2, 0, kOwn})) << "with the components";
+    expect({1, 2, 0, kOwn}, "with the components");
     bars.Reset(), hook.Reset();
-    EXPECT_EQ(turn(), (std::vector{1, 0, kOwn})) << "the components let go";
+    expect({1, 0, kOwn}, "the components let go");
     RemoveWindowSubclass(window, &Comctl32Procedure, 0);
-    EXPECT_EQ(turn(), (std::vector{0, kOwn})) << "the subclass above gone";
-    EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&RawProcedure)) << "the raw layer on top";
+    expect({0, kOwn}, "the subclass above gone");
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&RawProcedure)) << "raw on top";
 }
 
 // Whether the window runs its own procedure again and carries neither component's property.
 bool Unhooked(HWND window) {
     return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&OwnProcedure<false>) &&
            !GetPropA(window, "nvStdScroll") && !GetPropA(window, "nvAdvSubcls");
-}
-
-// Hooked and let go of, a window keeps its character set, and a Unicode one gets its text whole.
-TEST(OtherPartiesOnRealWindow, UnicodeWindowsStayUnicodeAndTextArrivesWhole) {
-    const std::wstring text = L"\u4E2D\u6587 \u03A9 \u20AC \U0001F600";
-    const HWND own = NewWindow(true), ansi = NewWindow();
-    const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
-    for (const HWND window : {own, edit, ansi}) {
-        SCOPED_TRACE(window == edit ? "EDIT" : window == own ? "a window of a Unicode class" : "an ANSI window");
-        auto bars = Attached<CScrollBars>(window);
-        auto wheel = Attached<cSubClassWheel>(window);
-        for (const char* when : {"hooked", "let go of"}) {
-            EXPECT_EQ(IsWindowUnicode(window) != FALSE, window != ansi) << "its character set, " << when;
-            SetWindowTextW(window, text.c_str());
-            wchar_t back[32] = {};
-            GetWindowTextW(window, back, 32);
-            if (window != ansi) EXPECT_EQ(back, text) << "the text whole, " << when;
-            bars.Reset(), wheel.Reset();
-        }
-    }
 }
 
 void WINAPI RunFiber(void* run) { (*static_cast<std::function<void()>*>(run))(); }
