@@ -1,8 +1,7 @@
 #include "tests/double/FakeWindowSystem.h"
 
-#include <algorithm>
-#include <atomic>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 
 #include "platform/Win32Constants.h"
@@ -10,42 +9,44 @@
 namespace brennick::test {
 namespace {
 
-FakeWindowSystem* current = nullptr;
-std::uintptr_t Key(win::Hwnd window) { return reinterpret_cast<std::uintptr_t>(window); }
-
-template <int N>
-win::LResult BRENNICK_CALLBACK LayerProcedure(win::Hwnd window, unsigned int message, win::WParam w, win::LParam l) {
-    return current ? current->RunLayer(N, window, message, w, l) : 0;
+Layer* FindLayer(FakeWindow* window, int layer) {
+    if (window == nullptr) return nullptr;
+    const auto found = std::ranges::find(window->layers, layer, &Layer::number);
+    return found != window->layers.end() ? &*found : nullptr;
 }
-constexpr win::WndProc kLayerProcedures[] = {&LayerProcedure<0>, &LayerProcedure<1>, &LayerProcedure<2>,
-                                             &LayerProcedure<3>};
+
+void LeaveIfOnTop(FakeWindow* window, int layer, bool removing);
+
+// Layer N's procedure: it records what it sees until it is removed, and passes it on.
+template <int N>
+win::LResult BRENNICK_CALLBACK LayerProcedure(win::Hwnd h, unsigned m, win::WParam w, win::LParam l) {
+    FakeWindowSystem& fake = *FakeWindowSystem::Current();
+    const Layer* layer = FindLayer(fake.Find(h), N);
+    if (layer == nullptr) return 0;
+    if (!layer->removed) fake.Window(h).visits.push_back({N, m, w, l});
+    const win::LResult result = layer->prev(h, m, w, l);
+    return LeaveIfOnTop(fake.Find(h), N, false), result;
+}
+constexpr win::WndProc kLayerProcedure[] = {LayerProcedure<0>, LayerProcedure<1>, LayerProcedure<2>, LayerProcedure<3>};
+
+// A removed layer leaves when it is on top: a raw one only as it is removed, a comctl32 one also
+// once a message finds it there.
+void LeaveIfOnTop(FakeWindow* window, int layer, bool removing) {
+    const Layer* found = FindLayer(window, layer);
+    if (found == nullptr || !found->removed || !(removing || found->comctl32Style)) return;
+    if (window->procedure != kLayerProcedure[layer]) return;
+    window->procedure = found->prev;
+    std::erase_if(window->layers, [layer](const Layer& each) { return each.number == layer; });
+}
 
 }  // namespace
 
-FakeWindowSystem::FakeWindowSystem(bool threaded) : threaded_(threaded) { current = this; }
-FakeWindowSystem::~FakeWindowSystem() { current = nullptr; }
-FakeWindowSystem* FakeWindowSystem::Current() { return current; }
-std::unique_lock<std::mutex> FakeWindowSystem::Guard() {
-    return threaded_ ? std::unique_lock(mutex_) : std::unique_lock<std::mutex>();
-}
-
-std::uint32_t FakeWindowSystem::Thread() const {
-    static std::atomic<std::uint32_t> threads{1};
-    thread_local const std::uint32_t self = threads++;
-    return threaded_ ? self : currentThread;
-}
-
-win::Hwnd FakeWindowSystem::CreateWindow(const std::string& className, bool unicode) {
+win::Hwnd FakeWindowSystem::CreateWindow(const std::string& className, bool unicode, win::Hwnd handle) {
     static std::atomic<std::uintptr_t> next = 0x1000;  // handles are the system's: no two fakes share one
-    const auto handle = reinterpret_cast<win::Hwnd>(next += 4);
+    if (handle == nullptr) handle = reinterpret_cast<win::Hwnd>(next += 4);
     const auto guard = Guard();
-    windows[Key(handle)] = {.unicode = unicode, .className = className, .procedure = &OwnProcedure, .thread = Thread()};
-    return handle;
-}
-
-win::Hwnd FakeWindowSystem::CreateWindowReusing(win::Hwnd handle) {
     if (Find(handle) != nullptr) throw std::logic_error("handle still in use");
-    windows[Key(handle)] = {.procedure = &OwnProcedure, .thread = Thread()};
+    windows[handle] = {.unicode = unicode, .className = className, .procedure = &OwnProcedure, .thread = currentThread};
     return handle;
 }
 
@@ -53,16 +54,15 @@ void FakeWindowSystem::DestroyWindow(win::Hwnd handle) {
     Send(handle, WM_DESTROY), Send(handle, WM_NCDESTROY);
     const auto guard = Guard();
     if (FakeWindow* window = Find(handle)) *window = FakeWindow{.alive = false};
-    std::erase_if(timers, [handle](const auto& timer) { return timer.first.first == handle; });
 }
 
 win::LResult FakeWindowSystem::Send(win::Hwnd handle, unsigned int message, win::WParam wParam, win::LParam lParam) {
     auto guard = Guard();
     const FakeWindow* window = Find(handle);
-    if (window == nullptr || (threaded_ && window->thread != Thread())) return 0;
+    if (window == nullptr || (threaded_ && window->thread != currentThread)) return 0;
     const win::WndProc procedure = window->procedure;
-    if (threaded_) return guard.unlock(), procedure(handle, message, wParam, lParam);
     const std::uint32_t sender = std::exchange(currentThread, window->thread);  // the sender waits
+    guard.unlock();
     const win::LResult result = procedure(handle, message, wParam, lParam);
     return currentThread = sender, result;
 }
@@ -70,84 +70,46 @@ win::LResult FakeWindowSystem::Send(win::Hwnd handle, unsigned int message, win:
 void FakeWindowSystem::DeliverPosted() {
     auto guard = Guard();
     const auto others = std::stable_partition(posted.begin(), posted.end(), [this](const Call& call) {
-        return !threaded_ || (Find(call.window) != nullptr && Find(call.window)->thread == Thread());
+        return !threaded_ || (Find(call.window) != nullptr && Find(call.window)->thread == currentThread);
     });
     const std::vector<Call> mine(posted.begin(), others);
-    posted.erase(posted.begin(), others);
-    guard = {};
+    posted.erase(posted.begin(), others), guard.unlock();
     for (const Call& call : mine) Send(call.window, call.message, call.wParam, call.lParam);
 }
 
-FakeWindow* FakeWindowSystem::Find(win::Hwnd handle) {
-    const auto found = windows.find(Key(handle));
-    return found != windows.end() && found->second.alive ? &found->second : nullptr;
-}
-
-win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd handle, unsigned int m, win::WParam w,
-                                                              win::LParam l) {
-    const auto guard = current->Guard();
-    FakeWindow* window = current->Find(handle);
-    if (window != nullptr) window->visits.push_back({kOwnProcedure, m, w, l});
-    return window ? window->answer : 0;
-}
-
-Layer* FakeWindowSystem::FindLayer(win::Hwnd handle, int layer) {
-    FakeWindow* window = Find(handle);
-    if (window == nullptr) return nullptr;
-    const auto found = std::ranges::find(window->layers, layer, &Layer::number);
-    return found != window->layers.end() ? &*found : nullptr;
+win::LResult BRENNICK_CALLBACK FakeWindowSystem::OwnProcedure(win::Hwnd h, unsigned m, win::WParam w, win::LParam l) {
+    const auto guard = Current()->Guard();
+    FakeWindow* window = Current()->Find(h);
+    return window ? (window->visits.push_back({kOwnProcedure, m, w, l}), window->answer) : 0;
 }
 
 void FakeWindowSystem::InstallLayer(win::Hwnd handle, int layer, bool comctl32Style) {
-    if (FindLayer(handle, layer) != nullptr) return;  // removed, but still in the chain
+    if (FindLayer(Find(handle), layer) != nullptr) return;  // removed, but still in the chain
     FakeWindow& window = Window(handle);
-    window.layers.push_back({layer, std::exchange(window.procedure, kLayerProcedures[layer]), comctl32Style});
+    window.layers.push_back({layer, std::exchange(window.procedure, kLayerProcedure[layer]), comctl32Style});
     window.unicode = false;
 }
 
 void FakeWindowSystem::RemoveLayer(win::Hwnd handle, int layer) {
-    if (Layer* found = FindLayer(handle, layer)) found->removed = true, LeaveIfOnTop(handle, layer, true);
+    if (Layer* found = FindLayer(Find(handle), layer)) found->removed = true, LeaveIfOnTop(Find(handle), layer, true);
 }
 
 std::vector<int> FakeWindowSystem::LayersTopFirst(win::Hwnd handle) {
     std::vector<int> top;
-    const std::vector<Layer>& layers = Window(handle).layers;
-    for (auto layer = layers.rbegin(); layer != layers.rend(); ++layer)
-        if (!layer->removed) top.push_back(layer->number);
+    for (const Layer& layer : Window(handle).layers)
+        if (!layer.removed) top.insert(top.begin(), layer.number);
     return top;
 }
 
-bool FakeWindowSystem::Stuck(win::Hwnd handle) { return std::ranges::any_of(Window(handle).layers, &Layer::removed); }
-
-win::LResult FakeWindowSystem::RunLayer(int layer, win::Hwnd handle, unsigned int message, win::WParam w,
-                                        win::LParam l) {
-    const Layer* found = FindLayer(handle, layer);
-    if (found == nullptr) return 0;
-    if (!found->removed) Window(handle).visits.push_back({layer, message, w, l});
-    const win::LResult result = found->prev(handle, message, w, l);
-    return LeaveIfOnTop(handle, layer, false), result;
-}
-
-void FakeWindowSystem::LeaveIfOnTop(win::Hwnd handle, int layer, bool removing) {
-    const Layer* found = FindLayer(handle, layer);
-    FakeWindow* window = Find(handle);
-    if (found == nullptr || !found->removed || !(removing || found->comctl32Style)) return;
-    if (window->procedure != kLayerProcedures[layer]) return;
-    window->procedure = found->prev;
-    std::erase_if(window->layers, [layer](const Layer& each) { return each.number == layer; });
-}
-
 void FakeWindowSystem::Tick(win::Hwnd handle) {
-    const auto due = timers;  // a procedure may set or kill timers
-    for (const auto& [key, procedure] : due) {
-        if (key.first == handle && timers.contains(key)) procedure(handle, WM_TIMER, key.second, 0);
-    }
+    const auto due = Find(handle) ? Window(handle).timers : FakeWindow{}.timers;  // a procedure may set or kill timers
+    for (const auto& [id, procedure] : due)
+        if (Window(handle).timers.contains(id)) procedure(handle, WM_TIMER, id, 0);
 }
 
 std::vector<Call> FakeWindowSystem::CallsOf(Api api) const {
-    std::vector<Call> found;
-    std::ranges::copy_if(calls, std::back_inserter(found), [api](const Call& c) { return c.api == api; });
-    return found;
+    std::vector<Call> found = calls;
+    return std::erase_if(found, [api](const Call& c) { return c.api != api; }), found;
 }
 
 void FakeWindowSystem::Record(Call call) {
@@ -168,94 +130,90 @@ using test::Call;
 using test::FakeWindow;
 test::FakeWindowSystem& Fake() { return *test::FakeWindowSystem::Current(); }
 
-// Records the call (first: a reaction to it may call the layer again), then holds the guard and
-// finds the live window the call names, if any.
-struct Entered {
-    std::unique_lock<std::mutex> guard;
-    FakeWindow* window;
-};
-Entered Enter(const Call& call) {
+// Every call that names a window: records the call (first: a reaction to it may call the layer
+// again), then, holding the guard, answers what body (a function or a member) makes of the live
+// window the call names, or 0, false or null without one.
+template <class Body>
+auto On(const Call& call, Body body) {
     Fake().Record(call);
-    auto guard = Fake().Guard();
-    return {std::move(guard), Fake().Find(call.window)};
+    const auto guard = Fake().Guard();
+    FakeWindow* w = Fake().Find(call.window);
+    return w ? std::invoke(body, *w) : std::remove_cvref_t<std::invoke_result_t<Body, FakeWindow&>>{};
 }
-test::FakeBar& BarOf(FakeWindow& w, int bar) { return w.bars.at(bar == SB_VERT ? 1 : 0); }
 
 WndProc SetProcedure(Api api, Hwnd window, WndProc procedure) {
-    const auto [guard, w] = Enter({.api = api, .window = window, .value = reinterpret_cast<const void*>(procedure)});
-    if (w == nullptr || Fake().failSetWindowProcedure || procedure == nullptr) return nullptr;
-    w->unicode = api == Api::SetWindowProcedureW;
-    return std::exchange(w->procedure, procedure);
-}
-WndProc GetProcedure(Api api, Hwnd window) {
-    const auto [guard, w] = Enter({.api = api, .window = window});
-    return w ? w->procedure : nullptr;
+    return On({.api = api, .window = window, .value = reinterpret_cast<const void*>(procedure)}, [&](FakeWindow& w) {
+        if (Fake().failSetWindowProcedure || procedure == nullptr) return WndProc{};
+        w.unicode = api == Api::SetWindowProcedureW;
+        return std::exchange(w.procedure, procedure);
+    });
 }
 LResult Pass(Api api, WndProc procedure, Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     Fake().Record({.api = api, .window = window, .message = message, .wParam = wParam, .lParam = lParam});
     return procedure ? procedure(window, message, wParam, lParam) : 0;
 }
+// The capture moves: the window that loses it is told, with the one that takes it.
+Hwnd MoveCapture(Api api, Hwnd window) {
+    Fake().Record({.api = api, .window = window});
+    const Hwnd before = std::exchange(Fake().capture, window);
+    if (before && before != window) Fake().Send(before, WM_CAPTURECHANGED, 0, reinterpret_cast<LParam>(window));
+    return before;
+}
 
 }  // namespace
 
 bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
-    const auto [guard, w] = Enter({.api = Api::GetScrollInfo, .window = window, .bar = bar, .info = info});
-    if (w == nullptr || Fake().failGetScrollInfo) return false;
-    const test::FakeBar& state = BarOf(*w, bar);
-    if (info.fMask & SIF_RANGE) info.nMin = state.min, info.nMax = state.max;
-    if (info.fMask & SIF_PAGE) info.nPage = state.page;
-    if (info.fMask & SIF_POS) info.nPos = state.pos;
-    if (info.fMask & SIF_TRACKPOS) info.nTrackPos = state.dragging ? state.track : state.pos;
-    return true;
+    return On({.api = Api::GetScrollInfo, .window = window, .bar = bar, .info = info}, [&](FakeWindow& w) {
+        if (Fake().failGetScrollInfo) return false;
+        const test::FakeBar& state = w.Bar(bar);
+        if (info.fMask & SIF_RANGE) info.nMin = state.min, info.nMax = state.max;
+        if (info.fMask & SIF_PAGE) info.nPage = state.page;
+        if (info.fMask & SIF_POS) info.nPos = state.pos;
+        if (info.fMask & SIF_TRACKPOS) info.nTrackPos = state.dragging ? state.track : state.pos;
+        return true;
+    });
 }
 std::int32_t SetScrollInfo(Hwnd window, int bar, const ScrollInfo& info, bool redraw) {
-    const auto [guard, w] =
-        Enter({.api = Api::SetScrollInfo, .window = window, .bar = bar, .info = info, .flag = redraw});
-    if (w == nullptr) return 0;
-    test::FakeBar& state = BarOf(*w, bar);
-    if (info.fMask & SIF_RANGE) state.min = info.nMin, state.max = info.nMax;
-    if (info.fMask & SIF_PAGE) state.page = info.nPage;
-    return (info.fMask & SIF_POS) ? state.pos = info.nPos : state.pos;
+    const Call call{.api = Api::SetScrollInfo, .window = window, .bar = bar, .info = info, .flag = redraw};
+    return On(call, [&](FakeWindow& w) {
+        test::FakeBar& state = w.Bar(bar);
+        if (info.fMask & SIF_RANGE) state.min = info.nMin, state.max = info.nMax;
+        if (info.fMask & SIF_PAGE) state.page = info.nPage;
+        return (info.fMask & SIF_POS) ? state.pos = info.nPos : state.pos;
+    });
 }
 bool ShowScrollBar(Hwnd window, int bar, bool show) {
-    return Enter({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show}).window != nullptr;
+    return On({.api = Api::ShowScrollBar, .window = window, .bar = bar, .flag = show}, &FakeWindow::alive);
 }
-bool IsWindow(Hwnd window) { return Enter({.api = Api::IsWindow, .window = window}).window != nullptr; }
-bool IsWindowUnicode(Hwnd window) {
-    const auto [guard, w] = Enter({.api = Api::IsWindowUnicode, .window = window});
-    return w && w->unicode;
-}
+bool IsWindow(Hwnd window) { return On({Api::IsWindow, window}, &FakeWindow::alive); }
+bool IsWindowUnicode(Hwnd window) { return On({Api::IsWindowUnicode, window}, &FakeWindow::unicode); }
 void* GetPropA(Hwnd window, const char* name) {
-    const auto [guard, w] = Enter({.api = Api::GetProp, .window = window, .text = name});
-    return w && w->properties.contains(name) ? w->properties[name] : nullptr;
+    return On({.api = Api::GetProp, .window = window, .text = name},
+              [&](FakeWindow& w) { return w.properties.contains(name) ? w.properties[name] : nullptr; });
 }
 bool SetPropA(Hwnd window, const char* name, void* value) {
-    const auto [guard, w] = Enter({.api = Api::SetProp, .window = window, .text = name, .value = value});
-    return w && !Fake().refuseSetProp && (w->properties[name] = value, true);
+    return On({.api = Api::SetProp, .window = window, .text = name, .value = value},
+              [&](FakeWindow& w) { return !Fake().refuseSetProp && (w.properties[name] = value, true); });
 }
 void* RemovePropA(Hwnd window, const char* name) {
-    const auto [guard, w] = Enter({.api = Api::RemoveProp, .window = window, .text = name});
-    return w && w->properties.contains(name) ? w->properties.extract(name).mapped() : nullptr;
+    return On({.api = Api::RemoveProp, .window = window, .text = name}, [&](FakeWindow& w) {
+        return w.properties.contains(name) ? w.properties.extract(name).mapped() : nullptr;
+    });
 }
 WndProc SetWindowProcedureA(Hwnd window, WndProc p) { return SetProcedure(Api::SetWindowProcedureA, window, p); }
 WndProc SetWindowProcedureW(Hwnd window, WndProc p) { return SetProcedure(Api::SetWindowProcedureW, window, p); }
-WndProc GetWindowProcedureA(Hwnd window) { return GetProcedure(Api::GetWindowProcedureA, window); }
-WndProc GetWindowProcedureW(Hwnd window) { return GetProcedure(Api::GetWindowProcedureW, window); }
-// clang-format off
-LResult CallWindowProcA(WndProc p, Hwnd w, unsigned m, WParam a, LParam b) {
-    return Pass(Api::CallWindowProcA, p, w, m, a, b);
+WndProc GetWindowProcedureA(Hwnd window) { return On({Api::GetWindowProcedureA, window}, &FakeWindow::procedure); }
+WndProc GetWindowProcedureW(Hwnd window) { return On({Api::GetWindowProcedureW, window}, &FakeWindow::procedure); }
+LResult CallWindowProcA(WndProc p, Hwnd h, unsigned m, WParam w, LParam l) {
+    return Pass(Api::CallWindowProcA, p, h, m, w, l);
 }
-LResult CallWindowProcW(WndProc p, Hwnd w, unsigned m, WParam a, LParam b) {
-    return Pass(Api::CallWindowProcW, p, w, m, a, b);
+LResult CallWindowProcW(WndProc p, Hwnd h, unsigned m, WParam w, LParam l) {
+    return Pass(Api::CallWindowProcW, p, h, m, w, l);
 }
-LResult DefWindowProcA(Hwnd w, unsigned m, WParam a, LParam b) { return Pass(Api::DefWindowProc, nullptr, w, m, a, b); }
-LResult DefWindowProcW(Hwnd w, unsigned m, WParam a, LParam b) { return Pass(Api::DefWindowProc, nullptr, w, m, a, b); }
-// clang-format on
-std::uint32_t GetWindowThreadProcessId(Hwnd window) {
-    const auto [guard, w] = Enter({.api = Api::GetWindowThreadProcessId, .window = window});
-    return w ? w->thread : 0;
-}
-std::uint32_t GetCurrentThreadId() { return Fake().Record({.api = Api::GetCurrentThreadId}), Fake().Thread(); }
+LResult DefWindowProcA(Hwnd h, unsigned m, WParam w, LParam l) { return Pass(Api::DefWindowProc, nullptr, h, m, w, l); }
+LResult DefWindowProcW(Hwnd h, unsigned m, WParam w, LParam l) { return Pass(Api::DefWindowProc, nullptr, h, m, w, l); }
+std::uint32_t GetWindowThreadProcessId(Hwnd h) { return On({Api::GetWindowThreadProcessId, h}, &FakeWindow::thread); }
+std::uint32_t GetCurrentThreadId() { return Fake().Record({.api = Api::GetCurrentThreadId}), Fake().currentThread; }
 
 bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value, unsigned int) {
     Fake().Record({.api = Api::SystemParametersInfo, .value = value, .message = action, .wParam = param});
@@ -264,15 +222,14 @@ bool SystemParametersInfoA(unsigned int action, unsigned int param, void* value,
 }
 Hwnd FindWindowA(const char* className, const char* title) {
     Fake().Record({.api = Api::FindWindow, .text = std::string(className) + "|" + title});
-    for (const auto& [key, w] : Fake().windows)
-        if (w.alive && w.className == className && w.title == title) return reinterpret_cast<Hwnd>(key);
+    for (const auto& [handle, w] : Fake().windows)
+        if (w.alive && w.className == className && w.title == title) return handle;
     return nullptr;
 }
 unsigned int RegisterWindowMessageA(const char* name) {
     Fake().Record({.api = Api::RegisterWindowMessage, .text = name});
-    static std::mutex lock;  // the system's table, not one fake's
-    static std::map<std::string, unsigned int> messages;
-    const std::lock_guard guard(lock);
+    static std::map<std::string, unsigned int> messages;  // the system's table, not one fake's
+    const auto guard = Fake().Guard();
     return messages.emplace(name, 0xC000 + static_cast<unsigned int>(messages.size())).first->second;
 }
 LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
@@ -282,40 +239,26 @@ LResult SendMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lP
 void WaitForSentMessages() {}  // every message is delivered at once here
 bool PostMessageA(Hwnd window, unsigned int message, WParam wParam, LParam lParam) {
     const Call call{.api = Api::PostMessage, .window = window, .message = message, .wParam = wParam, .lParam = lParam};
-    const auto [guard, w] = Enter(call);
-    return w && (Fake().posted.push_back(call), true);
+    return On(call, [&](FakeWindow&) { return Fake().posted.push_back(call), true; });
 }
 std::uintptr_t SetTimer(Hwnd window, std::uintptr_t id, unsigned int elapse, TimerProc procedure) {
-    const auto [guard, w] = Enter({.api = Api::SetTimer, .window = window, .message = elapse, .wParam = id});
-    return w ? (Fake().timers[{window, id}] = procedure, id) : 0;
+    return On({.api = Api::SetTimer, .window = window, .message = elapse, .wParam = id},
+              [&](FakeWindow& w) { return w.timers[id] = procedure, id; });
 }
 bool KillTimer(Hwnd window, std::uintptr_t id) {
-    const auto [guard, w] = Enter({.api = Api::KillTimer, .window = window, .wParam = id});
-    return w && Fake().timers.erase({window, id}) > 0;
+    return On({.api = Api::KillTimer, .window = window, .wParam = id}, [&](auto& w) { return w.timers.erase(id) > 0; });
 }
-// The capture: the window that loses it is told, with the one that takes it.
-Hwnd SetCapture(Hwnd window) {
-    Fake().Record({.api = Api::SetCapture, .window = window});
-    const Hwnd before = std::exchange(Fake().capture, window);
-    if (before != nullptr && before != window)
-        Fake().Send(before, WM_CAPTURECHANGED, 0, reinterpret_cast<LParam>(window));
-    return before;
-}
-bool ReleaseCapture() {
-    Fake().Record({.api = Api::ReleaseCapture});
-    if (const Hwnd before = std::exchange(Fake().capture, nullptr)) Fake().Send(before, WM_CAPTURECHANGED, 0, 0);
-    return true;
-}
+Hwnd SetCapture(Hwnd window) { return MoveCapture(Api::SetCapture, window); }
+bool ReleaseCapture() { return MoveCapture(Api::ReleaseCapture, nullptr), true; }
 Hwnd GetCapture() { return Fake().Record({.api = Api::GetCapture}), Fake().capture; }
 bool GetClientRect(Hwnd window, Rect& rect) {
-    const auto [guard, w] = Enter({.api = Api::GetClientRect, .window = window});
-    return w && (rect = Rect{0, 0, w->width, w->height}, true);
+    return On({Api::GetClientRect, window}, [&](FakeWindow&) { return rect = Rect{0, 0, 200, 100}, true; });
 }
-void* LoadSystemCursor(int id) {  // a cursor is its number here
-    Fake().Record({.api = Api::LoadSystemCursor, .message = static_cast<unsigned int>(id)});
-    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(id));
+// A cursor is its number here; the one shown is not kept (nobody asks for it).
+void* LoadSystemCursor(int id) {
+    return Fake().Record({.api = Api::LoadSystemCursor}), reinterpret_cast<void*>(std::intptr_t{id});
 }
-void* SetCursor(void* cursor) { return Fake().Record({.api = Api::SetCursor}), std::exchange(Fake().cursor, cursor); }
+void* SetCursor(void*) { return Fake().Record({.api = Api::SetCursor}), nullptr; }
 // Neither a rectangle nor a program file version: the tests look at them on real windows.
 bool GetWindowRect(Hwnd window, Rect&) { return Fake().Record({.api = Api::GetWindowRect, .window = window}), false; }
 bool GetProgramFileVersion(std::uint16_t (&)[4]) { return Fake().Record({.api = Api::GetProgramFileVersion}), false; }

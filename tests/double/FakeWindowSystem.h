@@ -1,19 +1,19 @@
 // A recording stand-in for the window layer: windows with properties, procedures, threads, timers
-// and two scroll bars, foreign subclassing layers, and every call made, with its arguments. One instance is current at a time; the layer's functions go to it.
+// and two scroll bars, foreign subclassing layers, and every call made, with its arguments. One
+// instance is current at a time; the layer's functions go to it.
 // Threaded (the thread stress), real threads call it at once: each is a thread of its own, a
 // message sent to another thread's window is swallowed, a posted one waits until its thread
 // delivers it, and calls are not recorded.
 #pragma once
 
+#include <algorithm>
 #include <array>
-#include <cstdint>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <string>
 #include <vector>
-
-#include <brennick/Win32Types.h>
 
 #include "platform/WindowSystem.h"
 
@@ -70,7 +70,8 @@ struct Layer {
 };
 
 // unicode: the character set of its procedure; layers: bottom first; visits: what the foreign
-// layers and its own procedure saw; answer: what its own procedure returns.
+// layers and its own procedure saw; answer: what its own procedure returns; timers: by id. Its
+// client area is 200 by 100.
 struct FakeWindow {
     bool alive = true, unicode = false;
     std::string className{}, title{};
@@ -81,27 +82,30 @@ struct FakeWindow {
     std::vector<Layer> layers{};
     std::vector<Visit> visits{};
     win::LResult answer = 0;
-    std::int32_t width = 200, height = 100;  // its client area
+    std::map<std::uintptr_t, win::TimerProc> timers{};
+    FakeBar& Bar(int bar) { return bars.at(bar == 1 ? 1 : 0); }  // SB_HORZ's or SB_VERT's
 };
 
 class FakeWindowSystem {
-public:
-    explicit FakeWindowSystem(bool threaded = false);
-    ~FakeWindowSystem();
-    FakeWindowSystem(const FakeWindowSystem&) = delete;
-    static FakeWindowSystem* Current();
+    static inline std::atomic<std::uint32_t> threads_{1};  // numbers the real threads
 
-    // A new window runs OwnProcedure, which records what it receives, on the calling thread.
-    win::Hwnd CreateWindow(const std::string& className = "Fake", bool unicode = false);
-    win::Hwnd CreateWindowReusing(win::Hwnd handle);  // a destroyed window's handle, come back
-    void DestroyWindow(win::Hwnd window);             // WM_DESTROY and WM_NCDESTROY through its procedure
+public:
+    explicit FakeWindowSystem(bool threaded = false) : threaded_(threaded) { current_ = this, currentThread = 1; }
+    ~FakeWindowSystem() { current_ = nullptr; }
+    static FakeWindowSystem* Current() { return current_; }
+
+    // A new window runs OwnProcedure, which records what it receives, on the calling thread; it
+    // may take a destroyed window's handle, come back.
+    win::Hwnd CreateWindow(const std::string& className = "Fake", bool unicode = false, win::Hwnd handle = nullptr);
+    win::Hwnd CreateWindowReusing(win::Hwnd handle) { return CreateWindow("Fake", false, handle); }
+    void DestroyWindow(win::Hwnd window);  // WM_DESTROY and WM_NCDESTROY through its procedure
     // To the window's procedure on its thread (the sender waits; threaded, another thread's is swallowed).
     win::LResult Send(win::Hwnd window, unsigned int message, win::WParam wParam = 0, win::LParam lParam = 0);
     void DeliverPosted();  // the posted messages (threaded, the calling thread's), oldest first
-    FakeWindow& Window(win::Hwnd window) { return windows.at(reinterpret_cast<std::uintptr_t>(window)); }
-    FakeBar& Bar(win::Hwnd window, int bar) { return Window(window).bars.at(bar == 1 ? 1 : 0); }
-    FakeWindow* Find(win::Hwnd window);  // a live window, or null
-    std::uint32_t Thread() const;        // the calling thread
+    FakeWindow& Window(win::Hwnd window) { return windows.at(window); }
+    FakeBar& Bar(win::Hwnd window, int bar) { return Window(window).Bar(bar); }
+    // The window while it lives, else null.
+    FakeWindow* Find(win::Hwnd h) { return windows.contains(h) && Window(h).alive ? &Window(h) : nullptr; }
     static win::LResult BRENNICK_CALLBACK OwnProcedure(win::Hwnd, unsigned int, win::WParam, win::LParam);
 
     // Foreign layers 0..kLayers-1, each recording what it sees and passing it on.
@@ -109,30 +113,29 @@ public:
     void InstallLayer(win::Hwnd window, int layer, bool comctl32Style);
     void RemoveLayer(win::Hwnd window, int layer);
     std::vector<int> LayersTopFirst(win::Hwnd window);  // installed and not removed
-    bool Stuck(win::Hwnd window);                       // a raw layer removed below the top is in the chain for good
-    win::LResult RunLayer(int layer, win::Hwnd window, unsigned int message, win::WParam wParam, win::LParam lParam);
+    // A raw layer removed below the top is in the chain for good.
+    bool Stuck(win::Hwnd window) { return std::ranges::any_of(Window(window).layers, &Layer::removed); }
 
-    // Timers by window and id; Tick hands each of window's timers one WM_TIMER, as DispatchMessage does.
-    std::map<std::pair<win::Hwnd, std::uintptr_t>, win::TimerProc> timers;
-    void Tick(win::Hwnd window);
+    void Tick(win::Hwnd window);  // hands each of the window's timers one WM_TIMER, as DispatchMessage does
     win::Hwnd capture = nullptr;  // the window that holds the mouse capture
-    void* cursor = nullptr;       // the cursor shown
 
-    std::map<std::uintptr_t, FakeWindow> windows;  // by handle, the destroyed ones too
-    std::vector<Call> calls, posted;               // posted: PostMessageA's messages not yet delivered
+    std::map<win::Hwnd, FakeWindow> windows;  // by handle, the destroyed ones too
+    std::vector<Call> calls, posted;          // posted: PostMessageA's messages not yet delivered
     std::vector<Call> CallsOf(Api api) const;
     void Record(Call call);
-    std::unique_lock<std::mutex> Guard();  // threaded, held for every access to the windows
+    std::unique_lock<std::mutex> Guard() { return std::unique_lock(mutex_); }  // held to read or change the windows
 
     // Script. dropSentMessages: SendMessageA delivers nothing (someone's procedure swallowed it).
     bool refuseSetProp = false, failSetWindowProcedure = false, failGetScrollInfo = false, dropSentMessages = false;
     std::int32_t wheelScrollLines = 3, wheelScrollChars = 3;
-    std::uint32_t currentThread = 1;          // the calling thread, unthreaded
     std::function<void(const Call&)> onCall;  // runs after each call is recorded
+    // The calling thread: each real one has a number of its own, the one that made the fake 1. A
+    // test makes calls as another thread by setting it; a message sent to a window runs as the
+    // window's thread.
+    static inline thread_local std::uint32_t currentThread = ++threads_;
 
 private:
-    Layer* FindLayer(win::Hwnd window, int layer);
-    void LeaveIfOnTop(win::Hwnd window, int layer, bool removing);
+    static inline FakeWindowSystem* current_ = nullptr;
     const bool threaded_;
     std::mutex mutex_;
 };

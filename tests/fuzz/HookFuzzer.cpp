@@ -32,27 +32,21 @@ void Require(bool condition, const char* what) {
 class Program {
 public:
     Program(const std::uint8_t* data, std::size_t size) : data_(data), end_(data + size) {
-        for (std::uint32_t i = 0; i < 3; ++i)
-            fake_.currentThread = 1 + i / 2, windows_[i] = fake_.CreateWindow("F", Bit());
-        fake_.currentThread = 1;
+        for (win::Hwnd& window : windows_) window = fake_.CreateWindow("F", Bit());
+        fake_.Window(windows_[2]).thread = 2;         // the third window is the other thread's
         fake_.onCall = [this](const test::Call& c) {  // the owner gets control inside a push or a call
             if (c.api == test::Api::SetScrollInfo || c.api == test::Api::SendMessage) React();
         };
     }
     void Run() {
         while (data_ < end_) {
-            Step();
-            reacting_ = false, fake_.DeliverPosted();
+            Step(), reacting_ = false, fake_.DeliverPosted();
             for (const win::Hwnd window : windows_) SendTagged(window);
-            for (const auto& bars : bars_)
-                Require(!bars || !bars->TargetWnd() || fake_.Find(bars->TargetWnd()), "dead window");
-            for (const auto& hook : hooks_)
-                Require(!hook || !hook->TargetWnd() || fake_.Find(hook->TargetWnd()), "dead window");
+            for (std::size_t i = 0; i < 3; ++i) Require(LiveOrNone(bars_[i]) && LiveOrNone(hooks_[i]), "dead window");
             reacting_ = true;
         }
         reacting_ = false, fake_.onCall = nullptr, fake_.currentThread = 1;
-        fake_.refuseSetProp = fake_.failSetWindowProcedure = fake_.dropSentMessages = false;
-        bars_ = {}, hooks_ = {};
+        fake_.refuseSetProp = fake_.failSetWindowProcedure = fake_.dropSentMessages = false, bars_ = {}, hooks_ = {};
         for (const win::Hwnd window : windows_) {
             for (const int layer : fake_.LayersTopFirst(window)) fake_.RemoveLayer(window, layer);
             fake_.DeliverPosted();
@@ -64,28 +58,29 @@ public:
     }
 
 private:
-    std::uint8_t Byte() { return data_ < end_ ? *data_++ : 0; }  // past the input's end, 0s
+    std::uint32_t Byte() { return data_ < end_ ? *data_++ : 0; }  // past the input's end, 0s
     std::size_t Below(std::size_t count) { return Byte() % count; }
     bool Bit() { return Byte() & 1; }
     std::int32_t Number() {  // half the time one where sums, signs or words break
         static constexpr std::int32_t kEdges[] = {0, 1, -1, 120, -120, 60, 0x7FFF, -0x8000, 0x10000, INT_MAX, INT_MIN};
         if (Byte() < 0x80) return kEdges[Below(std::size(kEdges))];
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(Byte() | Byte() << 8 | Byte() << 16) |
-                                         std::uint32_t{Byte()} << 24);
+        return static_cast<std::int32_t>(Byte() | Byte() << 8 | Byte() << 16 | Byte() << 24);
     }
-    win::Hwnd& Window() { return windows_[Below(3)]; }
+    // Whether a component names a live window or none.
+    bool LiveOrNone(const auto& ref) { return !ref || !ref->TargetWnd() || fake_.Find(ref->TargetWnd()); }
+    void ToOtherThread() { fake_.currentThread = 3 - fake_.currentThread; }  // thread 1 or 2
 
     void Step() {
         static constexpr unsigned int kMessages[] = {WM_HSCROLL,   WM_VSCROLL,     WM_MOUSEWHEEL, WM_MOUSEHWHEEL,
                                                      WM_NCDESTROY, WM_MBUTTONDOWN, WM_MOUSEMOVE,  WM_KEYDOWN};
         Ref<CScrollBars>& bars = bars_[Below(3)];
         Ref<cSubClassWheel>& hook = hooks_[Below(3)];
-        win::Hwnd& window = Window();
+        win::Hwnd& window = windows_[Below(3)];
         const auto wParam = static_cast<win::WParam>(static_cast<std::uint32_t>(Number()));
         const unsigned int message = kMessages[Below(std::size(kMessages))];
         // clang-format off
         switch (Below(13)) {
-        case 0: bars = MakeRef<CScrollBars>(), Connect(*bars); break;
+        case 0: bars = MakeRef<CScrollBars>(), Connect(*bars), bars->VChange.Connect([this](auto) { React(); }); break;
         case 1: hook = MakeRef<cSubClassWheel>(), Connect(*hook); break;
         case 2: Bit() ? bars.Reset() : hook.Reset(); break;
         case 3: Bit() ? (bars = bars_[Below(3)], void()) : (hook = hooks_[Below(3)], void()); break;
@@ -95,9 +90,8 @@ private:
         case 7: if (bars) Operate(*bars); else if (hook) hook->HWheelSupport(Bool16::From(Bit())); break;
         case 8:  // any message; a window that saw WM_NCDESTROY is destroyed as it returns, and another comes
             fake_.Send(window, message, wParam, Number());
-            if (message == WM_NCDESTROY || Below(8) == 0) {
-                fake_.DestroyWindow(window), window = fake_.CreateWindow("F", Bit());
-            }
+            if (message != WM_NCDESTROY && Below(8) != 0) break;
+            fake_.DestroyWindow(window), window = fake_.CreateWindow("F", Bit());
             break;
         case 9: {
             const int layer = static_cast<int>(Below(test::FakeWindowSystem::kLayers));
@@ -115,19 +109,13 @@ private:
         }
         case 11: fake_.refuseSetProp = Bit(), fake_.failSetWindowProcedure = Bit(), fake_.dropSentMessages = Bit();
             break;
-        case 12: {  // the next step from the other thread
-            const std::uint32_t was = std::exchange(fake_.currentThread, 3 - fake_.currentThread);
-            Step(), fake_.currentThread = was;
-            break;
-        }
+        case 12: ToOtherThread(), Step(), ToOtherThread(); break;  // the next step from the other thread
         }
         // clang-format on
     }
     void React() {  // handlers hold the program only: a Ref in a handler would keep its component for ever
         if (!reacting_ || depth_ >= 6) return;
-        ++depth_;
-        for (std::size_t steps = Below(3); steps > 0; --steps) Step();
-        --depth_;
+        for (std::size_t steps = Below(3); steps > 0; --steps) ++depth_, Step(), --depth_;
     }
     template <class Component>
     void Connect(Component& component) {
@@ -135,8 +123,6 @@ private:
             Require(wheeled == kFalse, "a wheel event starts with Wheeled set");
             React(), wheeled = Bool16(static_cast<std::int16_t>(Number())), delta = Number();
         });
-        if constexpr (std::is_same_v<Component, CScrollBars>)
-            component.VChange.Connect([this](std::int32_t) { React(); });
     }
     void Operate(CScrollBars& bars) {  // one setter, then perhaps a round of the window's timers
         using Setter = void (CScrollBars::*)(std::int32_t);
@@ -148,10 +134,9 @@ private:
                                           &CScrollBars::WheelSupport, &CScrollBars::WheelCarry,
                                           &CScrollBars::WheelScroll,  &CScrollBars::PanSupport,
                                           &CScrollBars::EdgeScroll,   &CScrollBars::KeyboardSupport};
-        const std::int32_t value = Number();
         const win::Hwnd window = bars.TargetWnd();  // the call keeps bars alive, perhaps not longer
-        Bit() ? (bars.*kNumbers[Below(std::size(kNumbers))])(value)
-              : (bars.*kFlags[Below(std::size(kFlags))])(Bool16(static_cast<std::int16_t>(value)));
+        Bit() ? (bars.*kNumbers[Below(std::size(kNumbers))])(Number())
+              : (bars.*kFlags[Below(std::size(kFlags))])(Bool16(static_cast<std::int16_t>(Number())));
         if (Bit()) fake_.Tick(window);
     }
     // Nobody takes a tagged message: it passes every foreign layer still there, top first, and

@@ -18,11 +18,9 @@
 
 #include "tests/double/FakeWindowSystem.h"
 
-namespace {
 using namespace brennick;
 constexpr std::size_t kThreads = 4, kWindows = 16, kRounds = 200;
 constexpr unsigned int kUser = 0x0400;  // WM_USER
-}  // namespace
 
 int main() {
     test::FakeWindowSystem fake(true);
@@ -30,9 +28,8 @@ int main() {
     std::mutex handLock;
     std::vector<std::pair<Ref<CScrollBars>, Ref<cSubClassWheel>>> handed;  // dropped by whichever thread takes them
     const auto token = std::make_shared<int>();  // held by every component's handlers: a leak keeps it
-    std::barrier rounds(kThreads), drained(kThreads);
-    std::atomic<long> sent{0}, seen{0};
-    std::atomic<int> failures{0};
+    std::barrier rounds(kThreads, [&handed]() noexcept { handed.clear(); });  // the last one in drops what is left
+    std::atomic<long> sent{0}, seen{0}, failed{0};
     std::vector<std::thread> workers;
     for (std::size_t t = 0; t < kThreads; ++t) {
         workers.emplace_back([&, t] {
@@ -50,33 +47,29 @@ int main() {
                     wheel->WheelRotate.Connect([token](auto&&...) {});
                     bars->VMax(static_cast<std::int32_t>(round)), fake.Send(window, kUser), ++sent;
                     for (std::size_t other = 0; other < 8; ++other) {
-                        const win::Hwnd theirs =
-                            published[((t + 1) * kWindows + round + other) % (kThreads * kWindows)];
+                        const win::Hwnd theirs = published[((t + 1) * kWindows + round + other) % published.size()];
                         if (const auto found = modSubclassScrollBars::ScrollBarsFromWindow(theirs)) (void)found->VMax();
                         if (const auto found = modSubclassWheel::WheelFromWindow(theirs)) (void)found->WheelCarry();
                     }
                     const std::lock_guard guard(handLock);
                     if (round % 2 == 0) handed.emplace_back(std::move(bars), std::move(wheel));
-                    if (handed.size() > 8)
-                        handed.erase(handed.begin(), handed.begin() + 4);  // the last references go here
+                    // The last references go here.
+                    if (handed.size() > 8) handed.erase(handed.begin(), handed.begin() + 4);
                 }
             }
             rounds.arrive_and_wait();
-            if (t == 0) handed.clear();
-            drained.arrive_and_wait();
             fake.DeliverPosted();
             const auto guard = fake.Guard();
             for (const win::Hwnd window : own) {
                 const test::FakeWindow& w = fake.Window(window);
                 for (const test::Visit& visit : w.visits) seen += visit.message == kUser;
-                failures += w.procedure != &test::FakeWindowSystem::OwnProcedure || !w.properties.empty();
+                failed += w.procedure != &test::FakeWindowSystem::OwnProcedure || !w.properties.empty();
             }
         });
     }
     for (std::thread& worker : workers) worker.join();
-    const bool passed = failures == 0 && seen == sent && token.use_count() == 1;
-    std::printf("thread stress: %zu threads, %ld messages, %ld seen, %d failed checks, %ld components left: %s\n",
-                kThreads, sent.load(), seen.load(), failures.load(), token.use_count() - 1,
-                passed ? "passed" : "FAILED");
+    const bool passed = failed == 0 && seen == sent && token.use_count() == 1;
+    std::printf("thread stress: %zu threads, %ld messages, %ld seen, %ld failed checks, %ld components left: %s\n",
+                kThreads, sent.load(), seen.load(), failed.load(), token.use_count() - 1, passed ? "passed" : "FAILED");
     return passed ? 0 : 1;
 }
