@@ -164,7 +164,6 @@ Hwnd MoveCapture(Api api, Hwnd window) {
 
 bool GetScrollInfo(Hwnd window, int bar, ScrollInfo& info) {
     return On({.api = Api::GetScrollInfo, .window = window, .bar = bar, .info = info}, [&](FakeWindow& w) {
-        if (Fake().failGetScrollInfo) return false;
         const test::FakeBar& state = w.Bar(bar);
         if (info.fMask & SIF_RANGE) info.nMin = state.min, info.nMax = state.max;
         if (info.fMask & SIF_PAGE) info.nPage = state.page;

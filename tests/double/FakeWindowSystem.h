@@ -126,7 +126,7 @@ public:
     std::unique_lock<std::mutex> Guard() { return std::unique_lock(mutex_); }  // held to read or change the windows
 
     // Script. dropSentMessages: SendMessageA delivers nothing (someone's procedure swallowed it).
-    bool refuseSetProp = false, failSetWindowProcedure = false, failGetScrollInfo = false, dropSentMessages = false;
+    bool refuseSetProp = false, failSetWindowProcedure = false, dropSentMessages = false;
     std::int32_t wheelScrollLines = 3, wheelScrollChars = 3;
     std::function<void(const Call&)> onCall;  // runs after each call is recorded
     // The calling thread: each real one has a number of its own, the one that made the fake 1. A

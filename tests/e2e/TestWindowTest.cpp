@@ -1,6 +1,6 @@
 // Brennick.exe and its test window, looked at through Win32 alone. Started under the window system as
-// a separate process, as an automation tool sees it: its layout and start state at two DPIs, its
-// version from any folder, and its file. Inside this process, driven by messages as a user drives
+// a separate process, as an automation tool sees it: its layout and start state at two DPIs and its
+// version (read from its own file) from any folder. Inside this process, driven by messages as a user drives
 // it: a table of interactions, each on a fresh window, with what only shows inside: the calls it
 // makes to the window system (through this program's imports), its windows' last moments and a DPI
 // change.
@@ -15,7 +15,6 @@
 #include "app/frmMain.h"
 #include "app/frmMainRules.h"
 #include "app/toolkit/Automation.h"
-#include "resources/resource.h"
 
 namespace brennick::e2e {
 
@@ -158,40 +157,6 @@ TEST(TestWindow, StartsLaidOutAtItsDpiFromAnyFolderAndEndsWithExitCode0) {
         TerminateProcess(app, 1), CloseHandle(app);
     }
     DeleteFileW((folder + L"\\Brennick.exe").c_str()), RemoveDirectoryW(folder.c_str());
-}
-
-TEST(ProgramFile, CarriesItsGermanVersionBlockItsIconsItsImageAndItsDpiSettings) {
-    const HMODULE module = LoadLibraryExW(kProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    const auto resource = [module](int id, LPCSTR type) -> std::string_view {
-        const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
-        return {static_cast<char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found)};
-    };
-    // The version block, read by the version functions.
-    const auto query = [version = resource(1, RT_VERSION)](const std::wstring& key) {
-        void* value = nullptr;
-        UINT length = 0;
-        return VerQueryValueW(version.data(), key.c_str(), &value, &length) ? value : nullptr;
-    };
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
-    ASSERT_NE(fixed, nullptr);
-    EXPECT_EQ(std::pair(fixed->dwFileVersionMS, fixed->dwFileVersionLS), std::pair(0x10000ul, 11ul)) << "file";
-    EXPECT_EQ(std::pair(fixed->dwProductVersionMS, fixed->dwProductVersionLS), std::pair(0x10000ul, 11ul)) << "product";
-    EXPECT_TRUE(fixed->dwFileOS == VOS__WINDOWS32 && fixed->dwFileType == VFT_APP) << "a Windows program";
-    // clang-format off
-    for (const auto& [key, value] : {std::pair{std::wstring(L"ProductName"), L"Brennick"},
-             {L"FileVersion", L"1.00.0011"}, {L"ProductVersion", L"1.00.0011"}, {L"InternalName", L"Brennick"},
-             {L"OriginalFilename", L"Brennick.exe"}})
-        EXPECT_STREQ(static_cast<const wchar_t*>(query(L"\\StringFileInfo\\040704B0\\" + key)), value) << key;
-    // clang-format on
-    const auto icons = resource(IDI_BRENNICK, RT_GROUP_ICON);  // a 6-byte header, then 14-byte entries
-    std::string seen;                                          // size x bits per pixel, as the icon file has them
-    for (auto i = 6u; i < icons.size(); i += 14) seen += to_string(icons[i]) + 'x' + to_string(icons[i + 6]) + ' ';
-    EXPECT_EQ(seen, "32x1 32x4 16x4 ") << "icon images";
-    const auto* image = reinterpret_cast<const BITMAPINFOHEADER*>(resource(IDB_TRIAL, RT_BITMAP).data());
-    EXPECT_TRUE(image != nullptr && image->biWidth == 200 && std::abs(image->biHeight) == 36) << "the test image";
-    // The manifest has each DPI setting under its own schema.
-    for (const char* entry : {"2005/WindowsSettings\">true/pm</dpiAware>", "2016/WindowsSettings\">PerMonitorV2</"})
-        EXPECT_NE(resource(1, RT_MANIFEST).find(entry), std::string_view::npos) << entry;
 }
 
 // Points this program's imports of user32's name (the slots of its import address table that hold

@@ -1,5 +1,6 @@
 // The pointer switches of CScrollBars: the wheel that scrolls by itself, the middle-button pan and
-// the scrolling at the edge of a drag, on real windows. Both bars run 0..1000 from 500, with a line of 2; the horizontal page is 20, the vertical 10.
+// the scrolling at the edge of a drag, on real windows. Both bars run 0..1000 from 500, with a line of 2; the
+// horizontal page is 20, the vertical 10.
 #pragma once
 
 #include "tests/win32/WheelCases.h"
@@ -125,8 +126,7 @@ inline void RunPointerCase(const PointerCase& c) {
     EXPECT_EQ(KillTimer(window, ours + 1) || KillTimer(window, ours + 2), c.timer) << "a timer left";
     ReleaseCapture();
     if (c.acts.back().what == Do::Destroy) return;  // nothing more to ask a window that is gone
-    const auto seen =
-        OwnProcedureSaw(window, WM_MBUTTONDOWN).size() + OwnProcedureSaw(window, WM_MBUTTONUP).size();
+    const auto seen = OwnProcedureSaw(window, WM_MBUTTONDOWN).size() + OwnProcedureSaw(window, WM_MBUTTONUP).size();
     EXPECT_EQ(seen, c.middleSeen) << "middle-button messages the window saw";
     EXPECT_EQ(OwnProcedureSaw(window, WM_MOUSEMOVE).size(), moves) << "every move reaches the window";
 }

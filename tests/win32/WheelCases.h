@@ -113,8 +113,7 @@ inline void RunWheelConsumption() {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Bool16 other = c.support == kFalse ? kTrue : kFalse;  // the other wheel's switch, set the other way
-        Wheels w(NewWindow(), c.hook, c.horizontal ? other : c.support, c.horizontal ? c.support : other,
-                 kFalse);
+        Wheels w(NewWindow(), c.hook, c.horizontal ? other : c.support, c.horizontal ? c.support : other, kFalse);
         w.answer = c.answer;
         const auto lParam = static_cast<win::LParam>((384u << 16) | 0xFF38u);  // x -200, y 384
         const int keys = MK_CONTROL | MK_SHIFT;
@@ -123,8 +122,7 @@ inline void RunWheelConsumption() {
         // A notch toward the user or to the left: +1 and a raw 120 vertically, -1 and a raw -120 horizontally.
         const WheelEvent event{c.horizontal, c.horizontal ? -1 : 1, keys, -200, 384, c.horizontal ? -120 : 120, 0};
         EXPECT_EQ(w.seen, c.event ? std::vector{event} : std::vector<WheelEvent>{}) << "the event";
-        EXPECT_EQ(OwnProcedureSaw(w.window, message),
-                  (c.consumed ? Got{} : Got{{WheelParam(-120, keys), lParam}}))
+        EXPECT_EQ(OwnProcedureSaw(w.window, message), (c.consumed ? Got{} : Got{{WheelParam(-120, keys), lParam}}))
             << "passed on unchanged, or not at all";
     }
 }
