@@ -89,10 +89,11 @@ private:
         case 6: if (hook) Bit() ? hook->SubClass(window) : hook->UnSubClass(); break;
         case 7: if (bars) Operate(*bars); else if (hook) hook->HWheelSupport(Bool16::From(Bit())); break;
         case 8:  // any message, then the window's timers (a glide's, a pan's: also of a controller gone); a
-                 // window that saw WM_NCDESTROY is destroyed as it returns, and another comes
+                 // window that saw WM_NCDESTROY is destroyed as it returns, and another comes (perhaps
+                 // under the same handle)
             fake_.Send(window, message, wParam, Number()), fake_.Tick(window);
             if (message != WM_NCDESTROY && Below(8) != 0) break;
-            fake_.DestroyWindow(window), window = fake_.CreateWindow("F", Bit());
+            fake_.DestroyWindow(window), window = fake_.CreateWindow("F", Bit(), Bit() ? window : nullptr);
             break;
         case 9: {
             const int layer = static_cast<int>(Below(test::FakeWindowSystem::kLayers));
