@@ -33,15 +33,15 @@ LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
     return (Unicode ? DefWindowProcW : DefWindowProcA)(window, message, wParam, lParam);
 }
 
-// A hidden window with both scroll bars, of an ANSI or a Unicode class, top-level or parent's
-// child. The tests leave their windows to the end of the process unless they destroy them.
-inline HWND NewWindow(bool unicode = false, HWND parent = nullptr) {
+// A hidden window with both scroll bars, of an ANSI or a Unicode class. The tests leave their
+// windows to the end of the process unless they destroy them.
+inline HWND NewWindow(bool unicode = false) {
     static const WNDCLASSA ansi{.lpfnWndProc = &OwnProcedure<false>, .lpszClassName = "BrennickTestA"};
     static const WNDCLASSW wide{.lpfnWndProc = &OwnProcedure<true>, .lpszClassName = L"BrennickTestW"};
     [[maybe_unused]] static const bool registered = RegisterClassA(&ansi) && RegisterClassW(&wide);
-    const DWORD style = (parent ? WS_CHILD : WS_OVERLAPPEDWINDOW) | WS_HSCROLL | WS_VSCROLL;
-    return unicode ? CreateWindowExW(0, L"BrennickTestW", L"", style, 0, 0, 300, 200, parent, nullptr, nullptr, nullptr)
-                   : CreateWindowExA(0, "BrennickTestA", "", style, 0, 0, 300, 200, parent, nullptr, nullptr, nullptr);
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL;
+    return unicode ? CreateWindowExW(0, L"BrennickTestW", L"", style, 0, 0, 300, 200, {}, {}, {}, {})
+                   : CreateWindowExA(0, "BrennickTestA", "", style, 0, 0, 300, 200, {}, {}, {}, {});
 }
 
 // The wParams and lParams of message that the window's own procedure got, oldest first.
