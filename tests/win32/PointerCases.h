@@ -7,14 +7,14 @@
 
 namespace brennick::test {
 
-// A step of a row: a switch turned off (WheelScroll, PanSupport, EdgeScroll); a handler that takes
-// the wheel messages over; the system's wheel settings as lines x and characters y, announced; a
-// turn of the wheel or of the tilt by x, with the keys y; a middle-button press or release, a move,
-// a round of timer ticks, a left-button press, Esc, the focus lost, the mouse capture taken or
-// ended, the controller released, the window destroyed. Coordinates are in the window's client
-// area, or, from 10000 on, that far beyond its right or bottom edge (10020: 20 pixels beyond).
+// A step of a row: a switch turned off (WheelScroll, PanSupport, EdgeScroll); both bars' line set to
+// x; a handler that takes the wheel messages over; the system's wheel settings as lines x and characters y, announced;
+// a turn of the wheel or of the tilt by x, with the keys y; a middle-button press or release, a move, a round of timer
+// ticks, a left-button press, Esc, the focus lost, the mouse capture taken or ended, the controller released, the
+// window destroyed. Coordinates are in the window's client area, or, from 10000 on, that far beyond its right or bottom
+// edge (10020: 20 pixels beyond).
 // clang-format off
-enum class Do { WheelOff, PanOff, EdgeOff, TakeOver, Settings, Wheel, HWheel,
+enum class Do { WheelOff, PanOff, EdgeOff, Line, TakeOver, Settings, Wheel, HWheel,
                 MDown, MUp, Move, Ticks, LDown, Esc, Unfocus, Capture, Uncapture, Release, Destroy };
 // clang-format on
 struct PointerAct {
@@ -61,6 +61,10 @@ inline const PointerCase kPointerCases[] = {
     {"a lost focus ends it", {{Do::MDown, 50, 40}, {Do::MUp}, {Do::Move, 50, 80}, {Do::Unfocus}}},
     {"a release ends it", {{Do::MDown, 50, 40}, {Do::Move, 50, 80}, {Do::Release}}},
     {"the window's end ends it", {{Do::MDown, 50, 40}, {Do::Move, 50, 80}, {Do::Destroy}}},
+    {"a line of 0 pans a unit at a time",
+     {{Do::Line, 0}, {Do::MDown, 50, 40}, {Do::Move, 50, 120}, {Do::Ticks}}, 0, 5, true, true},
+    {"a negative line scrolls a unit toward the edge",
+     {{Do::Line, -5}, {Do::Capture}, {Do::Move, 10019, 10039}}, 2, 4, true, true},
     {"off, the window sees the middle button", {{Do::PanOff}, {Do::MDown, 50, 40}, {Do::MUp}}, 0, 0, false, false, 2},
     {"beyond the right and bottom edges while captured", {{Do::Capture}, {Do::Move, 10019, 10039}}, 4, 8, true, true},
     {"beyond the left and top edges", {{Do::Capture}, {Do::Move, -10, -30}}, -4, -6, true, true},
@@ -94,6 +98,7 @@ inline void RunPointerCase(const PointerCase& c) {
         case Do::WheelOff: p.bars->WheelScroll(kFalse); break;
         case Do::PanOff: p.bars->PanSupport(kFalse); break;
         case Do::EdgeOff: p.bars->EdgeScroll(kFalse); break;
+        case Do::Line: p.bars->HSmallChange(a.x), p.bars->VSmallChange(a.x); break;
         case Do::TakeOver: p.bars->WheelSupport(kTrue), p.bars->WheelRotate.Connect(takeOver); break;
         case Do::Settings: WheelSettings(a.x, a.y), SendMessageA(window, WM_SETTINGCHANGE, 0, 0); break;
         case Do::Wheel: SendMessageA(window, WM_MOUSEWHEEL, WheelParam(a.x, a.y), 0); break;
@@ -129,6 +134,7 @@ inline void RunPointerCase(const PointerCase& c) {
     const auto seen = OwnProcedureSaw(window, WM_MBUTTONDOWN).size() + OwnProcedureSaw(window, WM_MBUTTONUP).size();
     EXPECT_EQ(seen, c.middleSeen) << "middle-button messages the window saw";
     EXPECT_EQ(OwnProcedureSaw(window, WM_MOUSEMOVE).size(), moves) << "every move reaches the window";
+    EXPECT_TRUE(OwnProcedureSaw(window, WM_KEYDOWN).empty()) << "an Esc that ends a pan is the controller's";
 }
 
 inline void RunWheelScrollCases() {
