@@ -43,8 +43,7 @@ int main() {
                     auto bars = MakeRef<CScrollBars>();
                     auto wheel = MakeRef<cSubClassWheel>();
                     bars->SubClass(window), wheel->SubClass(window);
-                    bars->VChange.Connect([token](std::int32_t) {});
-                    wheel->WheelRotate.Connect([token](auto&&...) {});
+                    bars->VChange.Connect([token](auto) {}), wheel->WheelRotate.Connect([token](auto&&...) {});
                     bars->VMax(static_cast<std::int32_t>(round)), fake.Send(window, kUser), ++sent;
                     for (std::size_t other = 0; other < 8; ++other) {
                         const win::Hwnd theirs = published[((t + 1) * kWindows + round + other) % published.size()];

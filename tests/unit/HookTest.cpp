@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <typeinfo>
 #include <memory>
 
@@ -104,11 +105,10 @@ TEST(Hook, ReleasedOnAnotherThreadTheHooksLeaveOnTheWindowsThreadAtItsNextMessag
         if (next != HookAbove) wheel->WheelRotate.Connect([alive](auto&&...) {});
         fake.currentThread = 2, fake.calls.clear();  // the owner lives on another thread
         bars->VMax(300);
-        if (next == GoneAsItPosts) {
+        if (next == GoneAsItPosts)
             fake.onCall = [&](const test::Call& c) {
                 if (c.api == Api::PostMessage && fake.Find(window)) fake.DestroyWindow(window);
             };
-        }
         if (next == GoneUnseen || next == GoneAsItPosts) fake.Window(window).procedure = kOwn;  // cut out
         bars.Reset();
         fake.dropSentMessages = next == Swallowed;
@@ -179,6 +179,10 @@ TEST(Hook, OrdersOfCallsThatOnlyAFewProgramsMake) {
     EXPECT_EQ(relayed->VValue(), 0) << "a call relayed to another window";
     fake.currentThread = 1;
 
+    const auto taker = MakeRef<CScrollBars>();
+    fake.Window(window).properties.clear(), taker->SubClass(window);
+    EXPECT_TRUE(fake.Window(window).properties.empty()) << "refused where another controller serves, unmarked";
+
     const win::Hwnd shared = fake.CreateWindow();
     auto both = MakeRef<CScrollBars>();
     auto wheel = MakeRef<cSubClassWheel>();
@@ -230,6 +234,8 @@ TEST(ScrollBars, AThumbDraggedBeyond16BitsTakesTheTrackPosition) {
     fake.Send(window, WM_VSCROLL, SB_THUMBTRACK | (123'456 & 0xFFFF) << 16, 0);
     EXPECT_EQ(scrolled, std::vector{123'456}) << "the full track position, reported";
     EXPECT_EQ(fake.Bar(window, SB_VERT).pos, 123'456) << "the bar's position";
+    fake.Bar(window, SB_VERT).page = 0x8000'0000u, fake.Send(window, WM_VSCROLL, SB_PAGEDOWN, 0);  // a page of 2^31
+    EXPECT_EQ(fake.Bar(window, SB_VERT).pos, INT_MAX) << "a page down of the largest step, down";
 }
 
 }  // namespace

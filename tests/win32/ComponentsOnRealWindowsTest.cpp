@@ -9,12 +9,16 @@
 namespace brennick::test {
 namespace {
 
+// Each scroll-bar row on both bars; the pointer rows leave the session's wheel settings as they
+// found them (3 lines and 3 characters a notch).
 TEST(OnRealWindows, TheScrollBarWheelAndPointerTables) {
-    RunScrollBarCases();
+    for (const ScrollBarCase& c : kScrollBarCases)
+        for (const bool h : {true, false}) RunScrollBarCase(c, h);
     RunWheelSequences();
     RunWheelConsumption();
-    RunWheelScrollCases();
-    RunPointerCases();
+    for (const PointerCase& c : kWheelScrollCases) RunPointerCase(c);
+    for (const PointerCase& c : kPointerCases) RunPointerCase(c);
+    WheelSettings(3, 3);
 }
 
 }  // namespace

@@ -137,13 +137,4 @@ inline void RunPointerCase(const PointerCase& c) {
     EXPECT_TRUE(OwnProcedureSaw(window, WM_KEYDOWN).empty()) << "an Esc that ends a pan is the controller's";
 }
 
-inline void RunWheelScrollCases() {
-    for (const PointerCase& c : kWheelScrollCases) RunPointerCase(c);
-    WheelSettings(3, 3);
-}
-
-inline void RunPointerCases() {
-    for (const PointerCase& c : kPointerCases) RunPointerCase(c);
-}
-
 }  // namespace brennick::test

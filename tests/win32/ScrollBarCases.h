@@ -139,10 +139,4 @@ inline void RunScrollBarCase(const ScrollBarCase& c, bool h) {
     EXPECT_EQ(Enabled(t.window, h ? SB_HORZ : SB_VERT), c.enabled) << "enabled";
 }
 
-// Each row on both bars.
-inline void RunScrollBarCases() {
-    for (const ScrollBarCase& c : kScrollBarCases)
-        for (const bool h : {true, false}) RunScrollBarCase(c, h);
-}
-
 }  // namespace brennick::test
