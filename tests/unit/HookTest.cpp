@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <typeinfo>
 #include <memory>
+#include <typeinfo>
 
 #include <brennick/CScrollBars.h>
 #include <brennick/cSubClassWheel.h>
@@ -180,7 +180,7 @@ TEST(Hook, OrdersOfCallsThatOnlyAFewProgramsMake) {
     fake.currentThread = 1;
 
     const auto taker = MakeRef<CScrollBars>();
-    fake.Window(window).properties.clear(), taker->SubClass(window);
+    taker->SubClass(window);  // bars serves the window, whose property was taken away above
     EXPECT_TRUE(fake.Window(window).properties.empty()) << "refused where another controller serves, unmarked";
 
     const win::Hwnd shared = fake.CreateWindow();
@@ -223,7 +223,7 @@ TEST(Hook, OrdersOfCallsThatOnlyAFewProgramsMake) {
 
 // A dragged thumb stands apart from the bar's position; the drag moves the bar to the thumb.
 TEST(ScrollBars, AThumbDraggedBeyond16BitsTakesTheTrackPosition) {
-    test::FakeWindowSystem fake;
+    FakeWindowSystem fake;
     const win::Hwnd window = fake.CreateWindow();
     auto bars = MakeRef<CScrollBars>();
     bars->SubClass(window);
@@ -235,7 +235,7 @@ TEST(ScrollBars, AThumbDraggedBeyond16BitsTakesTheTrackPosition) {
     EXPECT_EQ(scrolled, std::vector{123'456}) << "the full track position, reported";
     EXPECT_EQ(fake.Bar(window, SB_VERT).pos, 123'456) << "the bar's position";
     fake.Bar(window, SB_VERT).page = 0x8000'0000u, fake.Send(window, WM_VSCROLL, SB_PAGEDOWN, 0);  // a page of 2^31
-    EXPECT_EQ(fake.Bar(window, SB_VERT).pos, INT_MAX) << "a page down of the largest step, down";
+    EXPECT_EQ(fake.Bar(window, SB_VERT).pos, INT_MAX) << "a page of 2^31 steps down as far as it goes";
 }
 
 }  // namespace
