@@ -58,17 +58,17 @@ std::string Seen(HWND form, Look look, int id) {
     if (look == VBar || look == HBar)
         return to_string(ask(Min)) + ".." + to_string(ask(Max)) + ", page " + to_string(ask(Page)) +
                (ask(State) & STATE_SYSTEM_UNAVAILABLE ? ", disabled" : "");
+    if (look == Passed) return to_string(wheelsPassedOn);
+    if (look == Pushed) return pushed;
+    if (look == Color) return to_string(reinterpret_cast<std::uintptr_t>(GetPropA(window, ui::kBackColorProperty)));
     char text[512] = {};
     SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     if (look == Text) return std::regex_replace(text, std::regex("^([01]\\d|2[0-3])(:[0-5]\\d){2} "), "hh:nn:ss ");
     if (look == Class) return GetClassNameA(window, text, sizeof text) ? text : "none";
-    if (look == Color) return to_string(reinterpret_cast<std::uintptr_t>(GetPropA(window, ui::kBackColorProperty)));
     RECT r{};
     if (look == Client) return GetClientRect(window, &r) ? to_string(r.right) + " x " + to_string(r.bottom) : "none";
     GetWindowRect(window, &r), MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
     if (look == Place) return Corners(r.left, r.top, r.right, r.bottom);
-    if (look == Passed) return to_string(wheelsPassedOn);
-    if (look == Pushed) return pushed;
     LOGBRUSH brush{};  // the one look left: Brush
     const auto painted = reinterpret_cast<HBRUSH>(SendMessageA(form, WM_CTLCOLOREDIT, 0, LPARAM(window)));
     return GetObjectA(painted, sizeof brush, &brush) ? to_string(brush.lbColor) : "none";
